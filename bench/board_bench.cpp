@@ -1,0 +1,37 @@
+#include <benchmark/benchmark.h>
+
+#include "normal_board.h"
+
+namespace nanaren {
+namespace {
+
+// Fills the board in list order, both colours alternating, as a playout does.
+void BM_FillBoardByPut(benchmark::State& state) {
+    Board board;
+    Board empty;
+    for (auto _ : state) {
+        board.CopyPosition(empty);
+        int color = Black;
+        for (int tries = 0; tries < 200 && board.mEmptySize > 0; ++tries) {
+            const Board::PutResult r = board.Put(tries % board.mEmptySize, color);
+            if (r == Board::Win) break;
+            if (r == Board::Success) color = Opposite(color);
+        }
+        benchmark::DoNotOptimize(board.mCell);
+    }
+}
+BENCHMARK(BM_FillBoardByPut);
+
+void BM_CopyPosition(benchmark::State& state) {
+    Board board;
+    for (int i = 0; i < 40; ++i) board.Put(i % board.mEmptySize, i % 2 ? White : Black);
+    Board copy;
+    for (auto _ : state) {
+        copy.CopyPosition(board);
+        benchmark::DoNotOptimize(copy.mCell);
+    }
+}
+BENCHMARK(BM_CopyPosition);
+
+}  // namespace
+}  // namespace nanaren

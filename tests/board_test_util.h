@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string_view>
+
+#include "normal_board.h"
+
+namespace nanaren::testing {
+
+// Sets the cells from nine rows of nine cells, top row first: '@' Black,
+// 'O' White, '+' empty; blanks between cells are ignored. The empty list is
+// rebuilt in row-major order; ko and record are cleared.
+void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows);
+
+// The vertex of column x, row y (both 1..9), for readable tests.
+constexpr Vertex At(int x, int y) { return GetVertex(x, y); }
+
+// Checks what must hold between operations: the wall ring, no Mark, the empty
+// list and mEmptyPos agreeing with the cells.
+::testing::AssertionResult IsConsistent(const Board& board);
+
+// Checks that no stone on the board belongs to a group without a liberty.
+::testing::AssertionResult EveryGroupHasLiberty(const Board& board);
+
+// Checks that two boards hold the same position: cells, list order, ko, record.
+::testing::AssertionResult SamePosition(const Board& a, const Board& b);
+
+}  // namespace nanaren::testing

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "uct.h"
+
+namespace nanaren::testing {
+
+// Puts the process-wide generator in a given state for one test and restores
+// the previous state afterwards.
+class ScopedRandomState {
+  public:
+    explicit ScopedRandomState(std::uint32_t state) : mSaved(Random) { Random = state; }
+    ~ScopedRandomState() { Random = mSaved; }
+    ScopedRandomState(const ScopedRandomState&) = delete;
+    ScopedRandomState& operator=(const ScopedRandomState&) = delete;
+
+  private:
+    std::uint32_t mSaved;
+};
+
+// Makes a fresh temporary directory the working directory for one test, so
+// that think.txt can be written or left missing; removes it afterwards.
+class ScopedWorkingDirectory {
+  public:
+    ScopedWorkingDirectory();
+    ~ScopedWorkingDirectory();
+    ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+    ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+    const std::string& Path() const { return mPath; }
+    // Writes a file of that name in the directory.
+    void WriteFile(const std::string& name, const std::string& contents) const;
+
+  private:
+    std::string mSavedPath;
+    std::string mPath;
+};
+
+}  // namespace nanaren::testing
