@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nanaren {
+
+// One node of the search tree. Statistics are 32-bit floats; the links are
+// slot numbers in the pool, -1 for no node.
+struct Node {
+    std::int16_t move;         // vertex played to reach this node, -1 for the root
+    float visits;              // results backed up through this node
+    float value;               // mean result for the player who made move
+    float amafVisits;          // all-moves-as-first count
+    float amafValue;           // all-moves-as-first mean
+    std::int32_t firstChild;   // head of the child list
+    std::int32_t nextSibling;  // next child of the same parent
+    std::int32_t prevSibling;  // previous child of the same parent
+    std::int32_t parent;       // the node one level up
+};
+
+// Sets a node to the fresh state: no visits, an all-moves-as-first prior of
+// one half-won visit, no links.
+void InitNode(Node& node, std::int16_t move);
+
+// The weight of the all-moves-as-first bound under a parent with that many
+// visits: sqrt(1000 / (3 N + 1000)), one half at N = 1000.
+float AmafWeight(float parentVisits);
+
+// The UCB1-tuned variance estimate of a mean over count results, with
+// logTotal the logarithm of the count at the level above.
+float VarianceEstimate(float mean, float logTotal, float count);
+
+// The child's score: the all-moves-as-first upper bound weighted by beta,
+// plus the bound on its own results weighted by 1 - beta.
+double BlendedBound(const Node& child, float beta, float logN, float logA);
+
+}  // namespace nanaren

@@ -1,0 +1,94 @@
+#include "node.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstddef>
+#include <type_traits>
+
+namespace nanaren {
+namespace {
+
+constexpr double Digits5 = 5e-6;
+
+Node MakeNode(float visits, float value, float amafVisits, float amafValue) {
+    Node node;
+    InitNode(node, 40);
+    node.visits = visits;
+    node.value = value;
+    node.amafVisits = amafVisits;
+    node.amafValue = amafValue;
+    return node;
+}
+
+TEST(NodeRecord, FieldsKeepTheirOrderAndWidths) {
+    static_assert(std::is_same_v<decltype(Node::move), std::int16_t>);
+    static_assert(std::is_same_v<decltype(Node::amafValue), float>);
+    static_assert(std::is_same_v<decltype(Node::parent), std::int32_t>);
+    EXPECT_LT(offsetof(Node, move), offsetof(Node, visits));
+    EXPECT_LT(offsetof(Node, visits), offsetof(Node, value));
+    EXPECT_LT(offsetof(Node, value), offsetof(Node, amafVisits));
+    EXPECT_LT(offsetof(Node, amafVisits), offsetof(Node, amafValue));
+    EXPECT_LT(offsetof(Node, amafValue), offsetof(Node, firstChild));
+    EXPECT_LT(offsetof(Node, firstChild), offsetof(Node, nextSibling));
+    EXPECT_LT(offsetof(Node, nextSibling), offsetof(Node, prevSibling));
+    EXPECT_LT(offsetof(Node, prevSibling), offsetof(Node, parent));
+    EXPECT_EQ(sizeof(Node), 36u);
+}
+
+TEST(NodeRecord, InitNodeOverwritesEveryField) {
+    Node node{7, 3.0f, 0.2f, 9.0f, 0.1f, 1, 2, 3, 4};
+    InitNode(node, 58);
+    EXPECT_EQ(node.move, 58);
+    EXPECT_EQ(node.visits, 0.0f);
+    EXPECT_EQ(node.value, 0.0f);
+    EXPECT_EQ(node.amafVisits, 1.0f);
+    EXPECT_EQ(node.amafValue, 0.5f);
+    EXPECT_EQ(node.firstChild, -1);
+    EXPECT_EQ(node.nextSibling, -1);
+    EXPECT_EQ(node.prevSibling, -1);
+    EXPECT_EQ(node.parent, -1);
+}
+
+TEST(Bound, AmafWeightFallsFromOneThroughOneHalfAtAThousandVisits) {
+    EXPECT_NEAR(AmafWeight(1.0f), 0.99850, Digits5);
+    EXPECT_EQ(AmafWeight(1000.0f), 0.5f);
+    EXPECT_NEAR(AmafWeight(10000.0f), 0.17961, Digits5);
+}
+
+// Parent visits 20, children's amafVisits summing to 10, child (4, .75, 3, .6).
+TEST(Bound, WorkedExampleWithBothVariancesCapped) {
+    const float logN = static_cast<float>(std::log(20.0));
+    const float logA = static_cast<float>(std::log(10.0));
+    EXPECT_NEAR(AmafWeight(20.0f), 0.97129, Digits5);
+    EXPECT_NEAR(logN, 2.99573, Digits5);
+    EXPECT_NEAR(logA, 2.30259, Digits5);
+    EXPECT_NEAR(VarianceEstimate(0.75f, logN, 4.0f), 1.41137, Digits5);
+    EXPECT_NEAR(VarianceEstimate(0.6f, logA, 3.0f), 1.47897, Digits5);
+    const Node child = MakeNode(4.0f, 0.75f, 3.0f, 0.6f);
+    EXPECT_NEAR(BlendedBound(child, AmafWeight(20.0f), logN, logA), 1.04220, Digits5);
+}
+
+// Parent visits 10000 (beta .17961, logN ln 10000), amafVisits summing to 8000,
+// child (5000, .9, 4000, .8). By hand: V = sqrt(2 logN / 5000) + .09 = .15070 and
+// W = sqrt(2 ln 8000 / 4000) + .16 = .22703, both under the cap; B = .9 +
+// sqrt(logN / 5000 * V) = .91666, A = .8 + sqrt(ln 8000 / 4000 * W) = .82259,
+// score = .17961 A + .82039 B = .89976 (capping at .25 would give .90390).
+TEST(Bound, VariancesBelowTheCapAreUsedAsTheyAre) {
+    const float logN = static_cast<float>(std::log(10000.0));
+    const float logA = static_cast<float>(std::log(8000.0));
+    EXPECT_NEAR(VarianceEstimate(0.9f, logN, 5000.0f), 0.15070, Digits5);
+    EXPECT_NEAR(VarianceEstimate(0.8f, logA, 4000.0f), 0.22703, Digits5);
+    const Node child = MakeNode(5000.0f, 0.9f, 4000.0f, 0.8f);
+    EXPECT_NEAR(BlendedBound(child, AmafWeight(10000.0f), logN, logA), 0.89976, Digits5);
+}
+
+// With logN = logA = 0 both bounds are the means, 0.5, and the blend
+// beta/2 + (1 - beta)/2 is exact in double.
+TEST(Bound, SingleVisitUnderASingleVisitScoresExactlyOneHalf) {
+    const Node child = MakeNode(1.0f, 0.5f, 1.0f, 0.5f);
+    EXPECT_EQ(BlendedBound(child, AmafWeight(1.0f), 0.0f, 0.0f), 0.5);
+}
+
+}  // namespace
+}  // namespace nanaren
