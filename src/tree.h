@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "pool.h"
+
+namespace nanaren {
+
+inline constexpr std::int32_t MaxDepth = 4096;
+
+// The search tree over the pool: the root, the child lists and the descent
+// path of the running iteration. About 40 MB, so its owner allocates it once
+// on the heap.
+class Tree : public Pool {
+  public:
+    // Frees every slot and allocates a fresh root with one half-won visit.
+    void Reset();
+    // Starts the path at the root and returns the root.
+    std::int32_t BeginPath();
+
+    // A new node as the parent's only child; its visits and value stay 0.
+    std::int32_t AddChild(std::int32_t parent, std::int16_t move);
+    // A new node after prev, which must be the tail of its list.
+    std::int32_t AddSibling(std::int32_t prev, std::int16_t move);
+    // Releases first, every sibling after it and all their descendants,
+    // children before their parent; -1 releases nothing.
+    void FreeChain(std::int32_t first);
+    // Unlinks a node from its parent's list and releases it with its subtree.
+    void Remove(std::int32_t idx);
+    // Releases every node, the root last. Reset before using the tree again.
+    void Clear();
+
+    // The child with the most visits, the first among equals; -1 if none.
+    std::int32_t BestChild(std::int32_t idx) const;
+    bool IsLeaf(std::int32_t idx) const { return At(idx).firstChild == -1; }
+
+    std::int32_t FreeCount() const { return mEmptyCount; }
+    bool IsPathFull() const { return mHistoryIndex >= MaxDepth; }
+
+    std::array<std::int32_t, MaxDepth> mHistory{};  // descent path, the root first
+    std::int32_t mRoot = -1;                        // slot of the root
+    std::int32_t mHistoryIndex = 0;                 // entries on the path
+};
+
+}  // namespace nanaren

@@ -1,0 +1,147 @@
+#include "tree.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+namespace nanaren {
+namespace {
+
+using Slots = std::vector<std::int32_t>;
+
+class TreeTest : public ::testing::Test {
+  protected:
+    void SetUp() override { tree.Reset(); }
+
+    // Adds children with these moves under parent, in order.
+    Slots AddChildren(std::int32_t parent, std::initializer_list<int> moves) {
+        Slots added;
+        for (const int move : moves) {
+            const auto m = static_cast<std::int16_t>(move);
+            added.push_back(added.empty() ? tree.AddChild(parent, m)
+                                          : tree.AddSibling(added.back(), m));
+        }
+        return added;
+    }
+
+    // The children of idx in list order, checking the back links on the way.
+    Slots ChildrenOf(std::int32_t idx) const {
+        Slots children;
+        for (std::int32_t c = tree.At(idx).firstChild; c != -1; c = tree.At(c).nextSibling) {
+            EXPECT_EQ(tree.At(c).prevSibling, children.empty() ? -1 : children.back());
+            EXPECT_EQ(tree.At(c).parent, idx);
+            children.push_back(c);
+        }
+        return children;
+    }
+
+    Slots AllocateSome(int count) {
+        Slots slots;
+        for (int i = 0; i < count; ++i)
+            slots.push_back(tree.Allocate());
+        return slots;
+    }
+
+    std::unique_ptr<Tree> mTree = std::make_unique<Tree>();
+    Tree& tree = *mTree;
+    const std::int32_t root = MaxNode - 1;
+};
+
+// ------------------------------------------------------------------ growing
+
+TEST_F(TreeTest, ResetGivesAFreshRootInTheHighestSlotEveryTime) {
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(tree.mRoot, 1048575);
+        const Node& r = tree.At(root);
+        EXPECT_EQ(r.move, -1);
+        EXPECT_EQ(r.visits, 1.0f);
+        EXPECT_EQ(r.value, 0.5f);
+        EXPECT_EQ(r.amafVisits, 1.0f);
+        EXPECT_EQ(r.amafValue, 0.5f);
+        EXPECT_EQ(r.nextSibling, -1);
+        EXPECT_EQ(r.prevSibling, -1);
+        EXPECT_EQ(r.parent, -1);
+        EXPECT_TRUE(tree.IsLeaf(root));
+        EXPECT_EQ(tree.FreeCount(), 1048575);
+        EXPECT_EQ(tree.BeginPath(), root);
+        EXPECT_EQ(tree.mHistoryIndex, 1);
+        EXPECT_EQ(tree.mHistory[0], root);
+        // Grow and descend a little, then start over.
+        AddChildren(AddChildren(root, {12, 13})[1], {14});
+        tree.Reset();
+    }
+}
+
+TEST_F(TreeTest, ChildrenTakeTheNextSlotsDownwardsInTheOrderAdded) {
+    EXPECT_EQ(AddChildren(root, {12, 13, 14}), (Slots{1048574, 1048573, 1048572}));
+    EXPECT_EQ(ChildrenOf(root), (Slots{1048574, 1048573, 1048572}));
+    EXPECT_EQ(tree.At(1048572).nextSibling, -1);
+    const Node& c = tree.At(1048573);
+    EXPECT_EQ(c.move, 13);
+    EXPECT_EQ(c.visits, 0.0f);
+    EXPECT_EQ(c.amafVisits, 1.0f);
+    EXPECT_TRUE(tree.IsLeaf(1048573));
+    EXPECT_FALSE(tree.IsLeaf(root));
+}
+
+TEST_F(TreeTest, BestChildIsTheFirstOfTheMostVisited) {
+    const Slots c = AddChildren(root, {12, 13, 14});
+    tree.At(c[0]).visits = 3.0f;
+    tree.At(c[1]).visits = 7.0f;
+    tree.At(c[2]).visits = 7.0f;
+    EXPECT_EQ(tree.BestChild(root), c[1]);
+    EXPECT_EQ(tree.BestChild(c[0]), -1);
+}
+
+// ---------------------------------------------------------------- releasing
+
+TEST_F(TreeTest, RemoveFirstChildMakesTheNextTheHead) {
+    const Slots c = AddChildren(root, {12, 13, 14});
+    tree.Remove(c[0]);
+    EXPECT_EQ(ChildrenOf(root), (Slots{c[1], c[2]}));
+    EXPECT_EQ(tree.FreeCount(), MaxNode - 3);
+    EXPECT_EQ(tree.Allocate(), c[0]);
+}
+
+TEST_F(TreeTest, RemoveMiddleChildLinksItsNeighbours) {
+    const Slots c = AddChildren(root, {12, 13, 14});
+    tree.Remove(c[1]);
+    EXPECT_EQ(ChildrenOf(root), (Slots{c[0], c[2]}));
+    tree.Remove(c[2]);
+    EXPECT_EQ(ChildrenOf(root), (Slots{c[0]}));
+    EXPECT_EQ(tree.At(c[0]).nextSibling, -1);
+    EXPECT_EQ(tree.FreeCount(), MaxNode - 2);
+}
+
+TEST_F(TreeTest, RemoveReleasesTheSubtreeDepthFirstBeforeTheNode) {
+    const std::int32_t x = AddChildren(root, {12})[0];
+    const Slots y = AddChildren(x, {13, 14});
+    const std::int32_t z = AddChildren(y[0], {15})[0];
+    tree.Remove(x);
+    EXPECT_TRUE(tree.IsLeaf(root));
+    EXPECT_EQ(tree.FreeCount(), MaxNode - 1);
+    EXPECT_EQ(tree.At(x).firstChild, y[0]) << "a released node keeps its fields";
+    // Released z, y[0], y[1], x: the stack hands them back the other way round.
+    EXPECT_EQ(AllocateSome(4), (Slots{x, y[1], y[0], z}));
+}
+
+TEST_F(TreeTest, FreeChainOfNoNodeReleasesNothing) {
+    tree.FreeChain(-1);
+    EXPECT_EQ(tree.FreeCount(), MaxNode - 1);
+}
+
+TEST_F(TreeTest, ClearReleasesEveryNodeWithTheRootLast) {
+    for (const std::int32_t child : AddChildren(root, {12, 13, 14})) {
+        AddChildren(child, {20, 21});
+    }
+    ASSERT_EQ(tree.FreeCount(), MaxNode - 10);
+    tree.Clear();
+    EXPECT_EQ(tree.FreeCount(), MaxNode);
+    EXPECT_EQ(tree.Allocate(), root);
+    EXPECT_EQ(tree.mRoot, root);
+}
+
+}  // namespace
+}  // namespace nanaren
