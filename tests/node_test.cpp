@@ -83,6 +83,24 @@ TEST(Bound, VariancesBelowTheCapAreUsedAsTheyAre) {
     EXPECT_NEAR(BlendedBound(child, AmafWeight(10000.0f), logN, logA), 0.89976, Digits5);
 }
 
+// Over the cap the score is beta (w + sqrt(logA / 4m)) + (1 - beta) (v + sqrt(logN / 4n))
+// whatever V and W are. Worked out in long double it must agree to double
+// accuracy, which one float step inside the bound would miss by far.
+TEST(Bound, ScoreIsWorkedOutInDouble) {
+    const float beta = 0.7f;
+    const float logN = 3.0f;
+    const float logA = 3.4f;
+    for (int k = 1; k <= 50; ++k) {
+        const Node child = MakeNode(static_cast<float>(k), static_cast<float>(k % 7) / 7.0f,
+                                    static_cast<float>(k + 2), 0.6f);
+        const long double own = child.value + std::sqrt(logN / (4.0L * child.visits));
+        const long double amaf = child.amafValue + std::sqrt(logA / (4.0L * child.amafVisits));
+        const long double expected = beta * amaf + (1.0L - beta) * own;
+        EXPECT_NEAR(BlendedBound(child, beta, logN, logA), static_cast<double>(expected), 1e-14)
+            << "child visits " << k;
+    }
+}
+
 // With logN = logA = 0 both bounds are the means, 0.5, and the blend
 // beta/2 + (1 - beta)/2 is exact in double.
 TEST(Bound, SingleVisitUnderASingleVisitScoresExactlyOneHalf) {
