@@ -1,6 +1,26 @@
 #include "tree.h"
 
+#include <cmath>
+
 namespace nanaren {
+
+namespace {
+
+// Adds the result r to a running mean over count results.
+void AddResult(float& count, float& mean, double r) {
+    const double n = count;
+    const float newMean = static_cast<float>((r + n * static_cast<double>(mean)) / (n + 1.0));
+    const float newCount = static_cast<float>(n + 1.0);
+    mean = newMean;
+    count = newCount;
+}
+
+// The natural logarithm, taken in double and rounded once to float.
+float LogOf(double x) {
+    return static_cast<float>(std::log(x));
+}
+
+}  // namespace
 
 void Tree::Reset() {
     ReleaseAll();
@@ -76,6 +96,58 @@ std::int32_t Tree::BestChild(std::int32_t idx) const {
         }
     }
     return result;
+}
+
+std::int32_t Tree::Select(std::int32_t idx) {
+    NANAREN_ASSERT(idx < MaxNode);
+    const Node& node = At(idx);
+    const float logN = LogOf(node.visits);
+    const float beta = AmafWeight(node.visits);
+
+    double amafSum = 0.0;
+    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
+        amafSum += At(c).amafVisits;
+    }
+    const float amafTotal = static_cast<float>(amafSum);
+    const float logA = LogOf(amafTotal);
+
+    // best keeps each winning score rounded to float, while every score is
+    // compared at full precision: a later equal score wins when it rounded down.
+    float best = -100.0f;
+    std::int32_t chosen = -1;
+    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
+        const double score = BlendedBound(At(c), beta, logN, logA);
+        if (score > best) {
+            best = static_cast<float>(score);
+            chosen = c;
+        }
+    }
+
+    ++mHistoryIndex;
+    NANAREN_ASSERT(mHistoryIndex <= MaxDepth);
+    mHistory[mHistoryIndex - 1] = chosen;
+    return chosen;
+}
+
+void Tree::Update(float x) {
+    double r = x;
+    for (std::int32_t i = 0; i < mHistoryIndex; ++i) {
+        r = 1.0 - r;
+        Node& entry = At(mHistory[i]);
+        AddResult(entry.visits, entry.value, r);
+        // Entry 0 has no siblings on the path to credit.
+        if (i == 0) continue;
+        const std::int32_t firstSibling = At(entry.parent).firstChild;
+        for (std::int32_t j = i + 1; j < mHistoryIndex; ++j) {
+            const std::int16_t later = At(mHistory[j]).move;
+            for (std::int32_t c = firstSibling; c != -1; c = At(c).nextSibling) {
+                Node& sibling = At(c);
+                if (sibling.move != later) continue;
+                AddResult(sibling.amafVisits, sibling.amafValue, r);
+                break;
+            }
+        }
+    }
 }
 
 }  // namespace nanaren

@@ -35,6 +35,15 @@ class Tree : public Pool {
     std::int32_t BestChild(std::int32_t idx) const;
     bool IsLeaf(std::int32_t idx) const { return At(idx).firstChild == -1; }
 
+    // Chooses the child with the highest blended bound, the first among equal
+    // scores unless the score rounds down to float, and pushes it on the path.
+    // Returns -1, and pushes it, for a node without children.
+    std::int32_t Select(std::int32_t idx);
+    // Backs up the result x, seen by the player to move at the path's start,
+    // along the path, crediting the siblings of each entry whose moves were
+    // played later on the path.
+    void Update(float x);
+
     std::int32_t FreeCount() const { return mEmptyCount; }
     bool IsPathFull() const { return mHistoryIndex >= MaxDepth; }
 

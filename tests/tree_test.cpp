@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -141,6 +142,182 @@ TEST_F(TreeTest, ClearReleasesEveryNodeWithTheRootLast) {
     EXPECT_EQ(tree.FreeCount(), MaxNode);
     EXPECT_EQ(tree.Allocate(), root);
     EXPECT_EQ(tree.mRoot, root);
+}
+
+// ---------------------------------------------------------------- selecting
+
+TEST_F(TreeTest, SelectWithoutChildrenReturnsAndPushesNoNode) {
+    tree.BeginPath();
+    EXPECT_EQ(tree.Select(root), -1);
+    EXPECT_EQ(tree.mHistoryIndex, 2);
+    EXPECT_EQ(tree.mHistory[1], -1);
+}
+
+TEST_F(TreeTest, SelectPushesTheChildWithTheHighestBound) {
+    // The worked bound example (score 1.04220) after a weaker child; the
+    // children's amafVisits add up to 10.
+    const Slots c = AddChildren(root, {12, 13, 14});
+    tree.At(root).visits = 20.0f;
+    tree.At(c[0]) = Node{12, 10.0f, 0.5f, 3.0f, 0.5f, -1, c[1], -1, root};
+    tree.At(c[1]) = Node{13, 4.0f, 0.75f, 3.0f, 0.6f, -1, c[2], c[0], root};
+    tree.At(c[2]) = Node{14, 30.0f, 0.1f, 4.0f, 0.2f, -1, -1, c[1], root};
+    tree.BeginPath();
+    EXPECT_EQ(tree.Select(root), c[1]);
+    EXPECT_EQ(tree.mHistoryIndex, 2);
+    EXPECT_EQ(tree.mHistory[1], c[1]);
+}
+
+TEST_F(TreeTest, ScoresThatAreNotNumbersNeverWin) {
+    // Unvisited children under a root of one visit score 0/0.
+    const Slots c = AddChildren(root, {12, 13});
+    tree.BeginPath();
+    EXPECT_EQ(tree.Select(root), -1);
+    tree.At(c[1]).visits = 1.0f;
+    EXPECT_EQ(tree.Select(root), c[1]);
+}
+
+// Equal children score the same d: the first sets best to (float)d, and each
+// later one wins again exactly when (float)d < d. Parent visits 1579 are where
+// a float logarithm would differ from the rounded double one.
+TEST_F(TreeTest, AmongEqualChildrenTheLastWinsExactlyWhenTheScoreRoundsDown) {
+    const Slots c = AddChildren(root, {12, 13, 14});
+    int lastWins = 0;
+    int firstWins = 0;
+    for (const float parentVisits : {1.0f, 20.0f, 1579.0f, 4000.0f}) {
+        for (int k = 1; k <= 40; ++k) {
+            const auto visits = static_cast<float>(k);
+            const float value = static_cast<float>(k % 7) / 7.0f;
+            const float amafVisits = visits + 1.0f;
+            for (const std::int32_t child : c) {
+                Node& n = tree.At(child);
+                n.visits = visits;
+                n.value = value;
+                n.amafVisits = amafVisits;
+                n.amafValue = 0.6f;
+            }
+            tree.At(root).visits = parentVisits;
+            const float logN = static_cast<float>(std::log(static_cast<double>(parentVisits)));
+            const float amafTotal = static_cast<float>(3.0 * amafVisits);
+            const float logA = static_cast<float>(std::log(static_cast<double>(amafTotal)));
+            const double d = BlendedBound(tree.At(c[0]), AmafWeight(parentVisits), logN, logA);
+            const bool roundsDown = static_cast<float>(d) < d;
+            (roundsDown ? lastWins : firstWins) += 1;
+            tree.BeginPath();
+            EXPECT_EQ(tree.Select(root), roundsDown ? c[2] : c[0])
+                << "parent visits " << parentVisits << ", child visits " << k;
+        }
+    }
+    EXPECT_GT(lastWins, 0);
+    EXPECT_GT(firstWins, 0);
+}
+
+// ------------------------------------------------------------------ backing up
+
+// R has children A (23), A2 (45), A3 (60); A has B (45), B2 (60), B3 (23); B has
+// C (60). Every node starts as the search creates it: one visit, mean 0.5.
+class UpdateTest : public TreeTest {
+  protected:
+    void SetUp() override {
+        TreeTest::SetUp();
+        const Slots level1 = AddChildren(root, {23, 45, 60});
+        const Slots level2 = AddChildren(level1[0], {45, 60, 23});
+        c = AddChildren(level2[0], {60})[0];
+        for (const std::int32_t s :
+             {level1[0], level1[1], level1[2], level2[0], level2[1], level2[2], c}) {
+            tree.At(s).visits = 1.0f;
+            tree.At(s).value = 0.5f;
+        }
+        a = level1[0], a2 = level1[1], a3 = level1[2];
+        b = level2[0], b2 = level2[1], b3 = level2[2];
+    }
+
+    void FollowPath(std::initializer_list<std::int32_t> below) {
+        tree.BeginPath();
+        for (const std::int32_t s : below)
+            tree.mHistory[tree.mHistoryIndex++] = s;
+    }
+
+    void ExpectStats(std::int32_t s, float visits, float value) const {
+        EXPECT_EQ(tree.At(s).visits, visits) << "slot " << s;
+        EXPECT_EQ(tree.At(s).value, value) << "slot " << s;
+    }
+
+    void ExpectAmaf(std::int32_t s, float visits, float value) const {
+        EXPECT_EQ(tree.At(s).amafVisits, visits) << "slot " << s;
+        EXPECT_EQ(tree.At(s).amafValue, value) << "slot " << s;
+    }
+
+    std::int32_t a, a2, a3, b, b2, b3, c;
+};
+
+TEST_F(UpdateTest, EmptyPathChangesNothing) {
+    ASSERT_EQ(tree.mHistoryIndex, 0);
+    tree.Update(1.0f);
+    ExpectStats(root, 1.0f, 0.5f);
+    ExpectStats(a, 1.0f, 0.5f);
+    ExpectAmaf(a, 1.0f, 0.5f);
+}
+
+TEST_F(UpdateTest, ResultsAlternateAndTheSiblingOfALaterMoveIsCredited) {
+    FollowPath({a, b});
+    tree.Update(1.0f);
+    ExpectStats(root, 2.0f, 0.25f);
+    ExpectStats(a, 2.0f, 0.75f);
+    ExpectStats(b, 2.0f, 0.25f);
+    ExpectAmaf(a2, 2.0f, 0.75f);  // B's move 45, credited at A's level with A's result
+    for (const std::int32_t s : {root, a, a3, b, b2, b3})
+        ExpectAmaf(s, 1.0f, 0.5f);
+    ExpectStats(a2, 1.0f, 0.5f);
+    EXPECT_EQ(tree.mHistoryIndex, 3);
+}
+
+TEST_F(UpdateTest, EveryLaterMoveIsCreditedAtEveryLevel) {
+    FollowPath({a, b, c});
+    tree.Update(0.0f);
+    ExpectStats(root, 2.0f, 0.75f);
+    ExpectStats(c, 2.0f, 0.25f);
+    ExpectAmaf(a2, 2.0f, 0.25f);  // B's 45 and C's 60 at A's level
+    ExpectAmaf(a3, 2.0f, 0.25f);
+    ExpectAmaf(b2, 2.0f, 0.75f);  // C's 60 at B's level
+    ExpectAmaf(b3, 1.0f, 0.5f);   // 23 was played before B
+}
+
+// With visits 3 the new mean (r + 3 v) / 4 is exact in double (3 v needs 26
+// bits), so the stored value is the exact mean rounded once to float; a value
+// is picked where float arithmetic would round twice to something else.
+TEST_F(UpdateTest, RunningMeanIsTheExactMeanRoundedOnce) {
+    tree.At(a).visits = 3.0f;
+    FollowPath({a});
+    tree.Update(1.0f);
+    ExpectStats(a, 4.0f, 0.625f);
+
+    float v = 0.0f;
+    for (int k = 1; k < 1000 && v == 0.0f; ++k) {
+        const float candidate = static_cast<float>(k) / 1000.0f;
+        const float exact = static_cast<float>((1.0 + 3.0 * candidate) / 4.0);
+        if ((1.0f + 3.0f * candidate) / 4.0f != exact) v = candidate;
+    }
+    ASSERT_NE(v, 0.0f);
+    tree.At(a).visits = 3.0f;
+    tree.At(a).value = v;
+    tree.Update(1.0f);
+    ExpectStats(a, 4.0f, static_cast<float>((1.0 + 3.0 * v) / 4.0));
+}
+
+// ------------------------------------------------------------------- checks
+
+TEST_F(TreeTest, DeathTestSelectOutsideTheStoreStops) {
+    EXPECT_DEATH(tree.Select(MaxNode), "idx < MaxNode.*src/tree");
+    EXPECT_DEATH(tree.Select(-1), "idx < mData.size\\(\\).*src/pool");
+}
+
+TEST_F(TreeTest, DeathTestSelectOntoAFullPathStops) {
+    AddChildren(root, {12});
+    tree.BeginPath();
+    while (tree.mHistoryIndex < MaxDepth)
+        tree.Select(root);
+    EXPECT_TRUE(tree.IsPathFull());
+    EXPECT_DEATH(tree.Select(root), "mHistoryIndex <= MaxDepth.*src/tree");
 }
 
 }  // namespace
