@@ -81,8 +81,9 @@ void Tree::Remove(std::int32_t idx) {
 void Tree::Clear() {
     const std::int32_t root = BeginPath();
     // Remove leaves the removed child's nextSibling as it was.
-    for (std::int32_t c = At(root).firstChild; c != -1; c = At(c).nextSibling)
+    for (std::int32_t c = At(root).firstChild; c != -1; c = At(c).nextSibling) {
         Remove(c);
+    }
     Release(BeginPath());
 }
 

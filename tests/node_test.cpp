@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstddef>
-#include <type_traits>
 
 namespace nanaren {
 namespace {
@@ -19,35 +17,6 @@ Node MakeNode(float visits, float value, float amafVisits, float amafValue) {
     node.amafVisits = amafVisits;
     node.amafValue = amafValue;
     return node;
-}
-
-TEST(NodeRecord, FieldsKeepTheirOrderAndWidths) {
-    static_assert(std::is_same_v<decltype(Node::move), std::int16_t>);
-    static_assert(std::is_same_v<decltype(Node::amafValue), float>);
-    static_assert(std::is_same_v<decltype(Node::parent), std::int32_t>);
-    EXPECT_LT(offsetof(Node, move), offsetof(Node, visits));
-    EXPECT_LT(offsetof(Node, visits), offsetof(Node, value));
-    EXPECT_LT(offsetof(Node, value), offsetof(Node, amafVisits));
-    EXPECT_LT(offsetof(Node, amafVisits), offsetof(Node, amafValue));
-    EXPECT_LT(offsetof(Node, amafValue), offsetof(Node, firstChild));
-    EXPECT_LT(offsetof(Node, firstChild), offsetof(Node, nextSibling));
-    EXPECT_LT(offsetof(Node, nextSibling), offsetof(Node, prevSibling));
-    EXPECT_LT(offsetof(Node, prevSibling), offsetof(Node, parent));
-    EXPECT_EQ(sizeof(Node), 36u);
-}
-
-TEST(NodeRecord, InitNodeOverwritesEveryField) {
-    Node node{7, 3.0f, 0.2f, 9.0f, 0.1f, 1, 2, 3, 4};
-    InitNode(node, 58);
-    EXPECT_EQ(node.move, 58);
-    EXPECT_EQ(node.visits, 0.0f);
-    EXPECT_EQ(node.value, 0.0f);
-    EXPECT_EQ(node.amafVisits, 1.0f);
-    EXPECT_EQ(node.amafValue, 0.5f);
-    EXPECT_EQ(node.firstChild, -1);
-    EXPECT_EQ(node.nextSibling, -1);
-    EXPECT_EQ(node.prevSibling, -1);
-    EXPECT_EQ(node.parent, -1);
 }
 
 TEST(Bound, AmafWeightFallsFromOneThroughOneHalfAtAThousandVisits) {

@@ -40,8 +40,9 @@ class TreeTest : public ::testing::Test {
 
     Slots AllocateSome(int count) {
         Slots slots;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             slots.push_back(tree.Allocate());
+        }
         return slots;
     }
 
@@ -154,8 +155,8 @@ TEST_F(TreeTest, SelectWithoutChildrenReturnsAndPushesNoNode) {
 }
 
 TEST_F(TreeTest, SelectPushesTheChildWithTheHighestBound) {
-    // The worked bound example (score 1.04220) after a weaker child; the
-    // children's amafVisits add up to 10.
+    // The worked bound example (score 1.04220) between two weaker children;
+    // the children's amafVisits add up to 10.
     const Slots c = AddChildren(root, {12, 13, 14});
     tree.At(root).visits = 20.0f;
     tree.At(c[0]) = Node{12, 10.0f, 0.5f, 3.0f, 0.5f, -1, c[1], -1, root};
@@ -233,8 +234,9 @@ class UpdateTest : public TreeTest {
 
     void FollowPath(std::initializer_list<std::int32_t> below) {
         tree.BeginPath();
-        for (const std::int32_t s : below)
+        for (const std::int32_t s : below) {
             tree.mHistory[tree.mHistoryIndex++] = s;
+        }
     }
 
     void ExpectStats(std::int32_t s, float visits, float value) const {
@@ -265,8 +267,9 @@ TEST_F(UpdateTest, ResultsAlternateAndTheSiblingOfALaterMoveIsCredited) {
     ExpectStats(a, 2.0f, 0.75f);
     ExpectStats(b, 2.0f, 0.25f);
     ExpectAmaf(a2, 2.0f, 0.75f);  // B's move 45, credited at A's level with A's result
-    for (const std::int32_t s : {root, a, a3, b, b2, b3})
+    for (const std::int32_t s : {root, a, a3, b, b2, b3}) {
         ExpectAmaf(s, 1.0f, 0.5f);
+    }
     ExpectStats(a2, 1.0f, 0.5f);
     EXPECT_EQ(tree.mHistoryIndex, 3);
 }
@@ -306,16 +309,19 @@ TEST_F(UpdateTest, RunningMeanIsTheExactMeanRoundedOnce) {
 
 // ------------------------------------------------------------------- checks
 
-TEST_F(TreeTest, DeathTestSelectOutsideTheStoreStops) {
+using TreeDeathTest = TreeTest;
+
+TEST_F(TreeDeathTest, SelectOutsideTheStoreStops) {
     EXPECT_DEATH(tree.Select(MaxNode), "idx < MaxNode.*src/tree");
     EXPECT_DEATH(tree.Select(-1), "idx < mData.size\\(\\).*src/pool");
 }
 
-TEST_F(TreeTest, DeathTestSelectOntoAFullPathStops) {
+TEST_F(TreeDeathTest, SelectOntoAFullPathStops) {
     AddChildren(root, {12});
     tree.BeginPath();
-    while (tree.mHistoryIndex < MaxDepth)
+    while (tree.mHistoryIndex < MaxDepth) {
         tree.Select(root);
+    }
     EXPECT_TRUE(tree.IsPathFull());
     EXPECT_DEATH(tree.Select(root), "mHistoryIndex <= MaxDepth.*src/tree");
 }
