@@ -38,20 +38,6 @@ TEST(Pool, HandsOutTheHighestSlotFirstAndTheLastReleasedNext) {
     EXPECT_EQ(pool->Allocate(), 1048572);
 }
 
-TEST(Pool, NeitherReleaseNorAllocateTouchesTheNode) {
-    const auto pool = std::make_unique<Pool>();
-    const std::int32_t slot = pool->Allocate();
-    pool->At(slot) = Node{23, 4.0f, 0.25f, 2.0f, 0.75f, 5, 6, 7, 8};
-    pool->Release(slot);
-    ASSERT_EQ(pool->Allocate(), slot);
-    const Node& n = pool->At(slot);
-    EXPECT_EQ(n.move, 23);
-    EXPECT_EQ(n.value, 0.25f);
-    EXPECT_EQ(n.amafValue, 0.75f);
-    EXPECT_EQ(n.firstChild, 5);
-    EXPECT_EQ(n.parent, 8);
-}
-
 TEST(PoolDeathTest, AccessOutsideTheStoreStops) {
     const auto pool = std::make_unique<Pool>();
     EXPECT_DEATH(pool->At(-1), "idx < mData.size\\(\\).*src/pool");
@@ -61,8 +47,9 @@ TEST(PoolDeathTest, AccessOutsideTheStoreStops) {
 
 TEST(PoolDeathTest, AllocatingFromAnEmptyStackStops) {
     const auto pool = std::make_unique<Pool>();
-    for (std::int32_t i = 0; i < MaxNode; ++i)
+    for (std::int32_t i = 0; i < MaxNode; ++i) {
         pool->Allocate();
+    }
     EXPECT_EQ(pool->mEmptyCount, 0);
     EXPECT_DEATH(pool->Allocate(), "mEmptyCount > 0.*src/pool");
 }
