@@ -24,7 +24,8 @@ BENCHMARK(BM_FillBoardByPut);
 
 void BM_CopyPosition(benchmark::State& state) {
     Board board;
-    for (int i = 0; i < 40; ++i) board.Put(i % board.mEmptySize, i % 2 ? White : Black);
+    for (int i = 0; i < 40; ++i)
+        board.Put(i % board.mEmptySize, i % 2 ? White : Black);
     Board copy;
     for (auto _ : state) {
         copy.CopyPosition(board);

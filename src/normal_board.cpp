@@ -14,8 +14,12 @@ constexpr std::array<int, 4> LibertyDirections = {Up, Down, Right, Left};
 // The line directions in the order CheckLine tries them.
 constexpr std::array<int, 4> LineDirections = {Up, Right, UpLeft, UpRight};
 
-bool IsWallCoordinate(int c) { return c == 0 || c == GridSize - 1; }
-bool IsFirstLineOrWall(int c) { return c < 2 || c > BoardSize - 1; }
+bool IsWallCoordinate(int c) {
+    return c == 0 || c == GridSize - 1;
+}
+bool IsFirstLineOrWall(int c) {
+    return c < 2 || c > BoardSize - 1;
+}
 
 }  // namespace
 
@@ -30,7 +34,8 @@ void Board::ClearPosition() {
     }
     mEmptySize = 0;
     for (int y = 1; y <= BoardSize; ++y) {
-        for (int x = 1; x <= BoardSize; ++x) AppendEmpty(GetVertex(x, y));
+        for (int x = 1; x <= BoardSize; ++x)
+            AppendEmpty(GetVertex(x, y));
     }
     mKo = -1;
     mCapturedCount = 0;
@@ -252,10 +257,12 @@ bool Board::IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
         return mCell[p] == f ? beside && across : beside || across;
     };
     Vertex p = v;
-    while (passable(p)) p += step;
+    while (passable(p))
+        p += step;
     if (mCell[p] != e) return false;
     p = v - step;
-    while (passable(p)) p -= step;
+    while (passable(p))
+        p -= step;
     return mCell[p] == e;
 }
 

@@ -31,10 +31,18 @@ inline constexpr int DownRight = Down + Right;
 // refers to direction i of this order.
 inline constexpr std::array<int, 4> CaptureDirections = {Up, Right, Left, Down};
 
-constexpr int GetX(Vertex v) { return v % GridSize; }
-constexpr int GetY(Vertex v) { return v / GridSize; }
-constexpr Vertex GetVertex(int x, int y) { return x + GridSize * y; }
-constexpr int Opposite(int color) { return color == Black ? White : Black; }
+constexpr int GetX(Vertex v) {
+    return v % GridSize;
+}
+constexpr int GetY(Vertex v) {
+    return v / GridSize;
+}
+constexpr Vertex GetVertex(int x, int y) {
+    return x + GridSize * y;
+}
+constexpr int Opposite(int color) {
+    return color == Black ? White : Black;
+}
 
 class Board {
   public:

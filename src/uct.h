@@ -1,14 +1,24 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ctime>
+#include <memory>
+#include <optional>
+
+#include "line_info.h"
+#include "normal_board.h"
 
 namespace nanaren {
+
+class Tree;
 
 // The state of the process-wide generator at program start.
 inline constexpr std::uint32_t RandomStartState = 2463534242u;
 // The playouts per move when think.txt gives none.
 inline constexpr std::int32_t DefaultPlayoutCount = 20000;
+// A playout that has gone this many moves without a winner is undecided.
+inline constexpr int PlayoutMoveLimit = 80;
 
 // The one process-wide xorshift state; every random choice draws from it.
 extern std::uint32_t Random;
@@ -28,5 +38,63 @@ void SeedRandom(std::time_t t);
 
 // The first integer of think.txt read as "%d" would read it, or the default.
 std::int32_t ReadPlayoutCount();
+
+// Per-colour arrays are indexed 0 for Black and 1 for White.
+constexpr int ColorIndex(int color) {
+    return color == Black ? 0 : 1;
+}
+
+// The computer player: the game position, the search tree and the per-colour
+// results of the line analysis.
+class Uct {
+  public:
+    // Reads think.txt, clears the board, seeds the generator with the clock
+    // value (the game passes the wall-clock seconds) and creates the tree.
+    explicit Uct(int color, std::time_t clock = std::time(nullptr));
+    ~Uct();
+    Uct(const Uct&) = delete;
+    Uct& operator=(const Uct&) = delete;
+
+    // Line analysis along the column and the row through p, for colour c.
+    bool ScanLine(Vertex p, int dir, int side, int c);
+    bool FindLineThreat(Vertex p, int c);
+    bool FindThreatInRegion(Vertex p, int c);
+
+    // PutAt, followed after a capture by a threat search in the freed points.
+    Board::PutResult PutAndCheck(Vertex v, int c);
+
+    // Plays the game out with c to move; 1.0 the computer won, 0.0 it lost,
+    // 0.5 undecided.
+    float Playout(int c);
+    // One move of the policy: Win, Success, or Failure when c has no move.
+    Board::PutResult PlayoutMove(int c);
+
+    // The tactical steps of a playout move, for the mover c. BlockSeven gives
+    // nothing when no ray needs blocking.
+    std::optional<Board::PutResult> BlockSeven(int c);
+    Board::PutResult ReplyToAtari(int c);
+    Board::PutResult JudgeThreat(int c);
+
+    std::int32_t mPlayouts;                 // playouts per move
+    std::array<std::uint8_t, 2> mThreat{};  // a line threat of that colour was found
+    std::unique_ptr<Tree> mTree;            // the search tree, reset for every move
+    Board mBoard;                           // the game position; working board of a search
+    std::int32_t mMoveCount;                // moves of the game so far
+    std::int32_t mMyColor;                  // the computer's colour
+    std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
+
+  private:
+    bool IsBridgeable(Vertex x, int side, int c) const;
+    void WalkLine(LineInfo& line, Vertex p, int step, int side, int c, int end) const;
+    bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
+    Vertex LastPointOfRegionWalk(Vertex p) const;
+
+    Board::PutResult PlayTacticalOrRandomMove(int c);
+    Board::PutResult ExtendLine(int c);
+    Board::PutResult PlayNearPreviousMove(int c);
+    Board::PutResult PlayRandomMove(int c);
+    Board::PutResult PlayAnyOf(const Vertex* points, int count, int c);
+    Board::PutResult CheckOwnThreat(int c);
+};
 
 }  // namespace nanaren

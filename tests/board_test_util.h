@@ -15,7 +15,9 @@ namespace nanaren::testing {
 void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows);
 
 // The vertex of column x, row y (both 1..9), for readable tests.
-constexpr Vertex At(int x, int y) { return GetVertex(x, y); }
+constexpr Vertex At(int x, int y) {
+    return GetVertex(x, y);
+}
 
 // Checks what must hold between operations: the wall ring, no Mark, the empty
 // list and mEmptyPos agreeing with the cells.

@@ -89,7 +89,8 @@ TEST(EmptyList, PutLastEntryMovesNothingElse) {
     EXPECT_EQ(board.Put(80, White), Board::Success);
     EXPECT_EQ(board.mCell[108], White);
     EXPECT_EQ(board.mEmptySize, 80);
-    for (int k = 0; k < 80; ++k) EXPECT_EQ(board.mEmpty[k], GetVertex(k % 9 + 1, k / 9 + 1));
+    for (int k = 0; k < 80; ++k)
+        EXPECT_EQ(board.mEmpty[k], GetVertex(k % 9 + 1, k / 9 + 1));
 }
 
 TEST(EmptyList, PutAtFindsThePointThroughItsListPosition) {
@@ -547,7 +548,8 @@ TEST(LibertyQueries, TwoLibertiesOrNoneGiveMinusOne) {
 
 TEST(Record, AFullRecordKeepsTheNewestMovesLast) {
     Board board;
-    for (int k = 0; k < MaxRecordSize; ++k) board.mRecord[k] = 1000 + k;
+    for (int k = 0; k < MaxRecordSize; ++k)
+        board.mRecord[k] = 1000 + k;
     // Each pass starts from a full record; the moves stay playable and the
     // last two entries are the last two moves placed.
     Vertex previous = 1000 + MaxRecordSize - 1;

@@ -10,12 +10,7 @@ namespace {
 
 using testing::ScopedRandomState;
 using testing::ScopedWorkingDirectory;
-
-std::uint32_t StateAfterDraws(std::uint32_t state, int draws) {
-    ScopedRandomState scoped(state);
-    for (int i = 0; i < draws; ++i) NextRandom();
-    return Random;
-}
+using testing::StateAfter;
 
 std::uint32_t StateAfterSeeding(std::uint32_t state, std::time_t t) {
     ScopedRandomState scoped(state);
@@ -36,17 +31,17 @@ TEST(Random, FirstDrawsFromTheStartState) {
 
 TEST(Random, SeedingDrawsOneThousandAndOnePlusTheLowSixteenBits) {
     const std::uint32_t start = RandomStartState;
-    EXPECT_EQ(StateAfterSeeding(start, 0), StateAfterDraws(start, 1001));
-    EXPECT_NE(StateAfterSeeding(start, 0), StateAfterDraws(start, 1000));
-    EXPECT_EQ(StateAfterSeeding(start, 65535), StateAfterDraws(start, 66536));
-    EXPECT_NE(StateAfterSeeding(start, 65535), StateAfterDraws(start, 66535));
+    EXPECT_EQ(StateAfterSeeding(start, 0), StateAfter(start, 1001));
+    EXPECT_NE(StateAfterSeeding(start, 0), StateAfter(start, 1000));
+    EXPECT_EQ(StateAfterSeeding(start, 65535), StateAfter(start, 66536));
+    EXPECT_NE(StateAfterSeeding(start, 65535), StateAfter(start, 66535));
     EXPECT_EQ(StateAfterSeeding(start, 65536), StateAfterSeeding(start, 0));
     EXPECT_EQ(StateAfterSeeding(start, 1765200000), StateAfterSeeding(start, 1765200000 % 65536));
 }
 
 TEST(Random, SeedingAdvancesFromWhereverTheStateStands) {
-    const std::uint32_t elsewhere = StateAfterDraws(RandomStartState, 5);
-    EXPECT_EQ(StateAfterSeeding(elsewhere, 7), StateAfterDraws(RandomStartState, 5 + 1008));
+    const std::uint32_t elsewhere = StateAfter(RandomStartState, 5);
+    EXPECT_EQ(StateAfterSeeding(elsewhere, 7), StateAfter(RandomStartState, 5 + 1008));
 }
 
 class PlayoutCountFile : public ::testing::Test {
@@ -67,8 +62,8 @@ TEST_F(PlayoutCountFile, FileWithoutANumberGivesTheDefault) {
 
 TEST_F(PlayoutCountFile, TheFirstIntegerIsReadAsDecimal) {
     const std::pair<const char*, int> cases[] = {
-        {"   500\n", 500}, {"-3", -3},   {"7 8", 7},     {"+12", 12},
-        {"0", 0},         {"42abc", 42}, {"\n\n 9\n", 9}, {"0x10", 0},
+        {"   500\n", 500}, {"-3", -3},    {"7 8", 7},      {"+12", 12},
+        {"0", 0},          {"42abc", 42}, {"\n\n 9\n", 9}, {"0x10", 0},
     };
     for (const auto& [contents, expected] : cases) {
         mDirectory.WriteFile("think.txt", contents);

@@ -9,6 +9,13 @@
 
 namespace nanaren::testing {
 
+std::uint32_t StateAfter(std::uint32_t state, int draws) {
+    ScopedRandomState scoped(state);
+    for (int i = 0; i < draws; ++i)
+        NextRandom();
+    return Random;
+}
+
 ScopedWorkingDirectory::ScopedWorkingDirectory()
     : mSavedPath(std::filesystem::current_path().string()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "nanaren-XXXXXX").string();

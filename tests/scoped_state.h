@@ -20,6 +20,9 @@ class ScopedRandomState {
     std::uint32_t mSaved;
 };
 
+// The generator state after the given number of draws from a state.
+std::uint32_t StateAfter(std::uint32_t state, int draws);
+
 // Makes a fresh temporary directory the working directory for one test, so
 // that think.txt can be written or left missing; removes it afterwards.
 class ScopedWorkingDirectory {

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "uct_fixture.h"
+
+namespace nanaren {
+namespace {
+
+using testing::At;
+using testing::IsConsistent;
+using testing::SamePosition;
+using testing::SetUpPosition;
+
+class LineScan : public testing::UctTest {
+  protected:
+    const LineInfo& Line(int c) const { return mUct.mLine[ColorIndex(c)]; }
+};
+
+TEST_F(LineScan, AColumnOfSevenScannedFromItsMiddle) {
+    SetUpPosition(mBoard, {"+", "+ + + + @", "+ + + + @", "+ + + + @", "+ + + + @", "+ + + + @",
+                           "+ + + + @", "+ + + + @"});
+    EXPECT_TRUE(mUct.FindLineThreat(At(5, 5), Black));
+    const LineInfo& line = Line(Black);
+    EXPECT_EQ(line.len, 7);
+    EXPECT_EQ(line.space, 0);
+    EXPECT_EQ(line.stone, 7);
+    EXPECT_EQ(line.dir, Up);
+    EXPECT_EQ(line.edge[0], At(5, 2));
+    EXPECT_EQ(line.edge[1], At(5, 8));
+    EXPECT_EQ(line.edgeSpace[0], At(5, 1));
+    EXPECT_EQ(line.edgeSpace[1], At(5, 9));
+}
+
+TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
+    EXPECT_TRUE(mUct.ScanLine(At(4, 5), Right, Up, White));
+    EXPECT_EQ(Line(White).len, 6);
+    EXPECT_EQ(Line(White).space, 1);
+    EXPECT_EQ(Line(White).edgeSpace[0], At(8, 5));
+    EXPECT_EQ(Line(White).edgeSpace[1], At(1, 5));
+
+    mBoard.mCell[At(8, 5)] = Black;
+    EXPECT_FALSE(mUct.ScanLine(At(4, 5), Right, Up, White));
+    EXPECT_EQ(Line(White).space, 0);
+}
+
+TEST_F(LineScan, EightIsAThreatForWhiteOnly) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+", "O O O O O O O O +"});
+    EXPECT_TRUE(mUct.FindLineThreat(At(4, 5), White));
+    EXPECT_EQ(Line(White).len, 8);
+    SetUpPosition(mBoard, {"+", "+", "+", "+", "@ @ @ @ @ @ @ @ +"});
+    EXPECT_FALSE(mUct.FindLineThreat(At(4, 5), Black));
+    EXPECT_EQ(Line(Black).len, 8);
+}
+
+TEST_F(LineScan, SevenAlongTheFirstLineIsNoThreat) {
+    SetUpPosition(mBoard, {"+ @ @ @ @ @ @ @ +"});
+    EXPECT_FALSE(mUct.FindLineThreat(At(5, 1), Black));
+    EXPECT_EQ(Line(Black).len, 7);
+}
+
+TEST_F(LineScan, AGapWithAnOwnStoneBesideItIsBridged) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +"});
+    EXPECT_FALSE(mUct.ScanLine(At(2, 5), Up, Right, Black)) << "nothing in the column";
+    EXPECT_TRUE(mUct.FindLineThreat(At(2, 5), Black));
+    const LineInfo& line = Line(Black);
+    EXPECT_EQ(line.dir, Right);
+    EXPECT_EQ(line.len, 7);
+    EXPECT_EQ(line.space, 1);
+    EXPECT_EQ(line.stone, 6);
+}
+
+TEST_F(LineScan, AGapWithAnEnemyStoneBesideItStopsTheWalk) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +", "+ + + + O"});
+    EXPECT_FALSE(mUct.FindLineThreat(At(2, 5), Black));
+    EXPECT_EQ(Line(Black).len, 3);
+    EXPECT_EQ(Line(Black).edgeSpace[0], At(5, 5));
+}
+
+TEST_F(LineScan, APinchedEnemyStoneIsBridged) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ O @ @ @ +", "+ + + + @"});
+    EXPECT_TRUE(mUct.FindLineThreat(At(2, 5), Black));
+    EXPECT_EQ(Line(Black).len, 7);
+    EXPECT_EQ(Line(Black).space, 1);
+    EXPECT_EQ(Line(Black).edgeSpace[0], At(9, 5));
+}
+
+TEST_F(LineScan, AnEmptyPointBetweenTwoThreesIsNotCounted) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O + O O O +"});
+    EXPECT_TRUE(mUct.FindLineThreat(At(5, 5), White));
+    EXPECT_EQ(Line(White).len, 6);
+    EXPECT_EQ(Line(White).space, 2);
+    EXPECT_EQ(Line(White).stone, 6);
+}
+
+TEST_F(LineScan, TheRowRecordIsLeftWhenTheColumnIsNoThreat) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ + + + @", "+ + + + @"});
+    EXPECT_FALSE(mUct.FindLineThreat(At(5, 5), Black));
+    EXPECT_EQ(Line(Black).dir, Right);
+    EXPECT_EQ(Line(Black).len, 1);
+}
+
+TEST_F(LineScan, TheScanOfOneColourLeavesTheOtherRecordAlone) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O O +"});
+    ASSERT_TRUE(mUct.FindLineThreat(At(4, 5), White));
+    EXPECT_FALSE(mUct.FindLineThreat(At(4, 5), Black));
+    EXPECT_EQ(Line(White).len, 7);
+}
+
+// ------------------------------------------------------------ region search
+
+// The region search walked literally: every simple path, marks cleared on the
+// way out. Exponential, so only for small regions.
+bool ReferenceFindThreatInRegion(Uct& uct, Vertex p, int c) {
+    if (uct.FindLineThreat(p, c)) {
+        uct.mThreat[ColorIndex(c)] = 1;
+        return true;
+    }
+    uct.mBoard.mCell[p] = Mark;
+    for (const int d : {Up, Right, Left, Down}) {
+        const Vertex n = p + d;
+        if (uct.mBoard.mCell[n] == Empty && ReferenceFindThreatInRegion(uct, n, c)) {
+            uct.mBoard.mCell[p] = Empty;
+            return true;
+        }
+    }
+    uct.mBoard.mCell[p] = Empty;
+    return false;
+}
+
+int RegionSize(const Board& board, Vertex p) {
+    std::array<bool, MaxVertexSize> seen{};
+    std::vector<Vertex> stack = {p};
+    seen[p] = true;
+    int size = 0;
+    while (!stack.empty()) {
+        const Vertex v = stack.back();
+        stack.pop_back();
+        ++size;
+        for (const int d : {Up, Right, Left, Down}) {
+            if (board.mCell[v + d] == Empty && !seen[v + d]) {
+                seen[v + d] = true;
+                stack.push_back(v + d);
+            }
+        }
+    }
+    return size;
+}
+
+bool SameLine(const LineInfo& a, const LineInfo& b) {
+    return a.edge == b.edge && a.edgeSpace == b.edgeSpace && a.len == b.len && a.space == b.space &&
+           a.dir == b.dir && a.stone == b.stone;
+}
+
+TEST_F(LineScan, RegionSearchLeavesNoMark) {
+    SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +", "+ + + + @"});
+    Board before;
+    before.CopyPosition(mBoard);
+    EXPECT_TRUE(mUct.FindThreatInRegion(At(5, 5), Black));
+    EXPECT_EQ(mUct.mThreat[ColorIndex(Black)], 1);
+    EXPECT_TRUE(SamePosition(mBoard, before));
+    EXPECT_FALSE(mUct.FindThreatInRegion(At(5, 5), White));
+    EXPECT_EQ(mUct.mThreat[ColorIndex(White)], 0);
+    EXPECT_TRUE(SamePosition(mBoard, before));
+    EXPECT_TRUE(IsConsistent(mBoard));
+}
+
+TEST_F(LineScan, RegionSearchAgreesWithTheLiteralWalk) {
+    std::mt19937 rng(2024);
+    int threats = 0;
+    int misses = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        // Long runs of one colour with scattered holes and enemy stones.
+        const int c = trial % 2 ? White : Black;
+        Board& board = mBoard;
+        board.ClearPosition();
+        const int emptyShare = 20 + static_cast<int>(rng() % 25);
+        for (int y = 1; y <= 9; ++y) {
+            for (int x = 1; x <= 9; ++x) {
+                const int roll = static_cast<int>(rng() % 100);
+                const int cell = roll < emptyShare ? Empty : roll < 80 ? c : Opposite(c);
+                board.mCell[At(x, y)] = static_cast<std::uint8_t>(cell);
+            }
+        }
+        const Vertex p = At(1 + static_cast<int>(rng() % 9), 1 + static_cast<int>(rng() % 9));
+        board.mCell[p] = Empty;
+        if (RegionSize(board, p) > 16) continue;
+
+        Board before;
+        before.CopyPosition(board);
+        const LineInfo stale = {{7, 8}, {9, 10}, 11, 12, 13, 14};
+        mUct.mLine = {stale, stale};
+        mUct.mThreat = {0, 0};
+        const bool fast = mUct.FindThreatInRegion(p, c);
+        const auto fastThreat = mUct.mThreat;
+        const auto fastLine = mUct.mLine;
+        ASSERT_TRUE(SamePosition(board, before));
+
+        mUct.mLine = {stale, stale};
+        mUct.mThreat = {0, 0};
+        const bool literal = ReferenceFindThreatInRegion(mUct, p, c);
+        ASSERT_EQ(fast, literal) << "trial " << trial;
+        ASSERT_EQ(fastThreat, mUct.mThreat) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[0], mUct.mLine[0])) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[1], mUct.mLine[1])) << "trial " << trial;
+        (literal ? threats : misses) += 1;
+    }
+    EXPECT_GT(threats, 100);
+    EXPECT_GT(misses, 100);
+}
+
+}  // namespace
+}  // namespace nanaren
