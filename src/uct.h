@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 
@@ -55,6 +56,17 @@ class Uct {
     Uct(const Uct&) = delete;
     Uct& operator=(const Uct&) = delete;
 
+    // Searches the position, reports, and plays the most visited move: its
+    // vertex goes to vertex and its put result is returned. Without a legal
+    // move the computer passes: vertex -1, Success, nothing played.
+    Board::PutResult Think(Vertex& vertex);
+    Board::PutResult Think(Vertex& vertex, std::ostream& out);
+    // One search iteration from the root; the caller restores the board.
+    void Iterate();
+    // Creates the children of a leaf for color, the side to move there.
+    void Expand(std::int32_t node, int color);
+    bool NeedsExpansion(std::int32_t node) const;
+
     // Line analysis along the column and the row through p, for colour c.
     bool ScanLine(Vertex p, int dir, int side, int c);
     bool FindLineThreat(Vertex p, int c);
@@ -84,6 +96,10 @@ class Uct {
     std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
 
   private:
+    void RunIterations(const Board& saved, std::ostream& out);
+    bool HasRoomToExpand() const;
+    void KeepOnlyChild(std::int32_t node, Vertex move);
+
     bool IsBridgeable(Vertex x, int side, int c) const;
     void WalkLine(LineInfo& line, Vertex p, int step, int side, int c, int end) const;
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
