@@ -1,0 +1,231 @@
+#include "console_game.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <sstream>
+#include <string>
+
+#include "board_test_util.h"
+#include "dialogue.h"
+#include "messages.h"
+#include "scoped_state.h"
+
+namespace nanaren {
+namespace {
+
+using testing::At;
+using testing::Dialogue;
+using testing::RenderBoard;
+
+// Games in an empty directory whose think.txt holds the given playout count;
+// with -1 the computer plays without searching, so its moves are fixed.
+class Game : public ::testing::Test {
+  protected:
+    explicit Game(const char* playouts = "-1") { mDirectory.WriteFile("think.txt", playouts); }
+
+    std::string Run(const std::string& input, std::time_t clock = 0) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        PlayGame(in, out, [&] {
+            ++mClockCalls;
+            return clock;
+        });
+        return out.str();
+    }
+
+    testing::ScopedWorkingDirectory mDirectory;
+    testing::ScopedRandomState mRandom{RandomStartState};
+    int mClockCalls = 0;
+};
+
+// ------------------------------------------------------------- the display
+
+TEST(Display, ShowsColumnsAboveCellsAndRowsOnTheLeft) {
+    Board board;
+    board.ClearPosition();
+    board.PutAt(At(5, 3), Black);
+    board.PutAt(At(1, 9), White);
+    std::ostringstream out;
+    PrintBoard(board, out);
+    EXPECT_EQ(out.str(),
+              "    [ 1 2 3 4 5 6 7 8 9]\n"
+              "[ 1]  + + + + + + + + +\n"
+              "[ 2]  + + + + + + + + +\n"
+              "[ 3]  + + + + @ + + + +\n"
+              "[ 4]  + + + + + + + + +\n"
+              "[ 5]  + + + + + + + + +\n"
+              "[ 6]  + + + + + + + + +\n"
+              "[ 7]  + + + + + + + + +\n"
+              "[ 8]  + + + + + + + + +\n"
+              "[ 9]  O + + + + + + + +\n");
+}
+
+// ------------------------------------------------------ choosing the colour
+
+TEST_F(Game, TheEndOfInputAtTheColourPromptEndsTheGame) {
+    EXPECT_EQ(Run(""), std::string(messages::ChooseColor) + "\n");
+    EXPECT_EQ(mClockCalls, 0) << "no player was built";
+}
+
+TEST_F(Game, OneMakesTheHumanBlackAndShowsTheEmptyBoardFirst) {
+    Dialogue expected(Black);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n"), expected.Text());
+    EXPECT_EQ(mClockCalls, 1);
+}
+
+TEST_F(Game, AnyOtherNumberLetsTheComputerOpenAsBlack) {
+    for (const char* answer : {"2\n", "0\n", "7\n", "-1\n"}) {
+        Dialogue expected(White);
+        Board::PutResult result = Board::Failure;
+        EXPECT_EQ(expected.Computer(result), At(1, 1));
+        expected.EndOfInput();
+        EXPECT_EQ(Run(answer), expected.Text()) << answer;
+    }
+}
+
+TEST_F(Game, AnAnswerThatIsNoNumberAsksAgain) {
+    Dialogue expected(Black);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("black\n1\n"), messages::ChooseColor + expected.Text());
+}
+
+// ------------------------------------------------------------ human moves
+
+TEST_F(Game, TheColumnComesFirst) {
+    Dialogue expected(Black);
+    ASSERT_EQ(expected.Human(5, 3, Board::Failure), Board::Success);
+    EXPECT_EQ(expected.Position().mCell[At(5, 3)], Black);
+    Board::PutResult result = Board::Failure;
+    expected.Computer(result);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n5 3\n"), expected.Text());
+}
+
+TEST_F(Game, ARefusedMoveShowsTheBoardAgainWithoutAMessage) {
+    Dialogue expected(Black);
+    Board::PutResult result = expected.Human(5, 3, Board::Failure);
+    const Vertex reply = expected.Computer(result);
+    // The computer's own point, then the human's.
+    ASSERT_EQ(expected.Human(GetX(reply), GetY(reply), result), Board::Failure);
+    ASSERT_EQ(expected.Human(5, 3, Board::Failure), Board::Failure);
+    expected.EndOfInput();
+    const std::string input =
+        "1\n5 3\n" + std::to_string(GetX(reply)) + " " + std::to_string(GetY(reply)) + "\n5 3\n";
+    EXPECT_EQ(Run(input), expected.Text());
+}
+
+TEST_F(Game, NumbersOffTheGridAreRefusedLikeIllegalMoves) {
+    Dialogue expected(Black);
+    for (const auto& [x, y] : {std::pair{0, 5}, {5, 10}, {11, 3}, {3, -7}, {-5, 3}, {100000, 1}}) {
+        ASSERT_EQ(expected.Human(x, y, Board::Failure), Board::Failure);
+    }
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n0 5\n5 10\n11 3\n3 -7\n-5 3\n100000 1\n"), expected.Text());
+}
+
+TEST_F(Game, InputThatIsNoNumberSkipsTheLineAndAsksAgain) {
+    Dialogue expected(Black);
+    expected.HumanRefused();  // "five three"
+    expected.HumanRefused();  // "5 x 4 4": the 4 4 after it is skipped too
+    expected.HumanRefused();  // a number beyond the int range
+    Board::PutResult result = expected.Human(2, 2, Board::Failure);
+    expected.Computer(result);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\nfive three\n5 x 4 4\n99999999999 1\n2 2\n"), expected.Text());
+}
+
+// ------------------------------------------------------------------ passes
+
+TEST_F(Game, APassAfterAComputerMoveLetsTheComputerMoveAgain) {
+    Dialogue expected(Black);
+    Board::PutResult result = expected.Human(5, 5, Board::Failure);
+    expected.Computer(result);
+    ASSERT_EQ(expected.Human(-1, 4, result), Board::Success);
+    expected.Computer(result);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n5 5\n-1 4\n"), expected.Text());
+}
+
+TEST_F(Game, APassAfterARefusedMoveOnlyRepeatsThePrompt) {
+    Dialogue expected(Black);
+    Board::PutResult result = expected.Human(5, 5, Board::Failure);
+    expected.Computer(result);
+    result = expected.Human(5, 5, result);
+    ASSERT_EQ(result, Board::Failure);
+    ASSERT_EQ(expected.Human(3, -1, result), Board::Failure);
+    ASSERT_EQ(expected.Human(-1, -1, result), Board::Failure);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n5 5\n5 5\n3 -1\n-1 -1\n"), expected.Text());
+}
+
+TEST_F(Game, APassAtTheFirstPromptOnlyRepeatsIt) {
+    Dialogue expected(Black);
+    ASSERT_EQ(expected.Human(-1, -1, Board::Failure), Board::Failure);
+    Board::PutResult result = expected.Human(4, 4, Board::Failure);
+    expected.Computer(result);
+    expected.EndOfInput();
+    EXPECT_EQ(Run("1\n-1 -1\n4 4\n"), expected.Text());
+}
+
+// ----------------------------------------------------------- whole games
+
+TEST_F(Game, TheHumanWinsWithSevenInARow) {
+    Dialogue expected(Black);
+    std::string input = "1\n";
+    Board::PutResult result = Board::Failure;
+    for (int x = 2; x <= 8; ++x) {
+        result = expected.Human(x, 5, result);
+        input += std::to_string(x) + " 5\n";
+        if (result == Board::Win) break;
+        ASSERT_EQ(result, Board::Success) << "the computer took a point of the row";
+        expected.Computer(result);
+        ASSERT_EQ(result, Board::Success);
+    }
+    ASSERT_EQ(result, Board::Win);
+    // Nothing after the winning move is read.
+    EXPECT_EQ(Run(input + "9 9\n"), expected.Text());
+    const std::string& text = expected.Text();
+    EXPECT_EQ(text.substr(text.size() - sizeof(messages::YouWin)),
+              messages::YouWin + std::string("\n"));
+}
+
+TEST_F(Game, TheComputerWinsAgainstAHumanWhoOnlyPasses) {
+    Dialogue expected(White);
+    std::string input = "2\n";
+    Board::PutResult result = Board::Failure;
+    for (int move = 0; move < 81; ++move) {
+        expected.Computer(result);
+        if (result == Board::Win) break;
+        ASSERT_EQ(expected.Human(-1, -1, result), Board::Success);
+        input += "-1 -1\n";
+    }
+    ASSERT_EQ(result, Board::Win);
+    EXPECT_EQ(Run(input), expected.Text());
+}
+
+// -------------------------------------------------------- reproducibility
+
+class SearchingGame : public Game {
+  protected:
+    SearchingGame() : Game("60") {}
+};
+
+TEST_F(SearchingGame, TheSameClockPlaysTheSameGame) {
+    const std::string input = "2\n5 5\n4 6\n-1 -1\n";
+    const std::string first = Run(input, 1234567);
+    Random = RandomStartState;
+    EXPECT_EQ(Run(input, 1234567), first);
+    EXPECT_NE(first.find("...100%"), std::string::npos) << "the computer searched";
+}
+
+TEST_F(SearchingGame, OnlyTheClockSecondsLowBitsSeedTheSearch) {
+    const std::string input = "1\n5 5\n";
+    const std::string first = Run(input, 0x10005);
+    Random = RandomStartState;
+    EXPECT_EQ(Run(input, 0x70005), first);
+}
+
+}  // namespace
+}  // namespace nanaren
