@@ -1,0 +1,37 @@
+#include <benchmark/benchmark.h>
+
+#include "positions.h"
+#include "uct.h"
+
+namespace nanaren {
+namespace {
+
+// Plays out from start again and again, Black to move; items are playouts.
+void RunPlayouts(benchmark::State& state, const Board& start) {
+    Uct uct(Black, 0);
+    for (auto _ : state) {
+        uct.mBoard.CopyPosition(start);
+        uct.mThreat = {0, 0};
+        benchmark::DoNotOptimize(uct.Playout(Black));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_PlayoutFromEmpty(benchmark::State& state) {
+    const Board empty;
+    RunPlayouts(state, empty);
+}
+BENCHMARK(BM_PlayoutFromEmpty);
+
+void BM_PlayoutFromMiddleGame(benchmark::State& state) {
+    Board middle;
+    if (!SetUpMiddleGame(middle)) {
+        state.SkipWithError("the middle-game moves are no longer plain successes");
+        return;
+    }
+    RunPlayouts(state, middle);
+}
+BENCHMARK(BM_PlayoutFromMiddleGame);
+
+}  // namespace
+}  // namespace nanaren
