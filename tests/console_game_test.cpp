@@ -1,8 +1,12 @@
 #include "console_game.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -16,34 +20,46 @@ namespace {
 
 using testing::At;
 using testing::Dialogue;
-using testing::RenderBoard;
 
-// Games in an empty directory whose think.txt holds the given playout count;
-// with -1 the computer plays without searching, so its moves are fixed.
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Runs the built game as a person would, in an empty directory of its own
+// whose think.txt holds the given playout count; with -1 the computer plays
+// without searching, so its moves do not depend on the clock.
 class Game : public ::testing::Test {
   protected:
     explicit Game(const char* playouts = "-1") { mDirectory.WriteFile("think.txt", playouts); }
 
-    std::string Run(const std::string& input, std::time_t clock = 0) {
-        std::istringstream in(input);
-        std::ostringstream out;
-        PlayGame(in, out, [&] {
-            ++mClockCalls;
-            return clock;
-        });
-        return out.str();
+    // The game's standard output for the input; shellPrefix runs first in the
+    // same shell.
+    std::string Run(const std::string& input, const std::string& shellPrefix = "") {
+        mDirectory.WriteFile("input.txt", input);
+        const std::string command = "cd '" + mDirectory.Path() + "' && " + shellPrefix + "'" +
+                                    NANAREN_EXECUTABLE + "' < input.txt > out.txt 2> err.txt";
+        const int raw = std::system(command.c_str());
+        mStatus = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        mErrors = ReadFile(mDirectory.Path() + "/err.txt");
+        return ReadFile(mDirectory.Path() + "/out.txt");
+    }
+
+    // A game that ran to its end as it should.
+    void ExpectCleanExit() const {
+        EXPECT_EQ(mStatus, 0);
+        EXPECT_EQ(mErrors, "");
     }
 
     testing::ScopedWorkingDirectory mDirectory;
-    testing::ScopedRandomState mRandom{RandomStartState};
-    int mClockCalls = 0;
+    int mStatus = -1;
+    std::string mErrors;
 };
 
 // ------------------------------------------------------------- the display
 
 TEST(Display, ShowsColumnsAboveCellsAndRowsOnTheLeft) {
     Board board;
-    board.ClearPosition();
     board.PutAt(At(5, 3), Black);
     board.PutAt(At(1, 9), White);
     std::ostringstream out;
@@ -65,14 +81,14 @@ TEST(Display, ShowsColumnsAboveCellsAndRowsOnTheLeft) {
 
 TEST_F(Game, TheEndOfInputAtTheColourPromptEndsTheGame) {
     EXPECT_EQ(Run(""), std::string(messages::ChooseColor) + "\n");
-    EXPECT_EQ(mClockCalls, 0) << "no player was built";
+    ExpectCleanExit();
 }
 
 TEST_F(Game, OneMakesTheHumanBlackAndShowsTheEmptyBoardFirst) {
     Dialogue expected(Black);
     expected.EndOfInput();
     EXPECT_EQ(Run("1\n"), expected.Text());
-    EXPECT_EQ(mClockCalls, 1);
+    ExpectCleanExit();
 }
 
 TEST_F(Game, AnyOtherNumberLetsTheComputerOpenAsBlack) {
@@ -186,6 +202,7 @@ TEST_F(Game, TheHumanWinsWithSevenInARow) {
     ASSERT_EQ(result, Board::Win);
     // Nothing after the winning move is read.
     EXPECT_EQ(Run(input + "9 9\n"), expected.Text());
+    ExpectCleanExit();
     const std::string& text = expected.Text();
     EXPECT_EQ(text.substr(text.size() - sizeof(messages::YouWin)),
               messages::YouWin + std::string("\n"));
@@ -203,16 +220,60 @@ TEST_F(Game, TheComputerWinsAgainstAHumanWhoOnlyPasses) {
     }
     ASSERT_EQ(result, Board::Win);
     EXPECT_EQ(Run(input), expected.Text());
+    ExpectCleanExit();
 }
+
+TEST_F(Game, ReportsTheSearchAsItGoes) {
+    mDirectory.WriteFile("think.txt", "100");
+    std::string start = std::string(messages::ChooseColor) + messages::Thinking + "\n";
+    for (int percent = 0; percent <= 100; percent += 5) {
+        start += "..." + std::to_string(percent) + "%\n";
+    }
+    start += "\n" + std::string(messages::WinningRate);
+    const std::string out = Run("2\n");
+    EXPECT_EQ(out.substr(0, start.size()), start);
+    EXPECT_NE(out.find("\nAI:"), std::string::npos);
+    ExpectCleanExit();
+}
+
+#ifndef NANAREN_SANITIZED
+TEST_F(Game, WithoutMemoryForTheTreeItSaysSoAndFails) {
+    EXPECT_EQ(Run("1\n", "ulimit -v 30000 && "), messages::ChooseColor);
+    EXPECT_EQ(mStatus, 1);
+    EXPECT_EQ(mErrors, "nanaren: not enough memory for the search tree\n");
+}
+#endif
 
 // -------------------------------------------------------- reproducibility
 
-class SearchingGame : public Game {
+// Games in this process on string streams, with the clock value supplied.
+class SeededGame : public ::testing::Test {
   protected:
-    SearchingGame() : Game("60") {}
+    SeededGame() { mDirectory.WriteFile("think.txt", "60"); }
+
+    std::string Run(const std::string& input, std::time_t clock) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        PlayGame(in, out, [&] {
+            ++mClockCalls;
+            return clock;
+        });
+        return out.str();
+    }
+
+    testing::ScopedWorkingDirectory mDirectory;
+    testing::ScopedRandomState mRandom{RandomStartState};
+    int mClockCalls = 0;
 };
 
-TEST_F(SearchingGame, TheSameClockPlaysTheSameGame) {
+TEST_F(SeededGame, TheClockIsReadOnceTheColourIsChosen) {
+    EXPECT_EQ(Run("", 0), std::string(messages::ChooseColor) + "\n");
+    EXPECT_EQ(mClockCalls, 0);
+    Run("x\n1\n", 0);
+    EXPECT_EQ(mClockCalls, 1);
+}
+
+TEST_F(SeededGame, TheSameClockPlaysTheSameGame) {
     const std::string input = "2\n5 5\n4 6\n-1 -1\n";
     const std::string first = Run(input, 1234567);
     Random = RandomStartState;
@@ -220,7 +281,7 @@ TEST_F(SearchingGame, TheSameClockPlaysTheSameGame) {
     EXPECT_NE(first.find("...100%"), std::string::npos) << "the computer searched";
 }
 
-TEST_F(SearchingGame, OnlyTheClockSecondsLowBitsSeedTheSearch) {
+TEST_F(SeededGame, OnlyTheClockSecondsLowBitsSeedTheSearch) {
     const std::string input = "1\n5 5\n";
     const std::string first = Run(input, 0x10005);
     Random = RandomStartState;

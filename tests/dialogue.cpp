@@ -18,7 +18,6 @@ std::string RenderBoard(const Board& board) {
 }
 
 Dialogue::Dialogue(int human) : mHuman(human), mText(messages::ChooseColor) {
-    mBoard.ClearPosition();
     if (human == Black) mText += RenderBoard(mBoard);
 }
 
