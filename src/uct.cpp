@@ -212,11 +212,7 @@ void Uct::Expand(std::int32_t node, int color) {
 // far go back to the store and the winning move is the only child.
 void Uct::KeepOnlyChild(std::int32_t node, Vertex move) {
     Tree& tree = *mTree;
-    for (std::int32_t c = tree.At(node).firstChild; c != -1;) {
-        const std::int32_t next = tree.At(c).nextSibling;
-        tree.Release(c);
-        c = next;
-    }
+    tree.FreeChain(tree.At(node).firstChild);  // fresh leaves, released in list order
     Node& child = tree.At(tree.AddChild(node, static_cast<std::int16_t>(move)));
     child.visits = 1.0f;
     child.value = 1.0f;

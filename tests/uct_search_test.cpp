@@ -44,11 +44,16 @@ class Search : public testing::UctTest {
         }
     }
 
-    std::string ThinkText(Vertex& vertex, Board::PutResult& result) {
+    // Runs Think with its report captured; the move and result go to mVertex
+    // and mResult.
+    std::string Think() {
         std::ostringstream out;
-        result = mUct.Think(vertex, out);
+        mResult = mUct.Think(mVertex, out);
         return out.str();
     }
+
+    Vertex mVertex = 0;
+    Board::PutResult mResult = Board::Failure;
 };
 
 // Black stones on every point but a lattice of single-point eyes, (x + 2y + 1)
@@ -128,12 +133,10 @@ TEST_F(Search, AWinningCandidateBecomesTheOnlyChild) {
 TEST_F(Search, ANegativeCountPlaysTheFirstLegalPointWithoutIterating) {
     mUct.mPlayouts = -1;
     mBoard.mKo = At(1, 1);  // makes the first point of the list illegal
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Failure;
-    const std::string text = ThinkText(vertex, result);
+    const std::string text = Think();
     EXPECT_EQ(text, std::string(messages::Thinking) + "\n\n" + messages::WinningRate + "50%\n");
-    EXPECT_EQ(vertex, At(2, 1));
-    EXPECT_EQ(result, Board::Success);
+    EXPECT_EQ(mVertex, At(2, 1));
+    EXPECT_EQ(mResult, Board::Success);
     EXPECT_EQ(mBoard.mCell[At(2, 1)], Black);
     EXPECT_EQ(mUct.mMoveCount, 1);
     EXPECT_EQ(Random, RandomStartState) << "no playout ran";
@@ -143,9 +146,7 @@ TEST_F(Search, ANegativeCountPlaysTheFirstLegalPointWithoutIterating) {
 TEST_F(Search, AWinningMoveIsPlayedAtOneHundredPercent) {
     SetUpPosition(mBoard, {"+", "@ @ @ @ @ @ + + +"});
     mUct.mPlayouts = 30;
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Success;
-    const std::string text = ThinkText(vertex, result);
+    const std::string text = Think();
 
     // Thirty playouts make the interval 1: a progress line for every pass.
     std::string expected = std::string(messages::Thinking) + "\n";
@@ -154,8 +155,8 @@ TEST_F(Search, AWinningMoveIsPlayedAtOneHundredPercent) {
     expected += "\n" + std::string(messages::WinningRate) + "100%\n";
     EXPECT_EQ(text, expected);
     EXPECT_NE(text.find("...3%\n...6%\n...10%\n...13%\n"), std::string::npos);
-    EXPECT_EQ(vertex, At(7, 2));
-    EXPECT_EQ(result, Board::Win);
+    EXPECT_EQ(mVertex, At(7, 2));
+    EXPECT_EQ(mResult, Board::Win);
     EXPECT_EQ(Random, RandomStartState) << "every iteration ends on the winning move";
 }
 
@@ -163,20 +164,16 @@ TEST_F(Search, FewPlayoutsReportOnceAtZeroPercent) {
     for (const int playouts : {0, 7, 19}) {
         mBoard.ClearPosition();
         mUct.mPlayouts = playouts;
-        Vertex vertex = 0;
-        Board::PutResult result = Board::Failure;
-        const std::string text = ThinkText(vertex, result);
+        const std::string text = Think();
         const std::string start = std::string(messages::Thinking) + "\n" + ProgressLine(0) + "\n";
         EXPECT_EQ(text.substr(0, start.size()), start) << playouts;
-        EXPECT_EQ(result, Board::Success);
+        EXPECT_EQ(mResult, Board::Success);
     }
 }
 
 TEST_F(Search, TheDefaultCountReportsEveryFivePercent) {
     mUct.mPlayouts = 400;
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Failure;
-    const std::string text = ThinkText(vertex, result);
+    const std::string text = Think();
     std::string progress = std::string(messages::Thinking) + "\n";
     for (int percent = 0; percent <= 100; percent += 5)
         progress += ProgressLine(percent);
@@ -188,20 +185,16 @@ TEST_F(Search, TheBoardChangesOnlyByTheMoveAndItsCaptures) {
     Board expected;
     expected.CopyPosition(mBoard);
     mUct.mPlayouts = 300;
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Failure;
-    const std::string text = ThinkText(vertex, result);
-    ASSERT_NE(vertex, -1);
-    EXPECT_EQ(expected.PutAt(vertex, Black), result);
+    Think();
+    ASSERT_NE(mVertex, -1);
+    EXPECT_EQ(expected.PutAt(mVertex, Black), mResult);
     EXPECT_TRUE(SamePosition(mBoard, expected));
     EXPECT_EQ(Tree().FreeCount(), MaxNode);
 }
 
 TEST_F(Search, TheExpectedReplyIsTheMostVisitedAnswer) {
     mUct.mPlayouts = 300;
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Failure;
-    const std::string text = ThinkText(vertex, result);
+    const std::string text = Think();
     // 301 iterations over 81 children give the most visited one more than
     // three visits, so it was expanded and has an answer to report.
     const std::string marker = messages::ExpectedReply;
@@ -224,12 +217,10 @@ TEST_F(Search, WithoutALegalMoveTheComputerPasses) {
     Board before;
     before.CopyPosition(mBoard);
     mUct.mPlayouts = 50;
-    Vertex vertex = 0;
-    Board::PutResult result = Board::Failure;
-    const std::string text = ThinkText(vertex, result);
+    const std::string text = Think();
     EXPECT_EQ(text, std::string(messages::Thinking) + "\n\n");
-    EXPECT_EQ(vertex, -1);
-    EXPECT_EQ(result, Board::Success);
+    EXPECT_EQ(mVertex, -1);
+    EXPECT_EQ(mResult, Board::Success);
     EXPECT_TRUE(SamePosition(mBoard, before));
     EXPECT_EQ(Random, RandomStartState);
     EXPECT_EQ(Tree().FreeCount(), MaxNode);
