@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nanaren {
+
+// What the fixed set of signature games printed, boiled down: a hash of every
+// byte and a few counts that show what the games went through.
+struct Signature {
+    std::uint64_t hash = 0;  // 64-bit FNV-1a of every transcript byte, game after game
+    int games = 0;           // games played
+    int moves = 0;           // stones placed, by both sides
+    int captures = 0;        // moves of the computer games that captured
+    int kos = 0;             // moves of the computer games that left a ko point
+};
+
+// Plays the signature games in a temporary working directory (the scripted
+// games read their playout counts from think.txt there) and returns their
+// signature. Each game starts from the generator's start state.
+Signature PlaySignatureGames();
+
+}  // namespace nanaren
