@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "check.h"
+#include "game.h"
 #include "messages.h"
 #include "uct.h"
 
@@ -27,28 +28,31 @@ ReadResult ReadInteger(std::istream& in, int& value) {
     return ReadResult::NotANumber;
 }
 
-bool IsGridCoordinate(int c) {
-    return c >= 0 && c < GridSize;
-}
-
 class ConsoleGame {
   public:
     ConsoleGame(std::istream& in, std::ostream& out) : mIn(in), mOut(out) {}
 
     void Play(const std::function<std::time_t()>& clock) {
-        if (!ChooseColor()) return;
-        Uct player(Opposite(mHuman), clock());
-        if (mHuman == Black) PrintBoard(player.mBoard, mOut);
-        for (bool humanToMove = mHuman == Black;; humanToMove = !humanToMove) {
-            const bool gameOver = humanToMove ? HumanTurn(player) : ComputerTurn(player);
-            if (gameOver) return;
+        int human = Black;
+        if (!ChooseColor(human)) return;
+        Game game(human, clock());
+        if (human == Black) PrintBoard(game.Position(), mOut);
+        while (!game.IsOver()) {
+            if (game.CurrentState() == Game::State::ComputerToMove) {
+                ComputerTurn(game);
+            } else if (!HumanTurn(game)) {
+                return;  // the input has ended
+            }
         }
+        mOut << (game.CurrentState() == Game::State::HumanWon ? messages::YouWin
+                                                              : messages::YouLose)
+             << std::endl;
     }
 
   private:
     // Asks until the answer is a number: 1 is Black, anything else White.
     // False when the input ends.
-    bool ChooseColor() {
+    bool ChooseColor(int& human) {
         for (;;) {
             mOut << messages::ChooseColor << std::flush;
             int answer = 0;
@@ -58,53 +62,40 @@ class ConsoleGame {
                 return false;
             }
             if (r == ReadResult::Number) {
-                mHuman = answer == 1 ? Black : White;
+                human = answer == 1 ? Black : White;
                 return true;
             }
         }
     }
 
-    bool ComputerTurn(Uct& player) {
-        Vertex vertex = -1;
-        mLastResult = player.Think(vertex, mOut);
+    void ComputerTurn(Game& game) {
+        ReportPrinter report(mOut);
+        const Vertex vertex = game.PlayComputer(report);
         // A computer without a legal move passes, shown as the human's pass.
         const int x = vertex == -1 ? -1 : GetX(vertex);
         const int y = vertex == -1 ? -1 : GetY(vertex);
         mOut << "AI:" << x << ", " << y << std::endl;
-        PrintBoard(player.mBoard, mOut);
-        if (mLastResult != Board::Win) return false;
-        mOut << messages::YouLose << std::endl;
-        return true;
+        PrintBoard(game.Position(), mOut);
     }
 
-    // Prompts until a move is played or passed; true when the game is over.
-    bool HumanTurn(Uct& player) {
-        for (;;) {
-            mOut << messages::YourMove << std::flush;
-            int x = 0;
-            int y = 0;
-            ReadResult r = ReadInteger(mIn, x);
-            if (r == ReadResult::Number) r = ReadInteger(mIn, y);
-            if (r == ReadResult::End) {
-                EndOfInput();
-                return true;
-            }
-
-            if (r == ReadResult::NotANumber) {
-                mLastResult = Board::Failure;
-            } else if (x != -1 && y != -1) {
-                ++player.mMoveCount;
-                const bool onGrid = IsGridCoordinate(x) && IsGridCoordinate(y);
-                mLastResult =
-                    onGrid ? player.mBoard.PutAt(GetVertex(x, y), mHuman) : Board::Failure;
-            }
-            PrintBoard(player.mBoard, mOut);
-            if (mLastResult == Board::Win) {
-                mOut << messages::YouWin << std::endl;
-                return true;
-            }
-            if (mLastResult != Board::Failure) return false;
+    // One prompt and its answer; false when the input has ended.
+    bool HumanTurn(Game& game) {
+        mOut << messages::YourMove << std::flush;
+        int x = 0;
+        int y = 0;
+        ReadResult r = ReadInteger(mIn, x);
+        if (r == ReadResult::Number) r = ReadInteger(mIn, y);
+        if (r == ReadResult::End) {
+            EndOfInput();
+            return false;
         }
+        if (r == ReadResult::NotANumber) {
+            game.RefuseHuman();
+        } else {
+            game.PlayHuman(x, y);
+        }
+        PrintBoard(game.Position(), mOut);
+        return true;
     }
 
     // The game ends where the input does, after a line break.
@@ -112,10 +103,6 @@ class ConsoleGame {
 
     std::istream& mIn;
     std::ostream& mOut;
-    int mHuman = Black;  // the human's colour
-    // The result of the last put; none yet counts as refused, so that a pass
-    // at the very first prompt only repeats it.
-    Board::PutResult mLastResult = Board::Failure;
 };
 
 }  // namespace

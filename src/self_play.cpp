@@ -31,9 +31,7 @@ Vertex SelfPlay::PlayMove(std::ostream& out) {
         ++mPassesInARow;
     } else {
         mPassesInARow = 0;
-        Uct& other = Player(Opposite(mover));
-        ++other.mMoveCount;
-        const Board::PutResult echoed = other.mBoard.PutAt(vertex, mover);
+        const Board::PutResult echoed = Player(Opposite(mover)).PlayOpponentMove(vertex);
         NANAREN_ASSERT(echoed == result);
     }
     mToMove = Opposite(mover);

@@ -9,36 +9,46 @@
 
 #include "line_info.h"
 #include "normal_board.h"
+#include "random.h"
 
 namespace nanaren {
 
 class Tree;
 
-// The state of the process-wide generator at program start.
-inline constexpr std::uint32_t RandomStartState = 2463534242u;
-// The playouts per move when think.txt gives none.
-inline constexpr std::int32_t DefaultPlayoutCount = 20000;
 // A playout that has gone this many moves without a winner is undecided.
 inline constexpr int PlayoutMoveLimit = 80;
 
-// The one process-wide xorshift state; every random choice draws from it.
-extern std::uint32_t Random;
+// The chosen move's estimate, as a search reports it.
+struct SearchEstimate {
+    int winningRate;       // the move's value in percent, truncated toward zero
+    Vertex expectedReply;  // the most visited reply, -1 when the move was never expanded
+};
 
-// The 32-bit xorshift generator with shifts (13, 17, 5).
-inline std::uint32_t NextRandom() {
-    std::uint32_t x = Random;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    Random = x;
-    return x;
-}
+// Receives a search's report while it runs.
+class SearchObserver {
+  public:
+    virtual ~SearchObserver() = default;
+    // Before the first iteration.
+    virtual void Started() {}
+    // At every twentieth of the iterations (at the first when there are fewer
+    // than twenty): the share done, in percent.
+    virtual void Progress(std::int64_t /*percent*/) {}
+    // After the last iteration: the chosen move's estimate, none when the
+    // computer has no legal move.
+    virtual void Finished(const std::optional<SearchEstimate>& /*estimate*/) {}
+};
 
-// Advances the generator by 1001 plus the clock's low 16 bits draws.
-void SeedRandom(std::time_t t);
+// The report as the console prints it, each line flushed as it is made.
+class ReportPrinter : public SearchObserver {
+  public:
+    explicit ReportPrinter(std::ostream& out) : mOut(out) {}
+    void Started() override;
+    void Progress(std::int64_t percent) override;
+    void Finished(const std::optional<SearchEstimate>& estimate) override;
 
-// The first integer of think.txt read as "%d" would read it, or the default.
-std::int32_t ReadPlayoutCount();
+  private:
+    std::ostream& mOut;
+};
 
 // Per-colour arrays are indexed 0 for Black and 1 for White.
 constexpr int ColorIndex(int color) {
@@ -59,8 +69,13 @@ class Uct {
     // Searches the position, reports, and plays the most visited move: its
     // vertex goes to vertex and its put result is returned. Without a legal
     // move the computer passes: vertex -1, Success, nothing played.
-    Board::PutResult Think(Vertex& vertex);
+    Board::PutResult Think(Vertex& vertex, SearchObserver& observer);
+    // The same, with the report printed as the console shows it.
     Board::PutResult Think(Vertex& vertex, std::ostream& out);
+    Board::PutResult Think(Vertex& vertex);
+    // Plays the opponent's move on the game board, counting it as a move of
+    // the game even when it is refused.
+    Board::PutResult PlayOpponentMove(Vertex v);
     // One search iteration from the root; the caller restores the board.
     void Iterate();
     // Creates the children of a leaf for color, the side to move there.
@@ -96,7 +111,7 @@ class Uct {
     std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
 
   private:
-    void RunIterations(const Board& saved, std::ostream& out);
+    void RunIterations(const Board& saved, SearchObserver& observer);
     bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 

@@ -1,0 +1,183 @@
+// The search driver: one tree per move, grown by selection, expansion,
+// playout and backup, and the report of what it found.
+
+#include <iostream>
+
+#include "messages.h"
+#include "tree.h"
+#include "uct.h"
+
+namespace nanaren {
+
+namespace {
+
+// The eight neighbours; away from the root only points next to a stone are
+// candidate moves.
+constexpr std::array<int, 8> Neighbours = {UpLeft, Up,       UpRight, Left,
+                                           Right,  DownLeft, Down,    DownRight};
+
+// A search prints progress twenty times, at every ProgressSteps-th iteration.
+constexpr std::int64_t ProgressSteps = 20;
+
+constexpr float ExpansionVisits = 3.0f;
+
+bool HasStoneAround(const Board& board, Vertex v) {
+    for (const int d : Neighbours) {
+        const int cell = board.mCell[v + d];
+        if (cell == Black || cell == White) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void ReportPrinter::Started() {
+    mOut << messages::Thinking << std::endl;
+}
+
+void ReportPrinter::Progress(std::int64_t percent) {
+    mOut << "..." << percent << '%' << std::endl;
+}
+
+void ReportPrinter::Finished(const std::optional<SearchEstimate>& estimate) {
+    mOut << std::endl;
+    if (!estimate) return;
+    mOut << messages::WinningRate << estimate->winningRate << '%' << std::endl;
+    const Vertex reply = estimate->expectedReply;
+    if (reply == -1) return;
+    mOut << messages::ExpectedReply << GetX(reply) << ", " << GetY(reply) << ')' << std::endl;
+}
+
+Board::PutResult Uct::Think(Vertex& vertex) {
+    return Think(vertex, std::cout);
+}
+
+Board::PutResult Uct::Think(Vertex& vertex, std::ostream& out) {
+    ReportPrinter printer(out);
+    return Think(vertex, printer);
+}
+
+Board::PutResult Uct::Think(Vertex& vertex, SearchObserver& observer) {
+    Board saved;
+    saved.CopyPosition(mBoard);
+    Tree& tree = *mTree;
+    tree.Reset();
+    const std::int32_t root = tree.BeginPath();
+    Expand(root, mMyColor);
+
+    observer.Started();
+    if (!tree.IsLeaf(root)) RunIterations(saved, observer);
+
+    const std::int32_t best = tree.BestChild(root);
+    if (best == -1) {
+        tree.Clear();
+        observer.Finished(std::nullopt);
+        vertex = -1;
+        return Board::Success;
+    }
+    const Node& chosen = tree.At(best);
+    vertex = chosen.move;
+    ++mMoveCount;
+    const SearchEstimate estimate = {static_cast<int>(static_cast<double>(chosen.value) * 100.0),
+                                     tree.IsLeaf(best) ? -1 : tree.At(tree.BestChild(best)).move};
+    tree.Clear();
+    observer.Finished(estimate);
+
+    const Board::PutResult ret = mBoard.PutAt(vertex, mMyColor);
+    NANAREN_ASSERT(ret != Board::Failure);
+    return ret;
+}
+
+// mPlayouts + 1 iterations, the board restored after each. Counts are 64-bit
+// so that the largest settings neither overflow the loop nor the percentage.
+void Uct::RunIterations(const Board& saved, SearchObserver& observer) {
+    const std::int64_t playouts = mPlayouts;
+    const std::int64_t interval = playouts / ProgressSteps;
+    for (std::int64_t i = 0; i <= playouts; ++i) {
+        const bool report = interval == 0 ? i == 0 : i % interval == 0;
+        if (report) observer.Progress(playouts == 0 ? 0 : 100 * i / playouts);
+        Iterate();
+        mBoard.CopyPosition(saved);
+    }
+}
+
+void Uct::Iterate() {
+    Tree& tree = *mTree;
+    std::int32_t node = tree.BeginPath();
+    mThreat = {0, 0};
+    int color = mMyColor;
+    for (;;) {
+        const std::int32_t child = tree.Select(node);
+        if (child == -1) {
+            // The expansion found no candidate: play out from the node itself.
+            --tree.mHistoryIndex;
+            tree.Update(Playout(color));
+            return;
+        }
+        node = child;
+        const Vertex move = tree.At(node).move;
+        const Board::PutResult ret = PutAndCheck(move, color);
+        NANAREN_ASSERT(ret != Board::Failure);
+        if (ret == Board::Win) {
+            tree.Update(color == mMyColor ? 1.0f : 0.0f);
+            return;
+        }
+        std::uint8_t& threat = mThreat[ColorIndex(color)];
+        if (threat == 0) threat = FindLineThreat(move, color) ? 1 : 0;
+        color = Opposite(color);
+        if (!tree.IsLeaf(node)) continue;
+        if (NeedsExpansion(node) && HasRoomToExpand()) {
+            Expand(node, color);
+            continue;
+        }
+        tree.Update(Playout(color));
+        return;
+    }
+}
+
+bool Uct::NeedsExpansion(std::int32_t node) const {
+    return mTree->At(node).visits >= ExpansionVisits;
+}
+
+// An expansion creates at most one child per empty point, and the next
+// Select pushes one more entry on the path.
+bool Uct::HasRoomToExpand() const {
+    return !mTree->IsPathFull() && mTree->FreeCount() >= mBoard.mEmptySize;
+}
+
+void Uct::Expand(std::int32_t node, int color) {
+    Tree& tree = *mTree;
+    Board saved;
+    saved.CopyPosition(mBoard);
+    const bool isRoot = node == tree.mRoot;
+    const int size = mBoard.mEmptySize;
+    std::int32_t last = -1;
+    for (int i = 0; i < size; ++i) {
+        const Vertex v = mBoard.mEmpty[i];
+        if (!isRoot && !HasStoneAround(mBoard, v)) continue;
+        const Board::PutResult r = mBoard.Put(i, color);
+        if (r == Board::Failure) continue;
+        mBoard.CopyPosition(saved);
+        if (r == Board::Win) {
+            KeepOnlyChild(node, v);
+            return;
+        }
+        last = last == -1 ? tree.AddChild(node, static_cast<std::int16_t>(v))
+                          : tree.AddSibling(last, static_cast<std::int16_t>(v));
+        Node& child = tree.At(last);
+        child.visits = 1.0f;
+        child.value = static_cast<float>(1.0 - static_cast<double>(tree.At(node).value));
+    }
+}
+
+// A winning move makes every other candidate pointless: the children made so
+// far go back to the store and the winning move is the only child.
+void Uct::KeepOnlyChild(std::int32_t node, Vertex move) {
+    Tree& tree = *mTree;
+    tree.FreeChain(tree.At(node).firstChild);  // fresh leaves, released in list order
+    Node& child = tree.At(tree.AddChild(node, static_cast<std::int16_t>(move)));
+    child.visits = 1.0f;
+    child.value = 1.0f;
+}
+
+}  // namespace nanaren
