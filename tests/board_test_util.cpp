@@ -1,7 +1,6 @@
 #include "board_test_util.h"
 
-#include <array>
-#include <vector>
+#include "board_check.h"
 
 namespace nanaren::testing {
 
@@ -31,51 +30,15 @@ void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows) {
 }
 
 ::testing::AssertionResult IsConsistent(const Board& board) {
-    std::array<int, MaxVertexSize> listed{};
-    for (int k = 0; k < board.mEmptySize; ++k) {
-        const Vertex v = board.mEmpty[k];
-        if (v < 0 || v >= MaxVertexSize || board.mCell[v] != Empty)
-            return ::testing::AssertionFailure() << "list entry " << k << " is " << v;
-        if (board.mEmptyPos[v] != k)
-            return ::testing::AssertionFailure() << "mEmptyPos of " << v << " is not " << k;
-        ++listed[v];
-    }
-    for (Vertex v = 0; v < MaxVertexSize; ++v) {
-        const int x = GetX(v);
-        const int y = GetY(v);
-        const bool wall = x == 0 || x == 10 || y == 0 || y == 10;
-        if (wall != (board.mCell[v] == Wall))
-            return ::testing::AssertionFailure() << "wall ring broken at " << v;
-        if (board.mCell[v] == Mark) return ::testing::AssertionFailure() << "Mark left at " << v;
-        if (board.mCell[v] == Empty && listed[v] != 1)
-            return ::testing::AssertionFailure() << "empty " << v << " listed " << listed[v];
-    }
-    return ::testing::AssertionSuccess();
+    const std::string fault = FindBoardFault(board);
+    if (fault.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << fault;
 }
 
 ::testing::AssertionResult EveryGroupHasLiberty(const Board& board) {
-    std::array<bool, MaxVertexSize> seen{};
-    for (Vertex start = 0; start < MaxVertexSize; ++start) {
-        const int color = board.mCell[start];
-        if ((color != Black && color != White) || seen[start]) continue;
-        bool liberty = false;
-        std::vector<Vertex> stack = {start};
-        seen[start] = true;
-        while (!stack.empty()) {
-            const Vertex v = stack.back();
-            stack.pop_back();
-            for (const int d : {Up, Down, Left, Right}) {
-                const Vertex n = v + d;
-                if (board.mCell[n] == Empty) liberty = true;
-                if (board.mCell[n] == color && !seen[n]) {
-                    seen[n] = true;
-                    stack.push_back(n);
-                }
-            }
-        }
-        if (!liberty) return ::testing::AssertionFailure() << "group at " << start << " is dead";
-    }
-    return ::testing::AssertionSuccess();
+    const Vertex dead = FindDeadGroup(board);
+    if (dead == -1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "group at " << dead << " is dead";
 }
 
 ::testing::AssertionResult SamePosition(const Board& a, const Board& b) {

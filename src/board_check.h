@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "normal_board.h"
+
+namespace nanaren {
+
+// Checks of a board between moves, recomputed from its cells, for the tests
+// and the fuzz targets; nothing in a game or a search calls them.
+
+// What is wrong with the board, or an empty text: the wall ring, no Mark
+// left, and the empty list and mEmptyPos agreeing with the cells.
+std::string FindBoardFault(const Board& board);
+
+// A stone whose group has no liberty, or -1 when there is none, as after
+// every Success.
+Vertex FindDeadGroup(const Board& board);
+
+}  // namespace nanaren
