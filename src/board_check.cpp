@@ -27,6 +27,42 @@ std::string FindListFault(const Board& board, std::array<int, MaxVertexSize>& li
     return {};
 }
 
+// The groups as the incremental state holds them must be what the cells make:
+// each stone's head is a stone of its group, its ring visits the whole group,
+// and its liberties are the group's empty neighbours.
+std::string FindGroupFault(const Board& board, const Board& fresh) {
+    for (Vertex v = 0; v < MaxVertexSize; ++v) {
+        const int color = board.mCell[v];
+        if (color != Black && color != White) continue;
+        const Vertex head = board.mGroupHead[v];
+        const Vertex freshHead = fresh.mGroupHead[v];
+        if (board.mCell[head] != color) return "the head of " + std::to_string(v) + " is no stone";
+        for (const int d : CaptureDirections) {
+            const Vertex n = v + d;
+            if (board.mCell[n] == color && board.mGroupHead[n] != head) {
+                return "stones " + std::to_string(v) + " and " + std::to_string(n) +
+                       " are in different groups";
+            }
+        }
+        if (board.mGroupSize[head] != fresh.mGroupSize[freshHead]) {
+            return "the group of " + std::to_string(v) + " has the wrong size";
+        }
+        if (!(board.mLiberties[head] == fresh.mLiberties[freshHead])) {
+            return "the group of " + std::to_string(v) + " has the wrong liberties";
+        }
+        int ring = 0;
+        Vertex s = head;
+        do {
+            if (board.mGroupHead[s] != head) return "the ring of " + std::to_string(v) + " strays";
+            s = board.mNextStone[s];
+        } while (s != head && ++ring <= MaxVertexSize);
+        if (ring + 1 != board.mGroupSize[head]) {
+            return "the ring of " + std::to_string(v) + " is not the group";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string FindBoardFault(const Board& board) {
@@ -41,7 +77,11 @@ std::string FindBoardFault(const Board& board) {
             return "empty " + std::to_string(v) + " listed " + std::to_string(listed[v]) + " times";
         }
     }
-    return {};
+    Board fresh;
+    fresh.mCell = board.mCell;
+    fresh.SyncWithCells();
+    if (!(board.mLines == fresh.mLines)) return "the line masks are not the cells";
+    return FindGroupFault(board, fresh);
 }
 
 Vertex FindDeadGroup(const Board& board) {

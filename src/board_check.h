@@ -10,7 +10,8 @@ namespace nanaren {
 // and the fuzz targets; nothing in a game or a search calls them.
 
 // What is wrong with the board, or an empty text: the wall ring, no Mark
-// left, and the empty list and mEmptyPos agreeing with the cells.
+// left, the empty list and mEmptyPos agreeing with the cells, and the line
+// masks and the groups with their liberties being what the cells make.
 std::string FindBoardFault(const Board& board);
 
 // A stone whose group has no liberty, or -1 when there is none, as after

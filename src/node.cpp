@@ -9,10 +9,17 @@ namespace {
 constexpr double VarianceCap = 0.25;
 
 // mean + sqrt(logTotal / count * min(V, 1/4)), the UCB1-tuned upper bound.
+// 2 logTotal / count is exactly twice logTotal / count, and once its square
+// root alone reaches the cap, so does V, whose other term is never negative:
+// the variance estimate is then not needed.
 double UpperBound(float mean, float logTotal, float count) {
-    const float variance = VarianceEstimate(mean, logTotal, count);
-    const double capped = variance < VarianceCap ? variance : VarianceCap;
-    return mean + std::sqrt(logTotal / static_cast<double>(count) * capped);
+    const double share = logTotal / static_cast<double>(count);
+    double capped = VarianceCap;
+    if (!(2.0 * share >= VarianceCap * VarianceCap)) {
+        const float variance = VarianceEstimate(mean, logTotal, count);
+        if (variance < VarianceCap) capped = variance;
+    }
+    return mean + std::sqrt(share * capped);
 }
 
 }  // namespace

@@ -8,17 +8,14 @@ namespace nanaren {
 
 namespace {
 
-// The order in which ScanLiberty looks at the neighbours.
-constexpr std::array<int, 4> LibertyDirections = {Up, Down, Right, Left};
-
-// The line directions in the order CheckLine tries them.
-constexpr std::array<int, 4> LineDirections = {Up, Right, UpLeft, UpRight};
-
 bool IsWallCoordinate(int c) {
     return c == 0 || c == GridSize - 1;
 }
 bool IsFirstLineOrWall(int c) {
     return c < 2 || c > BoardSize - 1;
+}
+bool IsStone(int cell) {
+    return cell == Black || cell == White;
 }
 
 }  // namespace
@@ -42,6 +39,7 @@ void Board::ClearPosition() {
     mRecordSize = 0;
     mCaptureDirs = 0;
     mLiberty = -1;
+    SyncWithCells();
 }
 
 void Board::CopyPosition(const Board& src) {
@@ -57,6 +55,72 @@ void Board::CopyPosition(const Board& src) {
     mKo = src.mKo;
     mRecordSize = src.mRecordSize;
     std::copy_n(src.mRecord.begin(), mRecordSize, mRecord.begin());
+    mLines = src.mLines;
+    mGroupHead = src.mGroupHead;
+    mNextStone = src.mNextStone;
+    mGroupSize = src.mGroupSize;
+    mLiberties = src.mLiberties;
+}
+
+void Board::SyncWithCells() {
+    mLines.Clear();
+    std::array<bool, MaxVertexSize> grouped{};
+    for (Vertex start = 0; start < MaxVertexSize; ++start) {
+        const int color = mCell[start];
+        if (!IsStone(color) || grouped[start]) continue;
+        // A new group headed by its first stone in vertex order.
+        mGroupHead[start] = static_cast<std::uint8_t>(start);
+        mNextStone[start] = static_cast<std::uint8_t>(start);
+        mGroupSize[start] = 0;
+        mLiberties[start] = {};
+        std::array<Vertex, MaxVertexSize> stack;
+        int size = 0;
+        stack[size++] = start;
+        grouped[start] = true;
+        while (size > 0) {
+            const Vertex v = stack[--size];
+            mLines.Add(v, color);
+            ++mGroupSize[start];
+            if (v != start) {
+                mGroupHead[v] = static_cast<std::uint8_t>(start);
+                mNextStone[v] = mNextStone[start];
+                mNextStone[start] = static_cast<std::uint8_t>(v);
+            }
+            for (const int d : CaptureDirections) {
+                const Vertex n = v + d;
+                if (mCell[n] == Empty) mLiberties[start].Add(n);
+                if (mCell[n] == color && !grouped[n]) {
+                    grouped[n] = true;
+                    stack[size++] = n;
+                }
+            }
+        }
+    }
+}
+
+// No empty neighbour, no enemy group whose last liberty is v, and no own
+// group with a liberty besides v.
+bool Board::IsSuicide(Vertex v, int color) const {
+    const int enemy = Opposite(color);
+    for (const int d : CaptureDirections) {
+        const Vertex n = v + d;
+        const int cell = mCell[n];
+        if (cell == Empty) return false;
+        if (cell == enemy && LibertiesOf(n).IsOnly(v)) return false;
+        if (cell == color && !LibertiesOf(n).IsOnly(v)) return false;
+    }
+    return true;
+}
+
+Board::PutResult Board::TryPut(int index, int color) const {
+    NANAREN_ASSERT(index >= 0);
+    const int size = mEmptySize;
+    NANAREN_ASSERT(size > index);
+    const Vertex v = mEmpty[index];
+    if (mCell[v] != Empty || v == mKo) return Failure;
+    const PutResult line = CheckLine(v, color);
+    if (line != Success) return line;
+    return IsSuicide(v, color) ? Failure : Success;
 }
 
 Board::PutResult Board::Put(int index, int color) {
@@ -70,39 +134,40 @@ Board::PutResult Board::Put(int index, int color) {
     // even where it would otherwise be suicide, and nothing is captured.
     const PutResult line = CheckLine(v, color);
     if (line == Win) {
+        // The game ends here: v stays listed, and the groups are not updated,
+        // as no move follows on this board.
         Record(v);
         mCell[v] = static_cast<std::uint8_t>(color);
+        mLines.Add(v, color);
         return Win;
     }
     if (line == Failure) return Failure;
 
     mCaptureDirs = 0;
-    mCell[v] = static_cast<std::uint8_t>(color);
     mCapturedCount = 0;
-    int liberties = 4;
+    if (IsSuicide(v, color)) return Failure;
+
+    mCell[v] = static_cast<std::uint8_t>(color);
     bool captured = false;
     Vertex koCandidate = -1;
     const int enemy = Opposite(color);
     for (int i = 0; i < 4; ++i) {
         const Vertex n = v + CaptureDirections[i];
-        if (mCell[n] == Empty) continue;
-        --liberties;
-        if (mCell[n] == enemy && CaptureIfDead(n, enemy)) {
-            mCaptureDirs |= static_cast<std::uint8_t>(1 << i);
-            if (!captured && mCapturedCount == 1) koCandidate = n;
-            ++liberties;
-            captured = true;
-        }
+        // Only a group whose last liberty was v dies; each group dies once,
+        // from the first direction that touches it.
+        if (mCell[n] != enemy || !LibertiesOf(n).IsOnly(v)) continue;
+        Capture(n, v, color);
+        mCaptureDirs |= static_cast<std::uint8_t>(1 << i);
+        if (!captured && mCapturedCount == 1) koCandidate = n;
+        captured = true;
     }
-
-    if (liberties == 0 && !captured && IsDead(v, color)) {
-        mCell[v] = Empty;
-        return Failure;
-    }
-
+    // The point of a single captured stone is the ko point, whatever the
+    // shape of the capturing group.
     mKo = mCapturedCount == 1 ? koCandidate : -1;
     RemoveEmptyAt(index);
     Record(v);
+    JoinNeighbours(v, color);
+    mLines.Add(v, color);
     return Success;
 }
 
@@ -112,81 +177,86 @@ Board::PutResult Board::PutAt(Vertex v, int color) {
     return Put(mEmptyPos[v], color);
 }
 
-bool Board::HasNoLiberty(Vertex v, int color) {
-    mCell[v] = Mark;
-    for (int i = 0; i < 4; ++i) {
-        const Vertex n = v + CaptureDirections[i];
-        const bool liberty = mCell[n] == Empty || (mCell[n] == color && !HasNoLiberty(n, color));
-        if (!liberty) continue;
-        // Stop at the first liberty and clear what the earlier directions marked.
-        mCell[v] = static_cast<std::uint8_t>(color);
-        for (int j = i - 1; j >= 0; --j) {
-            const Vertex m = v + CaptureDirections[j];
-            if (mCell[m] == Mark) Unmark(m, color);
+// Removes the enemy group through n, captured by color's stone on placed.
+// The stones are marked first and taken off in the order of a depth-first
+// walk from n, which is the order the freed points join the empty list.
+void Board::Capture(Vertex n, Vertex placed, int color) {
+    const int enemy = Opposite(color);
+    Vertex s = n;
+    do {
+        mCell[s] = Mark;
+        s = mNextStone[s];
+    } while (s != n);
+    RemoveMarked(n, enemy);
+    // Each freed point is a new liberty of the capturer's groups beside it;
+    // the new stone gets its liberties when it joins its neighbours.
+    do {
+        for (const int d : CaptureDirections) {
+            const Vertex m = s + d;
+            if (mCell[m] == color && m != placed) mLiberties[mGroupHead[m]].Add(s);
         }
-        return false;
-    }
-    return true;
+        s = mNextStone[s];
+    } while (s != n);
 }
 
-void Board::Unmark(Vertex v, int color) {
-    mCell[v] = static_cast<std::uint8_t>(color);
-    for (const int d : CaptureDirections) {
-        if (mCell[v + d] == Mark) Unmark(v + d, color);
-    }
-}
-
-void Board::RemoveGroup(Vertex v) {
+void Board::RemoveMarked(Vertex v, int color) {
     mCell[v] = Empty;
+    mLines.Remove(v, color);
     for (const int d : CaptureDirections) {
-        if (mCell[v + d] == Mark) RemoveGroup(v + d);
+        if (mCell[v + d] == Mark) RemoveMarked(v + d, color);
     }
     ++mCapturedCount;
     AppendEmpty(v);
 }
 
-bool Board::CaptureIfDead(Vertex n, int color) {
-    const bool dead = HasNoLiberty(n, color);
-    if (dead) RemoveGroup(n);
-    return dead;
+// Makes the new stone v one group with its own neighbours, and takes v from
+// the liberties of the enemy groups beside it.
+void Board::JoinNeighbours(Vertex v, int color) {
+    Vertex head = v;
+    mGroupHead[v] = static_cast<std::uint8_t>(v);
+    mNextStone[v] = static_cast<std::uint8_t>(v);
+    mGroupSize[v] = 1;
+    mLiberties[v] = {};
+    for (const int d : CaptureDirections) {
+        const Vertex n = v + d;
+        const int cell = mCell[n];
+        if (cell == Empty) {
+            mLiberties[head].Add(n);
+        } else if (cell == color) {
+            if (mGroupHead[n] != head) Merge(head, mGroupHead[n]);
+        } else if (IsStone(cell)) {
+            mLiberties[mGroupHead[n]].Remove(v);
+        }
+    }
+    mLiberties[head].Remove(v);
 }
 
-bool Board::IsDead(Vertex v, int color) {
-    const bool dead = HasNoLiberty(v, color);
-    Unmark(v, color);
-    return dead;
+// Joins the group headed by other to the one headed by head; the smaller
+// group's stones take the larger one's head, which head then names.
+void Board::Merge(Vertex& head, Vertex other) {
+    Vertex keep = head;
+    Vertex gone = other;
+    if (mGroupSize[gone] > mGroupSize[keep]) std::swap(keep, gone);
+    Vertex s = gone;
+    do {
+        mGroupHead[s] = static_cast<std::uint8_t>(keep);
+        s = mNextStone[s];
+    } while (s != gone);
+    std::swap(mNextStone[keep], mNextStone[gone]);
+    mGroupSize[keep] = static_cast<std::uint8_t>(mGroupSize[keep] + mGroupSize[gone]);
+    mLiberties[keep].AddAll(mLiberties[gone]);
+    head = keep;
+}
+
+bool Board::IsDead(Vertex v, int color) const {
+    NANAREN_ASSERT(mCell[v] == color);
+    return LibertiesOf(v).IsEmpty();
 }
 
 Vertex Board::FindSingleLiberty(Vertex v, int color) {
-    mLiberty = -1;
-    if (ScanLiberty(v, color)) mLiberty = -1;
-    Unmark(v, color);
+    NANAREN_ASSERT(mCell[v] == color);
+    mLiberty = LibertiesOf(v).Single();
     return mLiberty;
-}
-
-bool Board::ScanLiberty(Vertex v, int color) {
-    mCell[v] = Mark;
-    for (int i = 0; i < 4; ++i) {
-        const Vertex n = v + LibertyDirections[i];
-        bool secondLiberty = false;
-        if (mCell[n] == Empty) {
-            if (mLiberty == -1) {
-                mLiberty = n;
-            } else if (mLiberty != n) {
-                secondLiberty = true;
-            }
-        } else if (mCell[n] == color) {
-            secondLiberty = ScanLiberty(n, color);
-        }
-        if (!secondLiberty) continue;
-        mCell[v] = static_cast<std::uint8_t>(color);
-        for (int j = i - 1; j >= 0; --j) {
-            const Vertex m = v + LibertyDirections[j];
-            if (mCell[m] == Mark) Unmark(m, color);
-        }
-        return true;
-    }
-    return false;
 }
 
 void Board::AppendEmpty(Vertex v) {
@@ -221,54 +291,6 @@ void Board::Record(Vertex v) {
     }
     mRecord[mRecordSize] = v;
     ++mRecordSize;
-}
-
-Board::PutResult Board::CheckLineDirection(Vertex v, int d, int color) const {
-    int total = 1;
-    int inner = mEdge[v] == 0 ? 1 : 0;
-    for (Vertex p = v + d; mCell[p] == color; p += d) {
-        ++total;
-        inner += mEdge[p] == 0 ? 1 : 0;
-    }
-    for (Vertex p = v - d; mCell[p] == color; p -= d) {
-        ++total;
-        inner += mEdge[p] == 0 ? 1 : 0;
-    }
-    if (color == Black && total >= 8) return Failure;
-    if (inner == 0) return Success;  // the whole run lies on the first line
-    if (total == 7) return Win;
-    if (color == White && total >= 8) return Win;
-    return Success;
-}
-
-Board::PutResult Board::CheckLine(Vertex v, int color) const {
-    for (const int d : LineDirections) {
-        const PutResult r = CheckLineDirection(v, d, color);
-        if (r != Success) return r;
-    }
-    return Success;
-}
-
-bool Board::IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
-    const int f = Opposite(e);
-    const auto passable = [&](Vertex p) {
-        const bool beside = mCell[p + flank] == e;
-        const bool across = mCell[p - flank] == e;
-        return mCell[p] == f ? beside && across : beside || across;
-    };
-    Vertex p = v;
-    while (passable(p))
-        p += step;
-    if (mCell[p] != e) return false;
-    p = v - step;
-    while (passable(p))
-        p -= step;
-    return mCell[p] == e;
-}
-
-bool Board::IsEnclosed(Vertex v, int c) const {
-    const int e = Opposite(c);
-    return IsEnclosedAxis(v, Up, Right, e) || IsEnclosedAxis(v, Right, Up, e);
 }
 
 }  // namespace nanaren

@@ -3,46 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "board_geometry.h"
+#include "line_masks.h"
+#include "point_set.h"
+
 namespace nanaren {
 
-// A point of the 11x11 grid, x + 11*y; the ring where x or y is 0 or 10 is the
-// wall, so every neighbour of a playing point is a valid index.
-using Vertex = int;
-
-// Colour codes, one byte per point. Mark exists only while a scan runs.
-enum Color : int { Empty = 0, Black = 1, White = 2, Wall = 3, Mark = 4 };
-
-inline constexpr int GridSize = 11;
-inline constexpr int BoardSize = 9;
-inline constexpr int MaxVertexSize = GridSize * GridSize;
 inline constexpr int MaxRecordSize = 512;
-
-// Neighbour offsets on the grid.
-inline constexpr int Up = -GridSize;
-inline constexpr int Down = GridSize;
-inline constexpr int Left = -1;
-inline constexpr int Right = 1;
-inline constexpr int UpLeft = Up + Left;
-inline constexpr int UpRight = Up + Right;
-inline constexpr int DownLeft = Down + Left;
-inline constexpr int DownRight = Down + Right;
-
-// The order of the capture step and the group scans; bit i of mCaptureDirs
-// refers to direction i of this order.
-inline constexpr std::array<int, 4> CaptureDirections = {Up, Right, Left, Down};
-
-constexpr int GetX(Vertex v) {
-    return v % GridSize;
-}
-constexpr int GetY(Vertex v) {
-    return v / GridSize;
-}
-constexpr Vertex GetVertex(int x, int y) {
-    return x + GridSize * y;
-}
-constexpr int Opposite(int color) {
-    return color == Black ? White : Black;
-}
 
 class Board {
   public:
@@ -56,6 +23,10 @@ class Board {
 
     void ClearPosition();
     void CopyPosition(const Board& src);
+    // Recomputes the line masks and the groups from mCell, for code that sets
+    // the cells directly (position set-ups in tests); the empty list is the
+    // caller's to set.
+    void SyncWithCells();
 
     bool IsOnBoard(Vertex v) const { return mCell[v] != Wall; }
     int IsEdge(Vertex v) const { return mEdge[v]; }
@@ -64,15 +35,27 @@ class Board {
     PutResult Put(int index, int color);
     // Plays color on vertex v; any v outside the grid is a Failure.
     PutResult PutAt(Vertex v, int color);
+    // The result Put(index, color) would give, changing nothing.
+    PutResult TryPut(int index, int color) const;
 
     // Whether the color group through v has no empty neighbour.
-    bool IsDead(Vertex v, int color);
+    bool IsDead(Vertex v, int color) const;
     // The only liberty of the color group through v, or -1 for none or several.
     Vertex FindSingleLiberty(Vertex v, int color);
 
     // The line-of-seven rule for a color stone about to be placed on v.
     PutResult CheckLine(Vertex v, int color) const;
     PutResult CheckLineDirection(Vertex v, int d, int color) const;
+    PutResult CheckLineAlong(Vertex v, Axis axis, int color) const;
+    // The run of color stones through v along an axis, v counted as one of them.
+    int RunLength(Vertex v, Axis axis, int color) const;
+    // The first point from `from` on, stepping by d, that holds no color stone.
+    // Mostly there is none to skip, so the cells are walked.
+    Vertex SkipStones(Vertex from, int d, int color) const {
+        while (mCell[from] == color)
+            from += d;
+        return from;
+    }
 
     // Whether v lies, along its column or its row, in a corridor closed by
     // stones of Opposite(c).
@@ -91,12 +74,21 @@ class Board {
     std::uint8_t mCaptureDirs;  // bit i: the last Put captured in CaptureDirections[i]
     std::int32_t mLiberty;      // result cell of FindSingleLiberty
 
+    // Kept in step with mCell by every put and capture:
+    LineMasks mLines;                                      // each colour's stones along every line
+    std::array<std::uint8_t, MaxVertexSize> mGroupHead{};  // by stone: the head of its group
+    std::array<std::uint8_t, MaxVertexSize>
+        mNextStone{};  // by stone: the next of its group, a ring
+    std::array<std::uint8_t, MaxVertexSize> mGroupSize{};  // by head: the stones of the group
+    std::array<PointSet, MaxVertexSize> mLiberties{};      // by head: the group's empty neighbours
+
   private:
-    bool HasNoLiberty(Vertex v, int color);
-    void Unmark(Vertex v, int color);
-    void RemoveGroup(Vertex v);
-    bool CaptureIfDead(Vertex n, int color);
-    bool ScanLiberty(Vertex v, int color);
+    bool IsSuicide(Vertex v, int color) const;
+    const PointSet& LibertiesOf(Vertex stone) const { return mLiberties[mGroupHead[stone]]; }
+    void Capture(Vertex n, Vertex placed, int color);
+    void RemoveMarked(Vertex v, int color);
+    void JoinNeighbours(Vertex v, int color);
+    void Merge(Vertex& head, Vertex other);
 
     void AppendEmpty(Vertex v);
     void RemoveEmptyAt(int index);

@@ -15,6 +15,10 @@ void AddResult(float& count, float& mean, double r) {
     count = newCount;
 }
 
+bool IsVertexMove(std::int16_t move) {
+    return move >= 0 && move < MaxVertexSize;
+}
+
 // The natural logarithm, taken in double and rounded once to float.
 float LogOf(double x) {
     return static_cast<float>(std::log(x));
@@ -106,8 +110,10 @@ std::int32_t Tree::Select(std::int32_t idx) {
     const float beta = AmafWeight(node.visits);
 
     double amafSum = 0.0;
-    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
-        amafSum += At(c).amafVisits;
+    for (std::int32_t c = node.firstChild; c != -1;) {
+        const Node& child = At(c);
+        amafSum += child.amafVisits;
+        c = child.nextSibling;
     }
     const float amafTotal = static_cast<float>(amafSum);
     const float logA = LogOf(amafTotal);
@@ -116,12 +122,14 @@ std::int32_t Tree::Select(std::int32_t idx) {
     // compared at full precision: a later equal score wins when it rounded down.
     float best = -100.0f;
     std::int32_t chosen = -1;
-    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
-        const double score = BlendedBound(At(c), beta, logN, logA);
+    for (std::int32_t c = node.firstChild; c != -1;) {
+        const Node& child = At(c);
+        const double score = BlendedBound(child, beta, logN, logA);
         if (score > best) {
             best = static_cast<float>(score);
             chosen = c;
         }
+        c = child.nextSibling;
     }
 
     ++mHistoryIndex;
@@ -137,17 +145,33 @@ void Tree::Update(float x) {
         Node& entry = At(mHistory[i]);
         AddResult(entry.visits, entry.value, r);
         // Entry 0 has no siblings on the path to credit.
-        if (i == 0) continue;
-        const std::int32_t firstSibling = At(entry.parent).firstChild;
-        for (std::int32_t j = i + 1; j < mHistoryIndex; ++j) {
-            const std::int16_t later = At(mHistory[j]).move;
-            for (std::int32_t c = firstSibling; c != -1; c = At(c).nextSibling) {
-                Node& sibling = At(c);
-                if (sibling.move != later) continue;
-                AddResult(sibling.amafVisits, sibling.amafValue, r);
-                break;
-            }
-        }
+        if (i > 0) CreditLaterMoves(entry.parent, i, r);
+    }
+}
+
+// For each entry after the given one, in path order, the child of parent
+// that made the same move (the children's moves are distinct) gets the
+// result r in its all-moves-as-first statistics. The children are indexed
+// by move once, instead of walking the list for every later entry.
+void Tree::CreditLaterMoves(std::int32_t parent, std::int32_t entry, double r) {
+    if (entry + 1 >= mHistoryIndex) return;
+    if (++mChildStamp == 0) {
+        mChildByMove = {};
+        mChildStamp = 1;
+    }
+    for (std::int32_t c = At(parent).firstChild; c != -1;) {
+        const Node& child = At(c);
+        NANAREN_ASSERT(IsVertexMove(child.move));
+        mChildByMove[child.move] = {c, mChildStamp};
+        c = child.nextSibling;
+    }
+    for (std::int32_t j = entry + 1; j < mHistoryIndex; ++j) {
+        const std::int16_t later = At(mHistory[j]).move;
+        NANAREN_ASSERT(IsVertexMove(later));
+        const IndexedChild& sibling = mChildByMove[later];
+        if (sibling.stamp != mChildStamp) continue;
+        Node& credited = At(sibling.slot);
+        AddResult(credited.amafVisits, credited.amafValue, r);
     }
 }
 

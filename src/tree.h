@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "board_geometry.h"
 #include "pool.h"
 
 namespace nanaren {
@@ -50,6 +51,18 @@ class Tree : public Pool {
     std::array<std::int32_t, MaxDepth> mHistory{};  // descent path, the root first
     std::int32_t mRoot = -1;                        // slot of the root
     std::int32_t mHistoryIndex = 0;                 // entries on the path
+
+  private:
+    void CreditLaterMoves(std::int32_t parent, std::int32_t entry, double r);
+
+    // A child list indexed by move during an update; an entry counts only
+    // when its stamp is the current one.
+    struct IndexedChild {
+        std::int32_t slot;
+        std::uint32_t stamp;
+    };
+    std::array<IndexedChild, MaxVertexSize> mChildByMove{};
+    std::uint32_t mChildStamp = 0;
 };
 
 }  // namespace nanaren

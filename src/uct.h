@@ -115,8 +115,7 @@ class Uct {
     bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 
-    bool IsBridgeable(Vertex x, int side, int c) const;
-    void WalkLine(LineInfo& line, Vertex p, int step, int side, int c, int end) const;
+    bool Scan(Vertex p, int dir, int c, bool recordMiss);
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
     Vertex LastPointOfRegionWalk(Vertex p) const;
 

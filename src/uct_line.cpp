@@ -1,70 +1,122 @@
 // Line analysis: the column and the row through a point scanned for a
 // colour's long stretches, and the search for a threat over a freed region.
 
+#include <cstdlib>
+
 #include "uct.h"
 
 namespace nanaren {
 
+namespace {
+
+// Bits 1 to 9: the playing places of a column or a row.
+constexpr std::uint32_t PlayingPlaces = 0x3FE;
+
+// One line as a scan for a colour sees it, a bit per place.
+struct LineView {
+    std::uint32_t own;       // the colour's stones
+    std::uint32_t passable;  // its stones and the points that bridge them
+    std::uint32_t open;      // empty playing points
+};
+
 // A point that is not c's continues c's line when it is an enemy stone pinched
 // from both sides across the line, or any other point with a c stone beside it
-// and no enemy stone beside it.
-bool Uct::IsBridgeable(Vertex x, int side, int c) const {
+// and no enemy stone beside it. A wall point never does: its flanks are wall.
+LineView ViewLine(const LineMasks& masks, Axis axis, int line, int c) {
     const int o = Opposite(c);
-    const int beside = mBoard.mCell[x + side];
-    const int across = mBoard.mCell[x - side];
-    if (mBoard.mCell[x] == o) return beside == c && across == c;
-    return (beside == c || across == c) && beside != o && across != o;
+    const std::uint32_t own = masks.Stones(c, axis, line);
+    const std::uint32_t enemy = masks.Stones(o, axis, line);
+    const std::uint32_t ownBeside = masks.Stones(c, axis, line - 1);
+    const std::uint32_t ownAcross = masks.Stones(c, axis, line + 1);
+    const std::uint32_t enemyFlanks =
+        masks.Stones(o, axis, line - 1) | masks.Stones(o, axis, line + 1);
+    const std::uint32_t pinched = enemy & ownBeside & ownAcross;
+    const std::uint32_t bridged = ~own & ~enemy & (ownBeside | ownAcross) & ~enemyFlanks;
+    return {own, own | pinched | bridged, PlayingPlaces & ~own & ~enemy};
 }
 
-// Walks from p by step, extending the stretch of c stones over bridgeable
-// points; end 0 is the forward end, 1 the backward one.
-void Uct::WalkLine(LineInfo& line, Vertex p, int step, int side, int c, int end) const {
-    int pending = 0;
-    for (Vertex x = p + step;; x += step) {
-        const int cell = mBoard.mCell[x];
-        if (cell == c) {
-            ++line.stone;
-            line.len += pending + 1;
-            line.space += pending;
-            pending = 0;
-            line.edge[end] = x;
-            line.edgeSpace[end] = 0;
-            continue;
-        }
-        if (cell == Empty || cell == Mark) line.edgeSpace[end] = x;
-        if (!IsBridgeable(x, side, c)) return;
-        ++pending;
+// How far a scan goes from its point towards one end of the line.
+struct LineReach {
+    int stop;              // the first place neither a stone nor bridgeable
+    int farthest;          // the farthest own stone before it, -1 for none
+    std::uint32_t stones;  // the own stones passed
+};
+
+// Walks from the scanned point by sign over c's stones and bridgeable
+// points to the first point that is neither.
+LineReach Reach(const LineView& view, int place, int sign) {
+    const int stop = FirstClearPlace(view.passable, place + sign, sign);
+    const std::uint32_t stones = view.own & PlacesBetween(place, stop);
+    return {stop, FarthestPlace(stones, sign), stones};
+}
+
+enum class Verdict { None, Threat, OpenSix };
+
+// Whether the stretch from edge[1] to edge[0], len points long, is a threat.
+Verdict Judge(const Board& board, const std::array<Vertex, 2>& edge, int len, int dir, int c) {
+    if (len <= 5) return Verdict::None;
+    if (edge[1] == 0 || edge[0] == 0) return Verdict::None;
+    // A stretch whose forward end runs along the first line.
+    if (board.IsEdge(edge[0]) && board.IsEdge(edge[0] - dir)) return Verdict::None;
+    if (len >= 8) return c == White ? Verdict::Threat : Verdict::None;
+    if (len == 7) return Verdict::Threat;
+    const auto isOpen = [&](Vertex v) { return board.mCell[v] == Empty || board.mCell[v] == Mark; };
+    // A six is a threat when both ends are open; its record counts one more gap.
+    if (!isOpen(edge[0] + dir) || !isOpen(edge[1] - dir)) return Verdict::None;
+    return Verdict::OpenSix;
+}
+
+}  // namespace
+
+bool Uct::ScanLine(Vertex p, int dir, int /*side*/, int c) {
+    return Scan(p, dir, c, true);
+}
+
+// The row's scan rewrites the whole record, so a column that is no threat
+// needs none.
+bool Uct::FindLineThreat(Vertex p, int c) {
+    return Scan(p, Up, c, false) || Scan(p, Right, c, true);
+}
+
+bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
+    const LineStep step = StepOf(dir);
+    const LinePlace at = PlaceOf(p, step.axis);
+    const LineView view = ViewLine(mBoard.mLines, step.axis, at.line, c);
+    const bool own = (view.own >> at.place & 1) != 0;
+    const std::array<LineReach, 2> ends = {Reach(view, at.place, step.sign),
+                                           Reach(view, at.place, -step.sign)};
+    std::array<Vertex, 2> edge = {own ? p : 0, own ? p : 0};
+    int len = own ? 1 : 0;
+    for (int end = 0; end < 2; ++end) {
+        if (ends[end].farthest == -1) continue;
+        edge[end] = VertexAt(step.axis, at.line, ends[end].farthest);
+        len += std::abs(ends[end].farthest - at.place);
     }
-}
+    const Verdict verdict = Judge(mBoard, edge, len, dir, c);
+    if (verdict == Verdict::None && !recordMiss) return false;
 
-bool Uct::ScanLine(Vertex p, int dir, int side, int c) {
+    // The points of the stretch that are not c's are its gaps; p counts as a
+    // gap when it is empty.
     LineInfo& line = mLine[ColorIndex(c)];
-    const bool own = mBoard.mCell[p] == c;
-    line.edge = {own ? p : 0, own ? p : 0};
-    line.edgeSpace = {0, 0};
-    line.len = own ? 1 : 0;
-    line.space = own ? 0 : 1;
+    line.edge = edge;
+    line.len = len;
+    line.space = len - (own ? 1 : 0) + (own ? 0 : 1) + (verdict == Verdict::OpenSix ? 1 : 0);
     line.dir = dir;
     line.stone = own ? 1 : 0;
-    WalkLine(line, p, dir, side, c, 0);
-    WalkLine(line, p, -dir, side, c, 1);
-
-    if (line.len <= 5) return false;
-    if (line.edge[1] == 0 || line.edge[0] == 0) return false;
-    // A stretch whose forward end runs along the first line.
-    if (mBoard.IsEdge(line.edge[0]) && mBoard.IsEdge(line.edge[0] - dir)) return false;
-    if (line.len >= 8) return c == White;
-    if (line.len == 7) return true;
-    const auto isOpen = [&](Vertex v) {
-        return mBoard.mCell[v] == Empty || mBoard.mCell[v] == Mark;
-    };
-    if (!isOpen(line.edge[0] + dir) || !isOpen(line.edge[1] - dir)) return false;
-    ++line.space;  // an open six
-    return true;
-}
-
-bool Uct::FindLineThreat(Vertex p, int c) {
-    return ScanLine(p, Up, Right, c) || ScanLine(p, Right, Up, c);
+    for (int end = 0; end < 2; ++end) {
+        // The end space: the farthest open point passed or stopped on beyond
+        // the last stone reached.
+        const LineReach& reach = ends[end];
+        const int sign = end == 0 ? step.sign : -step.sign;
+        const int lastStone = reach.farthest == -1 ? at.place : reach.farthest;
+        const std::uint32_t beyond = PlacesBetween(lastStone, reach.stop) | 1u << reach.stop;
+        const int space = FarthestPlace(view.open & beyond, sign);
+        line.edgeSpace[end] = space == -1 ? 0 : VertexAt(step.axis, at.line, space);
+        const int stones = CountPlaces(reach.stones);
+        line.space -= stones;
+        line.stone += stones;
+    }
+    return verdict != Verdict::None;
 }
 
 // The region search is defined as a depth-first walk over every simple path of

@@ -84,20 +84,16 @@ std::optional<Board::PutResult> Uct::BlockSeven(int c) {
     if (mBoard.mRecordSize == 0) return std::nullopt;
     const int o = Opposite(c);
     const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
-    const auto runLength = [&](Vertex from, int step) {
-        int length = 0;
-        for (Vertex p = from; mBoard.mCell[p] == o; p += step)
-            ++length;
-        return length;
-    };
     for (const int d : BlockDirections) {
+        // Blocking needs six of the opponent's stones on the ray's line.
+        const Axis axis = StepOf(d).axis;
+        if (CountPlaces(mBoard.mLines.StonesThrough(o, m, axis)) < 6) continue;
         if (mBoard.mCell[m + d] == Wall) continue;
         if (mBoard.IsEdge(m + d) && mBoard.IsEdge(m + 2 * d)) continue;
-        Vertex v = m + d;
-        while (mBoard.mCell[v] == c)
-            v += d;
+        const Vertex v = mBoard.SkipStones(m + d, d, c);
         if (mBoard.mCell[v] != Empty) continue;
-        const int k = 1 + runLength(v + d, d) + runLength(v - d, -d);
+        // The opponent's run through v, were it to play there.
+        const int k = mBoard.RunLength(v, axis, o);
         if (k == 7 || (o == White && k > 7)) return PutAndCheck(v, c);
     }
     return std::nullopt;
@@ -160,9 +156,7 @@ Board::PutResult Uct::PlayNearPreviousMove(int c) {
     if (mBoard.mRecordSize >= 2) {
         const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
         for (const int d : LocalDirections) {
-            Vertex p = q + d;
-            while (mBoard.mCell[p] == c)
-                p += d;
+            const Vertex p = mBoard.SkipStones(q + d, d, c);
             if (mBoard.mCell[p] == Empty && !mBoard.IsEnclosed(p, c)) candidates.Add(p);
         }
     }

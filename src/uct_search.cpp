@@ -147,17 +147,16 @@ bool Uct::HasRoomToExpand() const {
 
 void Uct::Expand(std::int32_t node, int color) {
     Tree& tree = *mTree;
-    Board saved;
-    saved.CopyPosition(mBoard);
     const bool isRoot = node == tree.mRoot;
     const int size = mBoard.mEmptySize;
     std::int32_t last = -1;
     for (int i = 0; i < size; ++i) {
         const Vertex v = mBoard.mEmpty[i];
         if (!isRoot && !HasStoneAround(mBoard, v)) continue;
-        const Board::PutResult r = mBoard.Put(i, color);
+        // Trying the move in place changes nothing, as putting it and
+        // restoring the position would.
+        const Board::PutResult r = mBoard.TryPut(i, color);
         if (r == Board::Failure) continue;
-        mBoard.CopyPosition(saved);
         if (r == Board::Win) {
             KeepOnlyChild(node, v);
             return;

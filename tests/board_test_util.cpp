@@ -1,5 +1,7 @@
 #include "board_test_util.h"
 
+#include <array>
+
 #include "board_check.h"
 
 namespace nanaren::testing {
@@ -27,6 +29,29 @@ void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows) {
             board.mEmpty[board.mEmptySize++] = static_cast<std::int16_t>(v);
         }
     }
+    board.SyncWithCells();
+}
+
+void ScatterStones(Board& board, std::mt19937& rng) {
+    const unsigned emptyShare = 10 + rng() % 40;
+    const unsigned blackShare = rng() % 100;
+    const auto fresh = [&] {
+        const unsigned roll = rng() % 100;
+        if (roll < 3) return Mark;
+        if (roll < emptyShare) return Empty;
+        return rng() % 100 < blackShare ? Black : White;
+    };
+    for (int y = 1; y <= BoardSize; ++y) {
+        for (int x = 1; x <= BoardSize; ++x) {
+            const Vertex v = GetVertex(x, y);
+            // Mostly a neighbour's colour already placed, for long runs along
+            // the rows, the columns and the diagonals.
+            const int copied = board.mCell[v + std::array{Left, Up, UpLeft, UpRight}[rng() % 4]];
+            const bool copy = rng() % 3 != 0 && (copied == Black || copied == White);
+            board.mCell[v] = static_cast<std::uint8_t>(copy ? copied : fresh());
+        }
+    }
+    board.SyncWithCells();
 }
 
 ::testing::AssertionResult IsConsistent(const Board& board) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
 #include <string_view>
 
 #include "normal_board.h"
@@ -13,6 +14,12 @@ namespace nanaren::testing {
 // 'O' White, '+' empty; blanks between cells are ignored. The empty list is
 // rebuilt in row-major order; ko and record are cleared.
 void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows);
+
+// Fills the playing points at random with stones of both colours in long
+// runs and clumps, empty points and a few Marks (which the line tests must
+// take for empty points), then syncs the board's masks and groups. The
+// empty list is left as it was.
+void ScatterStones(Board& board, std::mt19937& rng);
 
 // The vertex of column x, row y (both 1..9), for readable tests.
 constexpr Vertex At(int x, int y) {

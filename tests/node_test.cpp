@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace nanaren {
 namespace {
@@ -17,6 +18,40 @@ Node MakeNode(float visits, float value, float amafVisits, float amafValue) {
     node.amafVisits = amafVisits;
     node.amafValue = amafValue;
     return node;
+}
+
+// The blended bound as the formula reads: both variance estimates taken,
+// both capped, every quotient divided out.
+double LiteralBound(const Node& child, float beta, float logN, float logA) {
+    const auto bound = [](float mean, float logTotal, float count) {
+        const double m = mean;
+        const float spread = static_cast<float>(m - m * m);
+        const float v = static_cast<float>(std::sqrt(2.0 * logTotal / count) + spread);
+        const double capped = v < 0.25 ? v : 0.25;
+        return mean + std::sqrt(logTotal / static_cast<double>(count) * capped);
+    };
+    return beta * bound(child.amafValue, logA, child.amafVisits) +
+           (1.0 - beta) * bound(child.value, logN, child.visits);
+}
+
+TEST(Bound, TheShortcutsGiveTheLiteralFormulaToTheLastBit) {
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    int nearTheCap = 0;
+    for (int trial = 0; trial < 200000; ++trial) {
+        const float visits = static_cast<float>(1 + rng() % (trial % 2 ? 50 : 20000));
+        const float amafVisits = static_cast<float>(1 + rng() % 5000);
+        const float logN = static_cast<float>(std::log(static_cast<double>(1 + rng() % 100000)));
+        // Logarithms that put 2 log / count right at the cap of 1/16.
+        const float logA = trial % 3 ? static_cast<float>(std::log(1.0 + rng() % 100000))
+                                     : static_cast<float>(amafVisits / 32.0);
+        nearTheCap += trial % 3 == 0;
+        const Node child = MakeNode(visits, unit(rng), amafVisits, trial % 5 ? unit(rng) : 0.5f);
+        const float beta = AmafWeight(static_cast<float>(1 + rng() % 100000));
+        ASSERT_EQ(BlendedBound(child, beta, logN, logA), LiteralBound(child, beta, logN, logA))
+            << trial;
+    }
+    EXPECT_GT(nearTheCap, 1000);
 }
 
 TEST(Bound, AmafWeightFallsFromOneThroughOneHalfAtAThousandVisits) {

@@ -13,6 +13,7 @@ using testing::At;
 using testing::EveryGroupHasLiberty;
 using testing::IsConsistent;
 using testing::SamePosition;
+using testing::ScatterStones;
 using testing::SetUpPosition;
 
 int ListIndexOf(const Board& board, Vertex v) {
@@ -473,6 +474,7 @@ TEST(Enclosed, ThreeEnclosersAndTheRowWalkFailing) {
                          });
     EXPECT_TRUE(board.IsEnclosed(At(5, 4), Black));
     board.mCell[At(4, 4)] = Empty;
+    board.SyncWithCells();
     EXPECT_FALSE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
     EXPECT_FALSE(board.IsEnclosed(At(5, 4), Black));
 }
@@ -488,6 +490,7 @@ TEST(Enclosed, AnEnemyStoneInTheCorridorNeedsBothFlanks) {
                          });
     EXPECT_TRUE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
     board.mCell[At(6, 3)] = Empty;
+    board.SyncWithCells();
     EXPECT_FALSE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
 }
 
@@ -582,6 +585,71 @@ TEST(Record, CopyPositionReproducesTheLiveParts) {
     EXPECT_TRUE(IsConsistent(copy));
 }
 
+// ------------------------------------------------ line tests on random boards
+
+// The line rule and the corridor test as literal walks
+// along the cells, as the board first made them.
+Board::PutResult WalkedLineDirection(const Board& b, Vertex v, int d, int color) {
+    int total = 1;
+    int inner = b.mEdge[v] == 0 ? 1 : 0;
+    for (const int step : {d, -d}) {
+        for (Vertex p = v + step; b.mCell[p] == color; p += step) {
+            ++total;
+            inner += b.mEdge[p] == 0 ? 1 : 0;
+        }
+    }
+    if (color == Black && total >= 8) return Board::Failure;
+    if (inner == 0) return Board::Success;
+    if (total == 7 || (color == White && total >= 8)) return Board::Win;
+    return Board::Success;
+}
+
+bool WalkedEnclosedAxis(const Board& b, Vertex v, int step, int flank, int e) {
+    const auto passable = [&](Vertex p) {
+        const bool beside = b.mCell[p + flank] == e;
+        const bool across = b.mCell[p - flank] == e;
+        return b.mCell[p] == Opposite(e) ? beside && across : beside || across;
+    };
+    Vertex p = v;
+    while (passable(p))
+        p += step;
+    if (b.mCell[p] != e) return false;
+    for (p = v - step; passable(p); p -= step) {
+    }
+    return b.mCell[p] == e;
+}
+
+TEST(RandomBoards, LineTestsAgreeWithWalksAlongTheCells) {
+    std::mt19937 rng(7);
+    std::array<int, 3> results{};
+    int enclosed = 0;
+    Board board;
+    for (int trial = 0; trial < 400; ++trial) {
+        ScatterStones(board, rng);
+        for (int y = 1; y <= 9; ++y) {
+            for (int x = 1; x <= 9; ++x) {
+                const Vertex v = At(x, y);
+                for (const int color : {Black, White}) {
+                    for (const int d :
+                         {Up, Down, Left, Right, UpLeft, UpRight, DownLeft, DownRight}) {
+                        const Board::PutResult r = board.CheckLineDirection(v, d, color);
+                        ASSERT_EQ(r, WalkedLineDirection(board, v, d, color)) << v << " " << d;
+                        ++results[r];
+                    }
+                    for (const auto& [step, flank] : {std::pair{Up, Right}, {Right, Up}}) {
+                        const bool e = board.IsEnclosedAxis(v, step, flank, color);
+                        ASSERT_EQ(e, WalkedEnclosedAxis(board, v, step, flank, color)) << v;
+                        enclosed += e;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(results[Board::Win], 1000);
+    EXPECT_GT(results[Board::Failure], 1000);
+    EXPECT_GT(enclosed, 1000);
+}
+
 // ------------------------------------------------------ random games property
 
 TEST(RandomGames, InvariantsHoldAfterEveryMove) {
@@ -596,9 +664,12 @@ TEST(RandomGames, InvariantsHoldAfterEveryMove) {
             Board before;
             before.CopyPosition(board);
             const int index = static_cast<int>(rng() % static_cast<unsigned>(board.mEmptySize));
+            const Board::PutResult tried = board.TryPut(index, color);
             const Board::PutResult result = board.Put(index, color);
+            ASSERT_EQ(tried, result) << "trying a move must foretell putting it";
             if (result == Board::Failure) {
                 ASSERT_TRUE(SamePosition(board, before));
+                ASSERT_TRUE(IsConsistent(board));
                 // Try a few more points before giving the turn away.
                 if (rng() % 4 != 0) continue;
             } else if (result == Board::Win) {

@@ -10,6 +10,7 @@ namespace {
 using testing::At;
 using testing::IsConsistent;
 using testing::SamePosition;
+using testing::ScatterStones;
 using testing::SetUpPosition;
 
 class LineScan : public testing::UctTest {
@@ -41,6 +42,7 @@ TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
     EXPECT_EQ(Line(White).edgeSpace[1], At(1, 5));
 
     mBoard.mCell[At(8, 5)] = Black;
+    mBoard.SyncWithCells();
     EXPECT_FALSE(mUct.ScanLine(At(4, 5), Right, Up, White));
     EXPECT_EQ(Line(White).space, 0);
 }
@@ -108,6 +110,74 @@ TEST_F(LineScan, TheScanOfOneColourLeavesTheOtherRecordAlone) {
     EXPECT_EQ(Line(White).len, 7);
 }
 
+// ------------------------------------------------------ scans on random boards
+
+bool SameLine(const LineInfo& a, const LineInfo& b) {
+    return a.edge == b.edge && a.edgeSpace == b.edgeSpace && a.len == b.len && a.space == b.space &&
+           a.dir == b.dir && a.stone == b.stone;
+}
+
+// The line scan as a literal walk along the cells, as the player first made it.
+bool WalkedScanLine(const Board& b, LineInfo& line, Vertex p, int dir, int side, int c) {
+    const int o = Opposite(c);
+    const auto bridgeable = [&](Vertex x) {
+        const int beside = b.mCell[x + side];
+        const int across = b.mCell[x - side];
+        if (b.mCell[x] == o) return beside == c && across == c;
+        return (beside == c || across == c) && beside != o && across != o;
+    };
+    const bool own = b.mCell[p] == c;
+    line = {{own ? p : 0, own ? p : 0}, {0, 0}, own ? 1 : 0, own ? 0 : 1, dir, own ? 1 : 0};
+    for (int end = 0; end < 2; ++end) {
+        const int step = end == 0 ? dir : -dir;
+        int pending = 0;
+        for (Vertex x = p + step;; x += step) {
+            const int cell = b.mCell[x];
+            if (cell == c) {
+                ++line.stone;
+                line.len += pending + 1;
+                line.space += pending;
+                pending = 0;
+                line.edge[end] = x;
+                line.edgeSpace[end] = 0;
+                continue;
+            }
+            if (cell == Empty || cell == Mark) line.edgeSpace[end] = x;
+            if (!bridgeable(x)) break;
+            ++pending;
+        }
+    }
+    const auto open = [&](Vertex v) { return b.mCell[v] == Empty || b.mCell[v] == Mark; };
+    if (line.len <= 5 || line.edge[1] == 0 || line.edge[0] == 0) return false;
+    if (b.IsEdge(line.edge[0]) && b.IsEdge(line.edge[0] - dir)) return false;
+    if (line.len >= 8) return c == White;
+    if (line.len == 7) return true;
+    if (!open(line.edge[0] + dir) || !open(line.edge[1] - dir)) return false;
+    ++line.space;
+    return true;
+}
+
+TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
+    std::mt19937 rng(11);
+    int threats = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        ScatterStones(mBoard, rng);
+        for (Vertex p = At(1, 1); p <= At(9, 9); ++p) {
+            if (!mBoard.IsOnBoard(p)) continue;
+            for (const int c : {Black, White}) {
+                for (const auto& [dir, side] : {std::pair{Up, Right}, {Right, Up}}) {
+                    LineInfo walked;
+                    const bool expected = WalkedScanLine(mBoard, walked, p, dir, side, c);
+                    ASSERT_EQ(mUct.ScanLine(p, dir, side, c), expected) << p;
+                    ASSERT_TRUE(SameLine(Line(c), walked)) << "trial " << trial << " at " << p;
+                    threats += expected;
+                }
+            }
+        }
+    }
+    EXPECT_GT(threats, 1000);
+}
+
 // ------------------------------------------------------------ region search
 
 // The region search walked literally: every simple path, marks cleared on the
@@ -148,11 +218,6 @@ int RegionSize(const Board& board, Vertex p) {
     return size;
 }
 
-bool SameLine(const LineInfo& a, const LineInfo& b) {
-    return a.edge == b.edge && a.edgeSpace == b.edgeSpace && a.len == b.len && a.space == b.space &&
-           a.dir == b.dir && a.stone == b.stone;
-}
-
 TEST_F(LineScan, RegionSearchLeavesNoMark) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +", "+ + + + @"});
     Board before;
@@ -185,6 +250,7 @@ TEST_F(LineScan, RegionSearchAgreesWithTheLiteralWalk) {
         }
         const Vertex p = At(1 + static_cast<int>(rng() % 9), 1 + static_cast<int>(rng() % 9));
         board.mCell[p] = Empty;
+        board.SyncWithCells();
         if (RegionSize(board, p) > 16) continue;
 
         Board before;

@@ -250,6 +250,7 @@ TEST_F(Policy, AFullBoardLosesForTheSideToMove) {
             mBoard.mCell[At(x, y)] = (x + y) % 2 ? Black : White;
     }
     mBoard.mEmptySize = 0;
+    mBoard.SyncWithCells();
     SetRecord({At(1, 1)});
     EXPECT_EQ(mUct.PlayoutMove(White), Board::Failure);
     EXPECT_EQ(mUct.Playout(Black), 0.0f) << "the computer plays Black";

@@ -74,6 +74,7 @@ void SetUpEyeLattice(Board& board, int stones) {
             board.mEmpty[board.mEmptySize++] = static_cast<std::int16_t>(At(x, y));
         }
     }
+    board.SyncWithCells();
 }
 
 std::string ProgressLine(int percent) {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "board_geometry.h"
+
+namespace nanaren {
+
+// A set of vertices as 128 bits, one per vertex of the grid.
+class PointSet {
+  public:
+    void Add(Vertex v) { mWords[v >> 6] |= Bit(v); }
+    void Remove(Vertex v) { mWords[v >> 6] &= ~Bit(v); }
+    void AddAll(const PointSet& other) {
+        mWords[0] |= other.mWords[0];
+        mWords[1] |= other.mWords[1];
+    }
+    bool IsEmpty() const { return (mWords[0] | mWords[1]) == 0; }
+    int Count() const { return std::popcount(mWords[0]) + std::popcount(mWords[1]); }
+    // Whether v is the one point of the set.
+    bool IsOnly(Vertex v) const {
+        const std::uint64_t only = Bit(v);
+        return v < 64 ? mWords[0] == only && mWords[1] == 0 : mWords[1] == only && mWords[0] == 0;
+    }
+    // The one point of the set, or -1 when it holds none or several.
+    Vertex Single() const {
+        if (mWords[1] == 0) return IsSingleBit(mWords[0]) ? std::countr_zero(mWords[0]) : -1;
+        if (mWords[0] == 0) return IsSingleBit(mWords[1]) ? 64 + std::countr_zero(mWords[1]) : -1;
+        return -1;
+    }
+    bool operator==(const PointSet&) const = default;
+
+  private:
+    static std::uint64_t Bit(Vertex v) { return std::uint64_t{1} << (v & 63); }
+    static bool IsSingleBit(std::uint64_t w) { return w != 0 && (w & (w - 1)) == 0; }
+
+    std::array<std::uint64_t, 2> mWords{};  // vertices 0-63, then 64-120
+};
+
+}  // namespace nanaren
