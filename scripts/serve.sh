@@ -12,5 +12,4 @@ while [ $# -gt 0 ]; do
     esac
 done
 "$root/scripts/build-web.sh"
-echo "Serving the game on http://127.0.0.1:$port/" >&2
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$root/build-web/site"

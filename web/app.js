@@ -19,6 +19,7 @@ const HintMilliseconds = 1200;
 const Black = 1;
 const White = 2;
 const StoneClasses = ["", "black", "white"];
+const ColourNames = ["", "黒", "白"];
 
 // Board geometry in SVG units: point (x, y) sits at (x * Spacing, y * Spacing).
 const Spacing = 50;
@@ -184,13 +185,15 @@ const Handlers = {
   thinking() {
     setStatus(Texts.thinking);
     $("progress").removeAttribute("value");  // no step yet
-    $("progress").hidden = false;
+    $("percent").textContent = "";
+    $("thinking").hidden = false;
   },
   progress({percent}) {
     $("progress").value = percent;
+    $("percent").textContent = `${percent}%`;
   },
   computer({vertex, estimate, milliseconds, cells, lastMove, state}) {
-    $("progress").hidden = true;
+    $("thinking").hidden = true;
     $("report").dataset.milliseconds = milliseconds.toFixed(1);
     showReport(vertex, estimate);
     drawPosition(cells, lastMove);
@@ -205,7 +208,9 @@ function startGame(human) {
   const seed = queryInteger("seed");
   const clock = seed !== null ? seed : Math.floor(Date.now() / 1000);
   const playouts = Number($("playouts").value);
-  $("seed").textContent = `seed ${clock} · ${playouts}`;
+  $("colours").textContent =
+      `あなた: ${ColourNames[human]}  コンピュータ: ${ColourNames[human === Black ? White : Black]}`;
+  showReplayLink(clock, playouts);
   $("setup").hidden = true;
   $("game").hidden = false;
   $("game").classList.remove("over");
@@ -214,6 +219,15 @@ function startGame(human) {
   $("hint").textContent = "";
   $("game").setAttribute("aria-busy", "true");
   page.worker.postMessage({type: "new", human, clock, playouts});
+}
+
+// The address that plays this game again.
+function showReplayLink(clock, playouts) {
+  const query = `?seed=${clock}&playouts=${playouts}`;
+  const link = document.createElement("a");
+  link.href = query;
+  link.textContent = query;
+  $("replay").replaceChildren(link);
 }
 
 function play(x, y) {

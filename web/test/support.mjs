@@ -1,111 +1,51 @@
 // What the browser test and the timing share: the server as a person starts
-// it, Debian's Chromium, the page driven by clicks, and the native console
+// it, Debian's Chromium, the page played by clicks, and the native console
 // game replaying the same game.
 
 import {spawn, spawnSync} from "node:child_process";
 import {mkdtempSync, rmSync, writeFileSync} from "node:fs";
-import {createServer} from "node:net";
 import {tmpdir} from "node:os";
 import {dirname, join, resolve} from "node:path";
+import {createInterface} from "node:readline";
 import {fileURLToPath} from "node:url";
 import {chromium} from "playwright-core";
 
 export const Root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
-export const SeededConsole = process.env.NANAREN_SEEDED ?? join(Root, "build/web/nanaren_seeded");
-
-// The flags this closed machine needs: no sandbox as root, and nothing that
-// reaches for the network.
-const ChromiumFlags = [
-  "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-];
+export const SeededConsole = join(Root, "build/web/nanaren_seeded");
 
 export function launchBrowser() {
-  // Playwright gives every launch a fresh profile directory of its own.
-  return chromium.launch({executablePath: "/usr/bin/chromium", args: ChromiumFlags});
+  // No sandbox as root, nothing that reaches for the network; playwright
+  // gives each launch a fresh profile.
+  const args = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+  return chromium.launch({executablePath: "/usr/bin/chromium", args});
 }
 
-function freePort() {
+// scripts/serve.sh on a port the system picks, once the server says which.
+export function startServer() {
+  const server = spawn(join(Root, "scripts/serve.sh"), ["--port", "0"], {
+    detached: true, stdio: ["ignore", "pipe", "pipe"], env: {...process.env, PYTHONUNBUFFERED: "1"},
+  });
+  let errors = "";
+  server.stderr.on("data", (text) => errors = (errors + text).slice(-4000));
   return new Promise((done, fail) => {
-    const server = createServer().listen(0, "127.0.0.1", () => {
-      const {port} = server.address();
-      server.close(() => done(port));
+    server.on("exit", (code) => fail(new Error(`serve.sh exited with ${code}: ${errors}`)));
+    createInterface({input: server.stdout}).on("line", (line) => {
+      const port = /^Serving HTTP on \S+ port (\d+)/.exec(line)?.[1];
+      if (port) done({url: `http://127.0.0.1:${port}/`, stop: () => process.kill(-server.pid)});
     });
-    server.on("error", fail);
   });
 }
 
-// scripts/serve.sh on a free port, once it answers.
-export async function startServer() {
-  const port = await freePort();
-  const server = spawn(join(Root, "scripts/serve.sh"), ["--port", String(port)],
-                       {stdio: "ignore", detached: true});
-  const url = `http://127.0.0.1:${port}/`;
-  for (let attempt = 0; attempt < 600; ++attempt) {
-    if (server.exitCode !== null) throw new Error(`serve.sh exited with ${server.exitCode}`);
-    try {
-      if ((await fetch(url)).ok) return {url, stop: () => process.kill(-server.pid)};
-    } catch {
-      // not listening yet
-    }
-    await new Promise((wait) => setTimeout(wait, 200));
-  }
-  process.kill(-server.pid);
-  throw new Error("serve.sh did not answer");
-}
-
-const BoardCharacters = {black: "@", white: "O"};
-
-// The console's character rows ("+ @ O"), read from the page's stones.
-export async function readBoard(page) {
-  const stones = await page.$$eval("#board .stone", (all) => all.map((s) => ({
-    x: Number(s.dataset.x), y: Number(s.dataset.y), colour: s.classList[1],
-  })));
-  const rows = Array.from({length: 9}, () => Array(9).fill("+"));
-  for (const {x, y, colour} of stones) rows[y - 1][x - 1] = BoardCharacters[colour];
-  return rows.map((row) => row.join(" "));
-}
-
 // One game on the page, played by clicks. Every click is kept as the console
-// input that replays it, refused ones included, since they are part of the
-// game's dialogue.
+// input that replays it, refused ones included: they are part of the dialogue.
 export class PageGame {
   constructor(page) {
     this.page = page;
     this.input = [];
-    this.humanMoves = 0;  // the person's stones the engine took
-    this.computerMoves = [];
-    this.progress = [];
-  }
-
-  // Records the steps the progress bar shows, one list per search: a search
-  // starts when the status says the computer is thinking.
-  async watchProgress() {
-    await this.page.evaluate(() => {
-      const status = document.getElementById("status");
-      const bar = document.getElementById("progress");
-      const watching = window.searches !== undefined;
-      window.searches = [];
-      if (watching) return;
-      new MutationObserver((records) => {
-        // An attribute record holds the value before its change: the next
-        // one, or the bar itself, holds the value after it.
-        const steps = records.filter((r) => r.target === bar);
-        for (const record of records) {
-          if (record.target === status) {
-            if ([...record.addedNodes].some((n) => n.textContent === "[思考中]")) {
-              window.searches.push([]);
-            }
-          }
-          if (record.target !== bar) continue;
-          const next = steps[steps.indexOf(record) + 1];
-          const value = next ? next.oldValue : bar.getAttribute("value");
-          if (value !== null) window.searches.at(-1).push(Number(value));
-        }
-      }).observe(document.getElementById("side"), {
-        subtree: true, childList: true, attributeFilter: ["value"], attributeOldValue: true,
-      });
-    });
+    this.humanStones = 0;     // the person's moves the engine took
+    this.computerMoves = [];  // the report lines and the board after each
+    this.progress = [];       // the progress steps the bar showed in each search
   }
 
   // Picks the playout count (or keeps the page's) and the colour.
@@ -117,14 +57,34 @@ export class PageGame {
     await this.page.click(colour === "black" ? "#play-black" : "#play-white");
   }
 
-  // The same, then waits for the person's first turn.
   async start(colour, playouts) {
     await this.choose(colour, playouts);
     await this.settle();
   }
 
+  // Clicks a point: true when the engine took the move (the computer has
+  // answered or the game is over), false when it refused it.
+  async click(x, y) {
+    this.input.push(`${x} ${y}`);
+    const taken = await this.answered(`.target[data-x="${x}"][data-y="${y}"]`);
+    if (taken) ++this.humanStones;
+    return taken;
+  }
+
+  pass() {
+    this.input.push("-1 -1");
+    return this.answered("#pass");
+  }
+
+  async answered(selector) {
+    const before = this.computerMoves.length;
+    await this.page.click(selector);
+    await this.settle();
+    return this.computerMoves.length > before || this.isOver();
+  }
+
   isOver() {
-    return this.page.$eval("#game", (g) => g.classList.contains("over"));
+    return this.page.$eval("#game", (game) => game.classList.contains("over"));
   }
 
   // Waits until the engine waits for the person or the game is over, and
@@ -134,50 +94,49 @@ export class PageGame {
     const searches = await this.page.evaluate(() => window.searches.splice(0));
     if (searches.length === 0) return;
     this.progress.push(...searches);
-    this.computerMoves.push({report: await this.report(), board: await readBoard(this.page)});
-  }
-
-  async report() {
-    const lines = [];
+    const report = [];
     for (const id of ["#computer-move", "#winning-rate", "#expected-reply"]) {
-      const text = await this.page.textContent(id);
-      if (text !== "") lines.push(text);
+      const line = await this.page.textContent(id);
+      if (line !== "") report.push(line);
     }
-    return lines;
+    this.computerMoves.push({report, board: await this.board()});
   }
 
-  // Clicks a point: true when the engine took the move (the computer has
-  // answered or the game is over), false when it refused it.
-  async click(x, y) {
-    this.input.push(`${x} ${y}`);
-    const taken = await this.answered(() => this.page.click(`.target[data-x="${x}"][data-y="${y}"]`));
-    if (taken) ++this.humanMoves;
-    return taken;
+  // The console's rows of "+", "@" and "O", read from the page's stones.
+  async board() {
+    const rows = Array.from({length: 9}, () => Array(9).fill("+"));
+    const stones = await this.page.$$eval("#board .stone", (all) =>
+      all.map((s) => [Number(s.dataset.x), Number(s.dataset.y), s.classList.contains("black")]));
+    for (const [x, y, black] of stones) rows[y - 1][x - 1] = black ? "@" : "O";
+    return rows.map((row) => row.join(" "));
   }
 
-  async pass() {
-    this.input.push("-1 -1");
-    return this.answered(() => this.page.click("#pass"));
-  }
-
-  async answered(act) {
-    const movesBefore = this.computerMoves.length;
-    await act();
-    await this.settle();
-    return this.computerMoves.length > movesBefore || this.isOver();
-  }
-
-  async emptyPoints() {
-    const rows = await readBoard(this.page);
-    const points = [];
-    rows.forEach((row, y) => row.split(" ").forEach((c, x) => {
-      if (c === "+") points.push([x + 1, y + 1]);
-    }));
-    return points;
-  }
-
-  moveCount() {
-    return this.humanMoves + this.computerMoves.length;
+  // Records the steps the progress bar shows, one list per search: a search
+  // starts when the status says the computer is thinking.
+  watchProgress() {
+    return this.page.evaluate(() => {
+      const watching = window.searches !== undefined;
+      window.searches = [];
+      if (watching) return;
+      const status = document.getElementById("status");
+      const bar = document.getElementById("progress");
+      new MutationObserver((records) => {
+        // A bar record holds the value before its change; the next one, or
+        // the bar itself, holds the value after it.
+        const steps = records.filter((r) => r.target === bar);
+        for (const record of records) {
+          if (record.target === status &&
+              [...record.addedNodes].some((n) => n.textContent === "[思考中]")) {
+            window.searches.push([]);
+          }
+          if (record.target !== bar) continue;
+          const next = steps[steps.indexOf(record) + 1];
+          const value = next ? next.oldValue : bar.getAttribute("value");
+          if (value !== null) window.searches.at(-1).push(Number(value));
+        }
+      }).observe(document.getElementById("side"),
+                 {subtree: true, childList: true, attributeFilter: ["value"], attributeOldValue: true});
+    });
   }
 }
 
@@ -190,18 +149,14 @@ export function chooser(seed) {
   };
 }
 
-const Prompts = ["手番を選択して下さい[黒:1 白:2]:", "あなたの手番です:"];
-
 // The native console game with the same clock value, playout count and input:
-// its computer moves (each with its report lines, progress steps and the
-// board after it) and its closing message, if it got that far.
+// its computer moves, their progress steps and its closing message, if any.
 export function nativeGame({seed, playouts, input}) {
   const directory = mkdtempSync(join(tmpdir(), "nanaren-web-"));
   try {
     writeFileSync(join(directory, "think.txt"), `${playouts}\n`);
-    const run = spawnSync(SeededConsole, [String(seed)], {
-      cwd: directory, input: input.join("\n") + "\n", maxBuffer: 64 << 20,
-    });
+    const run = spawnSync(SeededConsole, [String(seed)],
+                          {cwd: directory, input: input.join("\n") + "\n"});
     if (run.status !== 0) throw new Error(`native game exited with ${run.status}`);
     return parseTranscript(new TextDecoder("shift_jis").decode(run.stdout));
   } finally {
@@ -210,29 +165,27 @@ export function nativeGame({seed, playouts, input}) {
 }
 
 function parseTranscript(text) {
-  for (const prompt of Prompts) text = text.split(prompt).join("\n");
-  const lines = text.split("\n");
-  const computerMoves = [];
-  const progress = [];
+  // The prompts end without a line break.
+  const lines = text.replace(/手番を選択して下さい\[黒:1 白:2\]:|あなたの手番です:/g, "\n").split("\n");
+  const game = {computerMoves: [], progress: [], end: null};
   let report = [];
   let steps = [];
-  let end = null;
-  for (let i = 0; i < lines.length; ++i) {
-    const line = lines[i];
+  lines.forEach((line, i) => {
     const step = /^\.\.\.(\d+)%$/.exec(line);
     if (step) {
       steps.push(Number(step[1]));
     } else if (/^(コンピュータの勝率推定|プレイヤーの着手推定):/.test(line)) {
       report.push(line);
     } else if (line.startsWith("AI:")) {
+      // The header, then nine rows of "[ y]  + @ O ...".
       const board = lines.slice(i + 2, i + 11).map((row) => row.slice(6));
-      computerMoves.push({report: [line, ...report], board});
-      progress.push(steps);
+      game.computerMoves.push({report: [line, ...report], board});
+      game.progress.push(steps);
       report = [];
       steps = [];
-    } else if (line === "あなたの勝ちです" || line === "あなたの負けです") {
-      end = line;
+    } else if (/^あなたの(勝ち|負け)です$/.test(line)) {
+      game.end = line;
     }
-  }
-  return {computerMoves, progress, end};
+  });
+  return game;
 }
