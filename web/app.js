@@ -169,6 +169,9 @@ function showReport(vertex, estimate) {
 }
 
 const Handlers = {
+  failed() {
+    $("error").hidden = false;
+  },
   ready() {
     $("play-black").disabled = false;
     $("play-white").disabled = false;
@@ -238,10 +241,11 @@ function play(x, y) {
   page.worker.postMessage({type: "play", x, y});
 }
 
-// ?playouts=N chooses a count the list does not offer.
+// ?playouts=N chooses a count the list does not offer, within the engine's
+// 32-bit range.
 function offerQueryPlayouts() {
   const playouts = queryInteger("playouts");
-  if (playouts === null) return;
+  if (playouts === null || playouts !== (playouts | 0)) return;
   const select = $("playouts");
   let option = [...select.options].find((o) => Number(o.value) === playouts);
   if (!option) {
@@ -256,6 +260,7 @@ function main() {
   offerQueryPlayouts();
   page.worker = new Worker("worker.js");
   page.worker.onmessage = ({data}) => Handlers[data.type](data);
+  page.worker.onerror = Handlers.failed;
   $("play-black").onclick = () => startGame(Black);
   $("play-white").onclick = () => startGame(White);
   $("pass").onclick = () => play(-1, -1);

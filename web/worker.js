@@ -6,7 +6,8 @@
 // From the page: {type: "new", human, clock, playouts}, {type: "play", x, y}
 // (-1 passes). To the page: "ready"; "position" after a new game or the
 // person's try, with its put result; "thinking", then "progress" at each
-// progress step of the search, then "computer" with the move and the report.
+// progress step of the search, then "computer" with the move and the report;
+// "failed" when the engine stops.
 
 let finished = null;  // the report of the search that has just ended
 
@@ -19,6 +20,10 @@ var Module = {
   },
   onFinished(hasEstimate, winningRate, expectedReply) {
     finished = hasEstimate ? {winningRate, expectedReply} : null;
+  },
+  // The engine could not load, or stopped at a failed consistency check.
+  onAbort() {
+    postMessage({type: "failed"});
   },
 };
 
