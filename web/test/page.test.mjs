@@ -165,7 +165,7 @@ describe("the page plays the native game", () => {
       const bar = document.getElementById("progress");
       return document.getElementById("status").textContent === "[思考中]" &&
           bar.value > 0 && bar.value < 100;
-    });
+    }, null, {polling: 10});
     await game.settle();
     assertSameAsNative(game, seed, {computerMoves: 1});
     await closePage(page);
