@@ -1,0 +1,191 @@
+// What the browser test and the timing share: the server as a person starts
+// it, Debian's Chromium, the page played by clicks, and the native console
+// game replaying the same game.
+
+import {spawn, spawnSync} from "node:child_process";
+import {mkdtempSync, rmSync, writeFileSync} from "node:fs";
+import {tmpdir} from "node:os";
+import {dirname, join, resolve} from "node:path";
+import {createInterface} from "node:readline";
+import {fileURLToPath} from "node:url";
+import {chromium} from "playwright-core";
+
+export const Root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
+export const SeededConsole = join(Root, "build/web/nanaren_seeded");
+
+export function launchBrowser() {
+  // No sandbox as root, nothing that reaches for the network; playwright
+  // gives each launch a fresh profile.
+  const args = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+  return chromium.launch({executablePath: "/usr/bin/chromium", args});
+}
+
+// scripts/serve.sh on a port the system picks, once the server says which.
+export function startServer() {
+  const server = spawn(join(Root, "scripts/serve.sh"), ["--port", "0"], {
+    detached: true, stdio: ["ignore", "pipe", "pipe"], env: {...process.env, PYTHONUNBUFFERED: "1"},
+  });
+  let errors = "";
+  server.stderr.on("data", (text) => errors = (errors + text).slice(-4000));
+  return new Promise((done, fail) => {
+    server.on("exit", (code) => fail(new Error(`serve.sh exited with ${code}: ${errors}`)));
+    createInterface({input: server.stdout}).on("line", (line) => {
+      const port = /^Serving HTTP on \S+ port (\d+)/.exec(line)?.[1];
+      if (port) done({url: `http://127.0.0.1:${port}/`, stop: () => process.kill(-server.pid)});
+    });
+  });
+}
+
+// One game on the page, played by clicks. Every click is kept as the console
+// input that replays it, refused ones included: they are part of the dialogue.
+export class PageGame {
+  constructor(page) {
+    this.page = page;
+    this.input = [];
+    this.humanStones = 0;     // the person's moves the engine took
+    this.computerMoves = [];  // the report lines and the board after each
+    this.progress = [];       // the progress steps the bar showed in each search
+  }
+
+  // Picks the playout count (or keeps the page's) and the colour.
+  async choose(colour, playouts) {
+    if (playouts !== undefined) await this.page.selectOption("#playouts", String(playouts));
+    this.playouts = Number(await this.page.inputValue("#playouts"));
+    this.input.push(colour === "black" ? "1" : "2");
+    await this.watchProgress();
+    await this.page.click(colour === "black" ? "#play-black" : "#play-white");
+  }
+
+  async start(colour, playouts) {
+    await this.choose(colour, playouts);
+    await this.settle();
+  }
+
+  // Clicks a point: true when the engine took the move (the computer has
+  // answered or the game is over), false when it refused it.
+  async click(x, y) {
+    this.input.push(`${x} ${y}`);
+    const taken = await this.answered(`.target[data-x="${x}"][data-y="${y}"]`);
+    if (taken) ++this.humanStones;
+    return taken;
+  }
+
+  pass() {
+    this.input.push("-1 -1");
+    return this.answered("#pass");
+  }
+
+  async answered(selector) {
+    const before = this.computerMoves.length;
+    await this.page.click(selector);
+    await this.settle();
+    return this.computerMoves.length > before || this.isOver();
+  }
+
+  isOver() {
+    return this.page.$eval("#game", (game) => game.classList.contains("over"));
+  }
+
+  // Waits until the engine waits for the person or the game is over, and
+  // notes the computer's move if it made one.
+  async settle() {
+    await this.page.waitForSelector('#game[aria-busy="false"]', {state: "attached"});
+    const searches = await this.page.evaluate(() => window.searches.splice(0));
+    if (searches.length === 0) return;
+    this.progress.push(...searches);
+    const report = [];
+    for (const id of ["#computer-move", "#winning-rate", "#expected-reply"]) {
+      const line = await this.page.textContent(id);
+      if (line !== "") report.push(line);
+    }
+    this.computerMoves.push({report, board: await this.board()});
+  }
+
+  // The console's rows of "+", "@" and "O", read from the page's stones.
+  async board() {
+    const rows = Array.from({length: 9}, () => Array(9).fill("+"));
+    const stones = await this.page.$$eval("#board .stone", (all) =>
+      all.map((s) => [Number(s.dataset.x), Number(s.dataset.y), s.classList.contains("black")]));
+    for (const [x, y, black] of stones) rows[y - 1][x - 1] = black ? "@" : "O";
+    return rows.map((row) => row.join(" "));
+  }
+
+  // Records the steps the progress bar shows, one list per search: a search
+  // starts when the status says the computer is thinking.
+  watchProgress() {
+    return this.page.evaluate(() => {
+      const watching = window.searches !== undefined;
+      window.searches = [];
+      if (watching) return;
+      const status = document.getElementById("status");
+      const bar = document.getElementById("progress");
+      new MutationObserver((records) => {
+        // A bar record holds the value before its change; the next one, or
+        // the bar itself, holds the value after it.
+        const steps = records.filter((r) => r.target === bar);
+        for (const record of records) {
+          if (record.target === status &&
+              [...record.addedNodes].some((n) => n.textContent === "[思考中]")) {
+            window.searches.push([]);
+          }
+          if (record.target !== bar) continue;
+          const next = steps[steps.indexOf(record) + 1];
+          const value = next ? next.oldValue : bar.getAttribute("value");
+          if (value !== null) window.searches.at(-1).push(Number(value));
+        }
+      }).observe(document.getElementById("side"),
+                 {subtree: true, childList: true, attributeFilter: ["value"], attributeOldValue: true});
+    });
+  }
+}
+
+// A small fixed generator for the test person's choices.
+export function chooser(seed) {
+  let state = seed >>> 0;
+  return (list) => {
+    state = (Math.imul(state, 1103515245) + 12345) >>> 0;
+    return list[(state >>> 8) % list.length];
+  };
+}
+
+// The native console game with the same clock value, playout count and input:
+// its computer moves, their progress steps and its closing message, if any.
+export function nativeGame({seed, playouts, input}) {
+  const directory = mkdtempSync(join(tmpdir(), "nanaren-web-"));
+  try {
+    writeFileSync(join(directory, "think.txt"), `${playouts}\n`);
+    const run = spawnSync(SeededConsole, [String(seed)],
+                          {cwd: directory, input: input.join("\n") + "\n"});
+    if (run.status !== 0) throw new Error(`native game exited with ${run.status}`);
+    return parseTranscript(new TextDecoder("shift_jis").decode(run.stdout));
+  } finally {
+    rmSync(directory, {recursive: true, force: true});
+  }
+}
+
+function parseTranscript(text) {
+  // The prompts end without a line break.
+  const lines = text.replace(/手番を選択して下さい\[黒:1 白:2\]:|あなたの手番です:/g, "\n").split("\n");
+  const game = {computerMoves: [], progress: [], end: null};
+  let report = [];
+  let steps = [];
+  lines.forEach((line, i) => {
+    const step = /^\.\.\.(\d+)%$/.exec(line);
+    if (step) {
+      steps.push(Number(step[1]));
+    } else if (/^(コンピュータの勝率推定|プレイヤーの着手推定):/.test(line)) {
+      report.push(line);
+    } else if (line.startsWith("AI:")) {
+      // The header, then nine rows of "[ y]  + @ O ...".
+      const board = lines.slice(i + 2, i + 11).map((row) => row.slice(6));
+      game.computerMoves.push({report: [line, ...report], board});
+      game.progress.push(steps);
+      report = [];
+      steps = [];
+    } else if (/^あなたの(勝ち|負け)です$/.test(line)) {
+      game.end = line;
+    }
+  });
+  return game;
+}
