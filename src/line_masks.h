@@ -76,6 +76,12 @@ constexpr int CountPlaces(std::uint32_t mask) {
     return PlaceCounts[mask];
 }
 
+// The places from the lowest set place to the highest, 0 for an empty mask.
+constexpr int SpanOfPlaces(std::uint32_t mask) {
+    if (mask == 0) return 0;
+    return 32 - std::countl_zero(mask) - std::countr_zero(mask);
+}
+
 // The farthest set place of mask going by sign: the highest for +1, the
 // lowest for -1; -1 when mask is empty.
 constexpr int FarthestPlace(std::uint32_t mask, int sign) {

@@ -85,6 +85,11 @@ class Uct {
     // Line analysis along the column and the row through p, for colour c.
     bool ScanLine(Vertex p, int dir, int side, int c);
     bool FindLineThreat(Vertex p, int c);
+    // The same, for callers that never read the record of a miss, which is
+    // then not written: while c's threat flag is clear, every reader of
+    // mLine[c] scans first or needs the flag, and the flag is only ever set
+    // together with a threat's record.
+    bool HasLineThreat(Vertex p, int c);
     bool FindThreatInRegion(Vertex p, int c);
 
     // PutAt, followed after a capture by a threat search in the freed points.

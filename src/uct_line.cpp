@@ -35,19 +35,24 @@ LineView ViewLine(const LineMasks& masks, Axis axis, int line, int c) {
     return {own, own | pinched | bridged, PlayingPlaces & ~own & ~enemy};
 }
 
-// How far a scan goes from its point towards one end of the line.
+// How far a scan goes from its point towards the two ends of the line:
+// walking by sign over c's stones and bridgeable points to the first point
+// that is neither, [0] forward and [1] backward.
 struct LineReach {
-    int stop;              // the first place neither a stone nor bridgeable
-    int farthest;          // the farthest own stone before it, -1 for none
-    std::uint32_t stones;  // the own stones passed
+    std::array<int, 2> stop;              // the first place neither a stone nor bridgeable
+    std::array<int, 2> farthest;          // the farthest own stone before it, -1 for none
+    std::array<std::uint32_t, 2> stones;  // the own stones passed
 };
 
-// Walks from the scanned point by sign over c's stones and bridgeable
-// points to the first point that is neither.
-LineReach Reach(const LineView& view, int place, int sign) {
-    const int stop = FirstClearPlace(view.passable, place + sign, sign);
-    const std::uint32_t stones = view.own & PlacesBetween(place, stop);
-    return {stop, FarthestPlace(stones, sign), stones};
+void Reach(LineReach& reach, const LineView& view, int place, int forward) {
+    for (int end = 0; end < 2; ++end) {
+        const int sign = end == 0 ? forward : -forward;
+        const int stop = FirstClearPlace(view.passable, place + sign, sign);
+        const std::uint32_t stones = view.own & PlacesBetween(place, stop);
+        reach.stop[end] = stop;
+        reach.stones[end] = stones;
+        reach.farthest[end] = FarthestPlace(stones, sign);
+    }
 }
 
 enum class Verdict { None, Threat, OpenSix };
@@ -78,19 +83,26 @@ bool Uct::FindLineThreat(Vertex p, int c) {
     return Scan(p, Up, c, false) || Scan(p, Right, c, true);
 }
 
+bool Uct::HasLineThreat(Vertex p, int c) {
+    return Scan(p, Up, c, false) || Scan(p, Right, c, false);
+}
+
 bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const LineStep step = StepOf(dir);
     const LinePlace at = PlaceOf(p, step.axis);
+    // The stretch runs from one own stone to another (or to p, when p is
+    // one), so it is never longer than the span of the line's own stones.
+    if (!recordMiss && SpanOfPlaces(mBoard.mLines.Stones(c, step.axis, at.line)) < 6) return false;
     const LineView view = ViewLine(mBoard.mLines, step.axis, at.line, c);
     const bool own = (view.own >> at.place & 1) != 0;
-    const std::array<LineReach, 2> ends = {Reach(view, at.place, step.sign),
-                                           Reach(view, at.place, -step.sign)};
+    LineReach reach;
+    Reach(reach, view, at.place, step.sign);
     std::array<Vertex, 2> edge = {own ? p : 0, own ? p : 0};
     int len = own ? 1 : 0;
     for (int end = 0; end < 2; ++end) {
-        if (ends[end].farthest == -1) continue;
-        edge[end] = VertexAt(step.axis, at.line, ends[end].farthest);
-        len += std::abs(ends[end].farthest - at.place);
+        if (reach.farthest[end] == -1) continue;
+        edge[end] = VertexAt(step.axis, at.line, reach.farthest[end]);
+        len += std::abs(reach.farthest[end] - at.place);
     }
     const Verdict verdict = Judge(mBoard, edge, len, dir, c);
     if (verdict == Verdict::None && !recordMiss) return false;
@@ -106,13 +118,13 @@ bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
     for (int end = 0; end < 2; ++end) {
         // The end space: the farthest open point passed or stopped on beyond
         // the last stone reached.
-        const LineReach& reach = ends[end];
         const int sign = end == 0 ? step.sign : -step.sign;
-        const int lastStone = reach.farthest == -1 ? at.place : reach.farthest;
-        const std::uint32_t beyond = PlacesBetween(lastStone, reach.stop) | 1u << reach.stop;
+        const int stop = reach.stop[end];
+        const int lastStone = reach.farthest[end] == -1 ? at.place : reach.farthest[end];
+        const std::uint32_t beyond = PlacesBetween(lastStone, stop) | 1u << stop;
         const int space = FarthestPlace(view.open & beyond, sign);
         line.edgeSpace[end] = space == -1 ? 0 : VertexAt(step.axis, at.line, space);
-        const int stones = CountPlaces(reach.stones);
+        const int stones = CountPlaces(reach.stones[end]);
         line.space -= stones;
         line.stone += stones;
     }
@@ -141,7 +153,8 @@ bool Uct::FindThreatInRegion(Vertex p, int c) {
 }
 
 bool Uct::FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen) {
-    if (FindLineThreat(p, c)) return true;
+    // A miss here is followed by another scan for c before the search ends.
+    if (HasLineThreat(p, c)) return true;
     seen[p] = true;
     for (const int d : CaptureDirections) {
         const Vertex n = p + d;

@@ -192,7 +192,7 @@ Board::PutResult Uct::PlayAnyOf(const Vertex* points, int count, int c) {
 Board::PutResult Uct::CheckOwnThreat(int c) {
     const int index = ColorIndex(c);
     const Vertex placed = mBoard.mRecord[mBoard.mRecordSize - 1];
-    if (!mThreat[index] && !FindLineThreat(placed, c)) return Board::Success;
+    if (!mThreat[index] && !HasLineThreat(placed, c)) return Board::Success;
     const LineInfo& line = mLine[index];
     if (line.edge[0] == 0 || mBoard.IsEdge(line.edge[0] - line.dir)) return Board::Success;
     return JudgeThreat(c);
@@ -217,7 +217,7 @@ Board::PutResult Uct::JudgeThreat(int c) {
             const Board::PutResult r = PutAndCheck(v, o);
             if (r == Board::Failure) continue;
             if (r == Board::Win) return k == 0 ? Board::Win : Board::Failure;
-            if (mThreat[ColorIndex(o)] || FindLineThreat(v, o)) {
+            if (mThreat[ColorIndex(o)] || HasLineThreat(v, o)) {
                 return mLine[ColorIndex(o)].space >= k ? Board::Win : Board::Failure;
             }
             break;

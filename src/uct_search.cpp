@@ -123,7 +123,7 @@ void Uct::Iterate() {
             return;
         }
         std::uint8_t& threat = mThreat[ColorIndex(color)];
-        if (threat == 0) threat = FindLineThreat(move, color) ? 1 : 0;
+        if (threat == 0) threat = HasLineThreat(move, color) ? 1 : 0;
         color = Opposite(color);
         if (!tree.IsLeaf(node)) continue;
         if (NeedsExpansion(node) && HasRoomToExpand()) {
