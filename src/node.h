@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace nanaren {
@@ -26,12 +27,39 @@ void InitNode(Node& node, std::int16_t move);
 // visits: sqrt(1000 / (3 N + 1000)), one half at N = 1000.
 float AmafWeight(float parentVisits);
 
+inline constexpr double VarianceCap = 0.25;
+
 // The UCB1-tuned variance estimate of a mean over count results, with
 // logTotal the logarithm of the count at the level above.
-float VarianceEstimate(float mean, float logTotal, float count);
+inline float VarianceEstimate(float mean, float logTotal, float count) {
+    const double m = mean;
+    const float spread = static_cast<float>(m - m * m);
+    const float estimate =
+        static_cast<float>(std::sqrt(2.0 * logTotal / static_cast<double>(count)) + spread);
+    return estimate;
+}
+
+// mean + sqrt(logTotal / count * min(V, 1/4)), the UCB1-tuned upper bound.
+// 2 logTotal / count is exactly twice logTotal / count, and once its square
+// root alone reaches the cap, so does V, whose other term is never negative:
+// the variance estimate is then not needed.
+inline double UpperBound(float mean, float logTotal, float count) {
+    const double share = logTotal / static_cast<double>(count);
+    double capped = VarianceCap;
+    if (!(2.0 * share >= VarianceCap * VarianceCap)) {
+        const float variance = VarianceEstimate(mean, logTotal, count);
+        if (variance < VarianceCap) capped = variance;
+    }
+    return mean + std::sqrt(share * capped);
+}
 
 // The child's score: the all-moves-as-first upper bound weighted by beta,
-// plus the bound on its own results weighted by 1 - beta.
-double BlendedBound(const Node& child, float beta, float logN, float logA);
+// plus the bound on its own results weighted by 1 - beta. Inline, as the
+// descent scores every child at every step.
+inline double BlendedBound(const Node& child, float beta, float logN, float logA) {
+    const double own = UpperBound(child.value, logN, child.visits);
+    const double amaf = UpperBound(child.amafValue, logA, child.amafVisits);
+    return beta * amaf + (1.0 - beta) * own;
+}
 
 }  // namespace nanaren

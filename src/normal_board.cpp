@@ -98,18 +98,31 @@ void Board::SyncWithCells() {
     }
 }
 
-// No empty neighbour, no enemy group whose last liberty is v, and no own
-// group with a liberty besides v.
-bool Board::IsSuicide(Vertex v, int color) const {
+// What a stone of color on the empty point v would do to its neighbours, in
+// the capture order: bit i set when the enemy group in direction i has v as
+// its last liberty. breathes tells whether v would have a liberty of its own
+// or join an own group with a liberty besides v.
+unsigned Board::DyingNeighbours(Vertex v, int color, bool& breathes) const {
     const int enemy = Opposite(color);
-    for (const int d : CaptureDirections) {
-        const Vertex n = v + d;
+    unsigned dying = 0;
+    breathes = false;
+    for (int i = 0; i < 4; ++i) {
+        const Vertex n = v + CaptureDirections[i];
         const int cell = mCell[n];
-        if (cell == Empty) return false;
-        if (cell == enemy && LibertiesOf(n).IsOnly(v)) return false;
-        if (cell == color && !LibertiesOf(n).IsOnly(v)) return false;
+        if (cell == Empty) {
+            breathes = true;
+        } else if (cell == enemy) {
+            if (LibertiesOf(n).IsOnly(v)) dying |= 1u << i;
+        } else if (cell == color) {
+            if (!LibertiesOf(n).IsOnly(v)) breathes = true;
+        }
     }
-    return true;
+    return dying;
+}
+
+bool Board::IsSuicide(Vertex v, int color) const {
+    bool breathes = false;
+    return DyingNeighbours(v, color, breathes) == 0 && !breathes;
 }
 
 Board::PutResult Board::TryPut(int index, int color) const {
@@ -145,7 +158,9 @@ Board::PutResult Board::Put(int index, int color) {
 
     mCaptureDirs = 0;
     mCapturedCount = 0;
-    if (IsSuicide(v, color)) return Failure;
+    bool breathes = false;
+    const unsigned dying = DyingNeighbours(v, color, breathes);
+    if (dying == 0 && !breathes) return Failure;  // suicide
 
     mCell[v] = static_cast<std::uint8_t>(color);
     bool captured = false;
@@ -153,9 +168,8 @@ Board::PutResult Board::Put(int index, int color) {
     const int enemy = Opposite(color);
     for (int i = 0; i < 4; ++i) {
         const Vertex n = v + CaptureDirections[i];
-        // Only a group whose last liberty was v dies; each group dies once,
-        // from the first direction that touches it.
-        if (mCell[n] != enemy || !LibertiesOf(n).IsOnly(v)) continue;
+        // A group touching v twice dies once, from the first direction.
+        if ((dying >> i & 1) == 0 || mCell[n] != enemy) continue;
         Capture(n, v, color);
         mCaptureDirs |= static_cast<std::uint8_t>(1 << i);
         if (!captured && mCapturedCount == 1) koCandidate = n;

@@ -59,8 +59,21 @@ class Board {
 
     // Whether v lies, along its column or its row, in a corridor closed by
     // stones of Opposite(c).
-    bool IsEnclosed(Vertex v, int c) const;
-    bool IsEnclosedAxis(Vertex v, int step, int flank, int e) const;
+    bool IsEnclosed(Vertex v, int c) const {
+        const int e = Opposite(c);
+        return IsEnclosedAxis(v, Up, Right, e) || IsEnclosedAxis(v, Right, Up, e);
+    }
+    // A point is passable when it holds an f stone with e stones on both
+    // flanks, or anything else with an e stone on at least one flank; the
+    // walk passes v itself going forward, and both walks must end on an e
+    // stone. Most points fail at once: the walk stops on v, no e stone.
+    bool IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
+        const bool beside = mCell[v + flank] == e;
+        const bool across = mCell[v - flank] == e;
+        const bool passable = mCell[v] == Opposite(e) ? beside && across : beside || across;
+        if (!passable && mCell[v] != e) return false;
+        return IsEnclosedBeyond(v, step, e);
+    }
 
     std::array<std::int32_t, MaxRecordSize> mRecord{};  // vertices placed, oldest first
     std::int32_t mEmptySize;                            // valid entries of mEmpty
@@ -83,7 +96,9 @@ class Board {
     std::array<PointSet, MaxVertexSize> mLiberties{};      // by head: the group's empty neighbours
 
   private:
+    unsigned DyingNeighbours(Vertex v, int color, bool& breathes) const;
     bool IsSuicide(Vertex v, int color) const;
+    bool IsEnclosedBeyond(Vertex v, int step, int e) const;
     const PointSet& LibertiesOf(Vertex stone) const { return mLiberties[mGroupHead[stone]]; }
     void Capture(Vertex n, Vertex placed, int color);
     void RemoveMarked(Vertex v, int color);

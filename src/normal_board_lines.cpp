@@ -28,6 +28,9 @@ constexpr auto InnerPlaces = [] {
     return inner;
 }();
 
+// By axis: the step from a point to the next one along its line.
+constexpr std::array<int, AxisCount> AxisSteps = {Up, Right, UpLeft, UpRight};
+
 // The stop places either side of the run of stones through place, which
 // counts as a stone.
 struct RunEnds {
@@ -49,6 +52,9 @@ int Board::RunLength(Vertex v, Axis axis, int color) const {
 }
 
 Board::PutResult Board::CheckLineAlong(Vertex v, Axis axis, int color) const {
+    // Mostly neither neighbour along the axis is the colour's: a run of one.
+    const int step = AxisSteps[axis];
+    if (mCell[v + step] != color && mCell[v - step] != color) return Success;
     const LinePlace at = PlaceOf(v, axis);
     const RunEnds run = RunAround(mLines.Stones(color, axis, at.line), at.place);
     const int total = run.high - run.low - 1;
@@ -73,16 +79,9 @@ Board::PutResult Board::CheckLine(Vertex v, int color) const {
     return Success;
 }
 
-// A point is passable when it holds an f stone with e stones on both flanks,
-// or anything else with an e stone on at least one flank; the walk passes v
-// itself going forward, and both walks must end on an e stone.
-bool Board::IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
-    // Most points fail at once: the walk stops on v itself, which is no e stone.
-    const bool beside = mCell[v + flank] == e;
-    const bool across = mCell[v - flank] == e;
-    const bool passable = mCell[v] == Opposite(e) ? beside && across : beside || across;
-    if (!passable && mCell[v] != e) return false;
-
+// The corridor walk of IsEnclosedAxis along the line masks, for a point the
+// walk does not stop on at once.
+bool Board::IsEnclosedBeyond(Vertex v, int step, int e) const {
     const LineStep walk = StepOf(step);
     NANAREN_ASSERT(walk.axis == Column || walk.axis == Row);
     const LinePlace at = PlaceOf(v, walk.axis);
@@ -96,11 +95,6 @@ bool Board::IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
     if ((enclosers >> forwardEnd & 1) == 0) return false;
     const int backwardEnd = FirstClearPlace(passables, at.place - walk.sign, -walk.sign);
     return (enclosers >> backwardEnd & 1) != 0;
-}
-
-bool Board::IsEnclosed(Vertex v, int c) const {
-    const int e = Opposite(c);
-    return IsEnclosedAxis(v, Up, Right, e) || IsEnclosedAxis(v, Right, Up, e);
 }
 
 }  // namespace nanaren

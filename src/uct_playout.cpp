@@ -84,10 +84,16 @@ std::optional<Board::PutResult> Uct::BlockSeven(int c) {
     if (mBoard.mRecordSize == 0) return std::nullopt;
     const int o = Opposite(c);
     const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
+    // Blocking needs six of the opponent's stones on the ray's line.
+    unsigned longLines = 0;
+    for (int axis = 0; axis < AxisCount; ++axis) {
+        const std::uint32_t stones = mBoard.mLines.StonesThrough(o, m, static_cast<Axis>(axis));
+        if (CountPlaces(stones) >= 6) longLines |= 1u << axis;
+    }
+    if (longLines == 0) return std::nullopt;
     for (const int d : BlockDirections) {
-        // Blocking needs six of the opponent's stones on the ray's line.
         const Axis axis = StepOf(d).axis;
-        if (CountPlaces(mBoard.mLines.StonesThrough(o, m, axis)) < 6) continue;
+        if ((longLines >> axis & 1) == 0) continue;
         if (mBoard.mCell[m + d] == Wall) continue;
         if (mBoard.IsEdge(m + d) && mBoard.IsEdge(m + 2 * d)) continue;
         const Vertex v = mBoard.SkipStones(m + d, d, c);
