@@ -90,6 +90,9 @@ class Uct {
     // mLine[c] scans first or needs the flag, and the flag is only ever set
     // together with a threat's record.
     bool HasLineThreat(Vertex p, int c);
+    // FindLineThreat for the line extension on the mover's previous stone q;
+    // false, with no record made, when the record could not lead to a move.
+    bool ScanForExtension(Vertex q, int c);
     bool FindThreatInRegion(Vertex p, int c);
 
     // PutAt, followed after a capture by a threat search in the freed points.

@@ -87,6 +87,22 @@ bool Uct::HasLineThreat(Vertex p, int c) {
     return Scan(p, Up, c, false) || Scan(p, Right, c, false);
 }
 
+// The extension acts only on a record that spans six points or more, and
+// a row's record spans no more than its walk around q, from stop to stop.
+// While c's threat flag is clear, nothing else reads the record: a short row
+// that the column's threat does not replace needs none.
+bool Uct::ScanForExtension(Vertex q, int c) {
+    if (!mThreat[ColorIndex(c)] && !Scan(q, Up, c, false)) {
+        const LinePlace at = PlaceOf(q, Row);
+        const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
+        const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
+        const int backward = FirstClearPlace(view.passable, at.place - 1, -1);
+        if (forward - backward < 6) return false;
+    }
+    FindLineThreat(q, c);
+    return true;
+}
+
 bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const LineStep step = StepOf(dir);
     const LinePlace at = PlaceOf(p, step.axis);

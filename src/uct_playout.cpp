@@ -135,7 +135,7 @@ Board::PutResult Uct::ReplyToAtari(int c) {
 // stretch would grow longest.
 Board::PutResult Uct::ExtendLine(int c) {
     if (mBoard.mRecordSize <= 1) return Board::Failure;
-    FindLineThreat(mBoard.mRecord[mBoard.mRecordSize - 2], c);
+    if (!ScanForExtension(mBoard.mRecord[mBoard.mRecordSize - 2], c)) return Board::Failure;
     const LineInfo& line = mLine[ColorIndex(c)];
     const int n = line.NextVirtualLengthMax();
     const int s = line.NextVirtualDir();
