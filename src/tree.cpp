@@ -122,9 +122,13 @@ std::int32_t Tree::Select(std::int32_t idx) {
     // compared at full precision: a later equal score wins when it rounded down.
     float best = -100.0f;
     std::int32_t chosen = -1;
+    CountTermsMemo own(logN);
+    CountTermsMemo amaf(logA);
     for (std::int32_t c = node.firstChild; c != -1;) {
         const Node& child = At(c);
-        const double score = BlendedBound(child, beta, logN, logA);
+        // BlendedBound, with the terms of small counts worked out once.
+        const double score = beta * amaf.UpperBound(child.amafValue, child.amafVisits) +
+                             (1.0 - beta) * own.UpperBound(child.value, child.visits);
         if (score > best) {
             best = static_cast<float>(score);
             chosen = c;

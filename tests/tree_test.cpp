@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace nanaren {
@@ -216,6 +217,51 @@ TEST_F(TreeTest, AmongEqualChildrenTheLastWinsExactlyWhenTheScoreRoundsDown) {
 
 // R has children A (23), A2 (45), A3 (60); A has B (45), B2 (60), B3 (23); B has
 // C (60). Every node starts as the search creates it: one visit, mean 0.5.
+TEST_F(TreeTest, SelectChoosesWhatTheBlendedBoundRanksFirst) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    for (int trial = 0; trial < 300; ++trial) {
+        tree.Reset();
+        const std::int32_t root = tree.BeginPath();
+        std::vector<int> moves(1 + rng() % 80);
+        for (std::size_t i = 0; i < moves.size(); ++i)
+            moves[i] = 12 + static_cast<int>(i);
+        // Small counts that many children share, some large ones, and
+        // children alike but for the order, so that ties occur.
+        float visits = 0.0f;
+        std::int32_t last = -1;
+        for (const int move : moves) {
+            last = last == -1 ? tree.AddChild(root, static_cast<std::int16_t>(move))
+                              : tree.AddSibling(last, static_cast<std::int16_t>(move));
+            Node& n = tree.At(last);
+            const bool twin = rng() % 4 == 0;
+            n.visits = twin ? 2.0f : static_cast<float>(1 + (rng() % 3 ? rng() % 8 : rng() % 5000));
+            n.value = twin ? 0.5f : unit(rng);
+            n.amafVisits =
+                twin ? 3.0f : static_cast<float>(1 + (rng() % 3 ? rng() % 8 : rng() % 9000));
+            n.amafValue = twin ? 0.25f : unit(rng);
+            visits += n.visits;
+        }
+        tree.At(root).visits = visits;
+        const float logN = static_cast<float>(std::log(static_cast<double>(visits)));
+        double amafSum = 0.0;
+        for (const std::int32_t c : ChildrenOf(root))
+            amafSum += tree.At(c).amafVisits;
+        const float logA = static_cast<float>(std::log(static_cast<float>(amafSum)));
+        const float beta = AmafWeight(visits);
+        float best = -100.0f;
+        std::int32_t expected = -1;
+        for (const std::int32_t c : ChildrenOf(root)) {
+            const double score = BlendedBound(tree.At(c), beta, logN, logA);
+            if (score > best) {
+                best = static_cast<float>(score);
+                expected = c;
+            }
+        }
+        ASSERT_EQ(tree.Select(root), expected) << "trial " << trial;
+    }
+}
+
 class UpdateTest : public TreeTest {
   protected:
     void SetUp() override {
