@@ -46,7 +46,7 @@ class Board {
     // The line-of-seven rule for a color stone about to be placed on v.
     PutResult CheckLine(Vertex v, int color) const;
     PutResult CheckLineDirection(Vertex v, int d, int color) const;
-    PutResult CheckLineAlong(Vertex v, Axis axis, int color) const;
+    PutResult CheckRun(Vertex v, Axis axis, int color) const;
     // The run of color stones through v along an axis, v counted as one of them.
     int RunLength(Vertex v, Axis axis, int color) const;
     // The first point from `from` on, stepping by d, that holds no color stone.

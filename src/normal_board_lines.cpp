@@ -51,10 +51,7 @@ int Board::RunLength(Vertex v, Axis axis, int color) const {
     return run.high - run.low - 1;
 }
 
-Board::PutResult Board::CheckLineAlong(Vertex v, Axis axis, int color) const {
-    // Mostly neither neighbour along the axis is the colour's: a run of one.
-    const int step = AxisSteps[axis];
-    if (mCell[v + step] != color && mCell[v - step] != color) return Success;
+Board::PutResult Board::CheckRun(Vertex v, Axis axis, int color) const {
     const LinePlace at = PlaceOf(v, axis);
     const RunEnds run = RunAround(mLines.Stones(color, axis, at.line), at.place);
     const int total = run.high - run.low - 1;
@@ -67,13 +64,20 @@ Board::PutResult Board::CheckLineAlong(Vertex v, Axis axis, int color) const {
 }
 
 Board::PutResult Board::CheckLineDirection(Vertex v, int d, int color) const {
-    return CheckLineAlong(v, StepOf(d).axis, color);
+    return CheckRun(v, StepOf(d).axis, color);
 }
 
-// The directions up, right, up-left and up-right, in this order.
+// The directions up, right, up-left and up-right, in this order. Only an
+// axis with a stone of the colour beside v can make more than a run of one.
 Board::PutResult Board::CheckLine(Vertex v, int color) const {
-    for (const Axis axis : {Column, Row, Diagonal, AntiDiagonal}) {
-        const PutResult r = CheckLineAlong(v, axis, color);
+    unsigned axes = 0;
+    for (int axis = 0; axis < AxisCount; ++axis) {
+        const int step = AxisSteps[axis];
+        axes |= static_cast<unsigned>((mCell[v + step] == color) | (mCell[v - step] == color))
+                << axis;
+    }
+    for (; axes != 0; axes &= axes - 1) {
+        const PutResult r = CheckRun(v, static_cast<Axis>(std::countr_zero(axes)), color);
         if (r != Success) return r;
     }
     return Success;
