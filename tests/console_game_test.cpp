@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -35,10 +36,12 @@ class Game : public ::testing::Test {
 
     // The game's standard output for the input; shellPrefix runs first in the
     // same shell.
-    std::string Run(const std::string& input, const std::string& shellPrefix = "") {
+    std::string Run(const std::string& input, const std::string& shellPrefix = "",
+                    const std::string& arguments = "") {
         mDirectory.WriteFile("input.txt", input);
         const std::string command = "cd '" + mDirectory.Path() + "' && " + shellPrefix + "'" +
-                                    NANAREN_EXECUTABLE + "' < input.txt > out.txt 2> err.txt";
+                                    NANAREN_EXECUTABLE + "' " + arguments +
+                                    " < input.txt > out.txt 2> err.txt";
         const int raw = std::system(command.c_str());
         mStatus = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         mErrors = ReadFile(mDirectory.Path() + "/err.txt");
@@ -243,6 +246,25 @@ TEST_F(Game, WithoutMemoryForTheTreeItSaysSoAndFails) {
     EXPECT_EQ(mErrors, "nanaren: not enough memory for the search tree\n");
 }
 #endif
+
+// ------------------------------------------------------------- arguments
+
+TEST_F(Game, HelpAndVersionPrintAndEndWithoutAGame) {
+    const std::string help = Run("1\n", "", "--help");
+    EXPECT_EQ(mStatus, 0);
+    EXPECT_EQ(help.rfind("Usage: nanaren", 0), 0u) << help;
+    EXPECT_NE(help.find("think.txt"), std::string::npos);
+    const std::string version = Run("1\n", "", "--version");
+    EXPECT_EQ(mStatus, 0);
+    EXPECT_TRUE(std::regex_match(version, std::regex("nanaren [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version;
+}
+
+TEST_F(Game, AnyOtherArgumentIsRefusedWithoutAGame) {
+    EXPECT_EQ(Run("1\n", "", "--hepl"), "");
+    EXPECT_EQ(mStatus, 2);
+    EXPECT_EQ(mErrors.rfind("nanaren: unexpected argument '--hepl'", 0), 0u) << mErrors;
+}
 
 // -------------------------------------------------------- reproducibility
 
