@@ -4,6 +4,9 @@
 #include <string>
 
 #include "console_game.h"
+#ifdef _WIN32
+#include "windows_console.h"
+#endif
 
 namespace {
 
@@ -35,6 +38,9 @@ int AnswerArguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (argc > 1) return AnswerArguments(argc, argv);
+#ifdef _WIN32
+    nanaren::ShowShiftJisOnConsole();
+#endif
     try {
         nanaren::PlayGame();
     } catch (const std::bad_alloc&) {
