@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the game in build/ and starts it in the current directory, where it
-# reads think.txt. Any arguments are a command that starts the game, e.g.
-# "luit -encoding SJIS" to see its Shift-JIS text on a UTF-8 terminal.
+# reads think.txt, through the launcher: on a UTF-8 terminal the Japanese text
+# is shown through Debian's luit. --raw keeps the game's Shift-JIS bytes.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" --target nanaren -j "$(nproc)" >/dev/null
-exec "$@" "$root/build/nanaren"
+NANAREN_LUIT="${NANAREN_LUIT:-$("$root/scripts/luit.sh")}" exec "$root/build/nanaren-play" "$@"

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, and any named
-# as arguments, where missing.
+# Installs the Debian packages that building and testing need, where missing.
+# Arguments name further packages; a first argument --no-install-recommends
+# goes to apt-get with them.
 set -euo pipefail
 
+options=()
+[ "${1:-}" = "--no-install-recommends" ] && options+=("$1") && shift
 packages=(cmake make g++ libgtest-dev libbenchmark-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
@@ -16,4 +19,4 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing ${missing[*]}" >&2
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}" >/dev/null

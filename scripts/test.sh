@@ -8,4 +8,5 @@ build="${1:-$root/build}"
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+NANAREN_LUIT="${NANAREN_LUIT:-$("$root/scripts/luit.sh")}" \
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

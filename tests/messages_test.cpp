@@ -1,14 +1,35 @@
 #include "messages.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
 namespace nanaren {
 namespace {
 
+#ifdef _WIN32
+// The text converted from UTF-8 by the system's code page 932 converter.
+std::string ToShiftJis(const std::string& utf8) {
+    const int size = static_cast<int>(utf8.size());
+    std::wstring wide(size, L'\0');
+    wide.resize(
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), size));
+    const int wideSize = static_cast<int>(wide.size());
+    std::string output(wideSize * 2, '\0');
+    BOOL lossy = FALSE;
+    output.resize(WideCharToMultiByte(932, 0, wide.data(), wideSize, output.data(), wideSize * 2,
+                                      nullptr, &lossy));
+    return lossy ? "<not convertible>" : output;
+}
+#else
 // The text converted from UTF-8 by the C library's own converter.
 std::string ToShiftJis(const std::string& utf8) {
     const iconv_t converter = iconv_open("SHIFT_JIS", "UTF-8");
@@ -24,6 +45,7 @@ std::string ToShiftJis(const std::string& utf8) {
     if (converted == static_cast<std::size_t>(-1)) return "<not convertible>";
     return std::string(output.data(), out);
 }
+#endif
 
 TEST(Messages, AreTheShiftJisBytesOfTheirTexts) {
     const struct {

@@ -1,10 +1,8 @@
 #include "scoped_state.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace nanaren::testing {
@@ -16,11 +14,25 @@ std::uint32_t StateAfter(std::uint32_t state, int draws) {
     return Random;
 }
 
+namespace {
+
+// A new directory under the system's temporary directory, named at random so
+// that tests running at the same time never share one.
+std::string CreateFreshDirectory() {
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path =
+            std::filesystem::temp_directory_path() / ("nanaren-" + std::to_string(entropy()));
+        if (std::filesystem::create_directory(path)) return path.string();
+    }
+    throw std::runtime_error("no fresh temporary directory");
+}
+
+}  // namespace
+
 ScopedWorkingDirectory::ScopedWorkingDirectory()
     : mSavedPath(std::filesystem::current_path().string()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nanaren-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    mPath = pattern;
+    mPath = CreateFreshDirectory();
     std::filesystem::current_path(mPath);
 }
 

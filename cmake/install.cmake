@@ -1,0 +1,31 @@
+# What `cmake --install` puts under the prefix, and the packages `cpack` makes
+# from it: a .deb on Linux, a .zip with the exe and the README for Windows.
+include(GNUInstallDirs)
+
+if(WIN32)
+  install(TARGETS nanaren RUNTIME DESTINATION .)
+  install(FILES README.md DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  # The launcher sits beside the game in the build directory too, so that it
+  # finds the game the same way there and once installed.
+  configure_file(scripts/nanaren-play nanaren-play COPYONLY)
+  install(TARGETS nanaren)
+  install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/nanaren-play TYPE BIN)
+  install(FILES README.md TYPE DOC)
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  # The launcher shows the Japanese text through luit 2 when it is there. Only
+  # suggested: the luit package replaces x11-utils, and a recommendation would
+  # have apt remove x11-utils and all that needs it.
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS luit)
+endif()
+
+set(CPACK_PACKAGE_CONTACT "nanaren developers <nanaren@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Console game on a 9x9 board against a Monte-Carlo tree search player")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY nanaren)
+include(CPack)

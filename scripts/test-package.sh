@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the Debian package in build-package/, installs it with apt, plays a
+# short scripted game with the installed nanaren in a directory of its own,
+# and removes the package again. Installs what a fresh Debian machine lacks.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build-package"
+"$root/scripts/setup.sh" dpkg-dev file
+cmake -S "$root" -B "$build" -DNANAREN_BUILD_TESTS=OFF -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target package -j "$(nproc)" >/dev/null
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$build"/nanaren_*_*.deb >/dev/null
+game="$(mktemp -d)"
+trap '$sudo apt-get remove -y -qq nanaren >/dev/null; rm -rf "$game"' EXIT
+cd "$game"
+
+# Without a search the computer takes the first free point from the top left
+# each time, and Black's row of seven across the middle wins.
+echo -1 > think.txt
+printf '1\n2 5\n3 5\n4 5\n5 5\n6 5\n7 5\n8 5\n' > moves.txt
+nanaren-play < moves.txt > played.txt
+"$build/nanaren" < moves.txt > expected.txt
+cmp played.txt expected.txt
+if grep -q '^\.\.\.' played.txt; then
+    echo "the installed game searched: it did not read think.txt here" >&2
+    exit 1
+fi
+# The last line is "あなたの勝ちです" (you win).
+[ "$(tail -n 1 played.txt)" = $'\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x8f\x9f\x82\xbf\x82\xc5\x82\xb7' ]
+echo "The installed package played the scripted game."
