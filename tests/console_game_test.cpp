@@ -264,9 +264,9 @@ TEST_F(Game, ReportsTheSearchAsItGoes) {
     mDirectory.WriteFile("think.txt", "100");
     std::string start = std::string(messages::ChooseColor) + messages::Thinking + "\n";
     for (int percent = 0; percent <= 100; percent += 5) {
-        start += "..." + std::to_string(percent) + "%\n";
+        start.append("...").append(std::to_string(percent)).append("%\n");
     }
-    start += "\n" + std::string(messages::WinningRate);
+    start.append("\n").append(messages::WinningRate);
     const std::string out = Run("2\n");
     EXPECT_EQ(out.substr(0, start.size()), start);
     EXPECT_NE(out.find("\nAI:"), std::string::npos);
