@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, where missing.
+# Installs the Debian packages that building and testing need, where missing,
+# and any further packages named as arguments.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev)
+packages=(cmake make g++ libgtest-dev libbenchmark-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
