@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data) + 3, size - 3));
     DiscardBuffer discard;
     std::ostream out(&discard);
-    nanaren::PlayGame(
-        in, out, [clock] { return clock; }, playouts);
+    const auto fixedClock = [clock] { return clock; };
+    nanaren::PlayGame(in, out, fixedClock, playouts);
     return 0;
 }

@@ -1,0 +1,69 @@
+#include "match.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "match_stats.h"
+
+namespace nanaren::match {
+namespace {
+
+// Wilson's interval for 8 of 10 at 95% is 0.4902 to 0.9433; for none of 10 it
+// is 0 to z^2 / (n + z^2) = 0.2775.
+TEST(MatchStats, WilsonIntervalMatchesTheTextbookValues) {
+    const Interval eight = WilsonInterval(0.8, 10);
+    EXPECT_NEAR(eight.low, 0.4902, 1e-4);
+    EXPECT_NEAR(eight.high, 0.9433, 1e-4);
+    const Interval none = WilsonInterval(0.0, 10);
+    EXPECT_NEAR(none.low, 0.0, 1e-12);
+    EXPECT_NEAR(none.high, 0.2775, 1e-4);
+    const Interval all = WilsonInterval(1.0, 10);
+    EXPECT_NEAR(all.low, 0.7225, 1e-4);
+    EXPECT_NEAR(all.high, 1.0, 1e-12);
+}
+
+GameRecord Played(int index, int winner, int moves, int passes) {
+    return {index, {index, index % 2}, winner, std::vector<Vertex>(moves, 12), passes};
+}
+
+// Side 0 is Black in games 0 and 2: it wins game 0 as Black and game 1 as
+// White, loses game 2, and game 3 is drawn.
+TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
+    const MatchSummary s = Summarize({Played(0, Black, 10, 0), Played(1, White, 20, 1),
+                                      Played(2, White, 30, 0), Played(3, Empty, 300, 2)});
+    EXPECT_EQ(s.sides[0].wins, 2);
+    EXPECT_EQ(s.sides[0].losses, 1);
+    EXPECT_EQ(s.sides[0].draws, 1);
+    EXPECT_EQ(s.sides[1].wins, 1);
+    EXPECT_EQ(s.sides[1].losses, 2);
+    EXPECT_DOUBLE_EQ(s.sides[0].score, 2.5 / 4);
+    EXPECT_DOUBLE_EQ(s.sides[1].score, 1.5 / 4);
+    EXPECT_DOUBLE_EQ(s.sides[0].interval.low, WilsonInterval(2.5 / 4, 4).low);
+    EXPECT_EQ(s.blackWins, 1);
+    EXPECT_EQ(s.whiteWins, 2);
+    EXPECT_EQ(s.draws, 1);
+    EXPECT_DOUBLE_EQ(s.averageLength, 90.0);
+    EXPECT_EQ(s.passes, 3);
+    EXPECT_EQ(s.gamesWithPass, 2);
+}
+
+TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
+    const MatchSettings settings{{2, 5}, 4, 100};
+    const auto alone = PlayMatch(settings, 1, [](int) {});
+    const auto shared = PlayMatch(settings, 3, [](int) {});
+    ASSERT_EQ(alone.size(), 4u);
+    ASSERT_EQ(shared.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        const GameRecord direct = PlayOne(settings, i);
+        EXPECT_EQ(alone[i].setup.clock, 100 + i);
+        EXPECT_EQ(alone[i].setup.blackSide, i % 2);
+        EXPECT_EQ(alone[i].moves, direct.moves) << "game " << i;
+        EXPECT_EQ(shared[i].moves, direct.moves) << "game " << i;
+        EXPECT_EQ(shared[i].winner, direct.winner);
+    }
+    EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
+}
+
+}  // namespace
+}  // namespace nanaren::match
