@@ -48,6 +48,18 @@ TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
     EXPECT_EQ(s.gamesWithPass, 2);
 }
 
+TEST(Match, CsvNamesEachGamesPlayoutsByColourAndItsMovesAsColumnAndRow) {
+    const MatchSettings settings{{300, 7000}, 2, 50};
+    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}, 1};
+    GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}, 0};
+    std::ostringstream csv;
+    WriteCsv(settings, {first, second}, csv);
+    EXPECT_EQ(csv.str(),
+              "game,clock,black_playouts,white_playouts,winner,moves,passes,move_list\n"
+              "0,50,300,7000,white,3,1,5:3 pass 9:1\n"
+              "1,51,7000,300,draw,1,0,1:9\n");
+}
+
 TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
     const MatchSettings settings{{2, 5}, 4, 100};
     const auto alone = PlayMatch(settings, 1, [](int) {});
