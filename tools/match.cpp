@@ -50,7 +50,8 @@ void WriteAll(int fd, const std::string& text) {
 
 // Forks a process that plays the game and writes its line to a pipe, whose
 // reading end keys the worker.
-void StartGame(const MatchSettings& settings, int index, std::map<int, Worker>& workers) {
+void StartGame(const MatchSettings& settings, int index, const GamePlayer& play,
+               std::map<int, Worker>& workers) {
     int fds[2];
     if (pipe(fds) != 0) {
         std::perror("nanaren-match: pipe");
@@ -65,7 +66,7 @@ void StartGame(const MatchSettings& settings, int index, std::map<int, Worker>& 
     }
     if (pid == 0) {
         close(fds[0]);
-        WriteAll(fds[1], Serialize(PlayOne(settings, index)));
+        WriteAll(fds[1], Serialize(play(settings, index)));
         close(fds[1]);
         _exit(0);
     }
@@ -121,14 +122,14 @@ GameRecord PlayOne(const MatchSettings& settings, int index) {
 }
 
 std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
-                                  const std::function<void(int)>& done) {
+                                  const std::function<void(int)>& done, const GamePlayer& play) {
     std::vector<std::optional<GameRecord>> records(settings.games);
     std::map<int, Worker> workers;  // by the reading end of each one's pipe
     int next = 0;
     int finished = 0;
     while (finished < settings.games) {
         while (next < settings.games && static_cast<int>(workers.size()) < jobs)
-            StartGame(settings, next++, workers);
+            StartGame(settings, next++, play, workers);
         std::vector<pollfd> waiting;
         for (const auto& entry : workers)
             waiting.push_back({entry.first, POLLIN, 0});

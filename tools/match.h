@@ -39,12 +39,15 @@ GameSetup SetupOf(const MatchSettings& settings, int index);
 // Plays game index in this process.
 GameRecord PlayOne(const MatchSettings& settings, int index);
 
-// Plays every game, each in a process of its own, at most jobs at a time, and
-// returns them in index order; done(finished) is called after each. A game
-// whose process does not end cleanly (a failed check, a sanitizer report) is
-// named on standard error and left out of the result.
+using GamePlayer = std::function<GameRecord(const MatchSettings&, int)>;
+
+// Plays every game with play, each in a process of its own, at most jobs at a
+// time, and returns them in index order; done(finished) is called after each.
+// A game whose process does not end cleanly (a failed check, a sanitizer
+// report) is named on standard error and left out of the result.
 std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
-                                  const std::function<void(int)>& done);
+                                  const std::function<void(int)>& done,
+                                  const GamePlayer& play = PlayOne);
 
 // One line per game: its number, clock, both playout counts, the winner and
 // the moves as column:row, "pass" for a pass.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
+#include <string>
 
 #include "match_stats.h"
 
@@ -75,6 +77,22 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
         EXPECT_EQ(shared[i].winner, direct.winner);
     }
     EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
+}
+
+TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
+    const MatchSettings settings{{-1, -1}, 3, 20};
+    ::testing::internal::CaptureStderr();
+    const auto games = PlayMatch(
+        settings, 2, [](int) {},
+        [](const MatchSettings& s, int i) {
+            if (i == 1) std::abort();
+            return PlayOne(s, i);
+        });
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].index, 0);
+    EXPECT_EQ(games[1].index, 2);
+    EXPECT_NE(errors.find("game 1 (clock 21) ended by signal 6"), std::string::npos) << errors;
 }
 
 }  // namespace
