@@ -4,11 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "self_play.h"
 
@@ -86,6 +90,7 @@ bool ReadWorker(int fd, const MatchSettings& settings, std::map<int, Worker>& wo
     Worker& worker = workers.at(fd);
     char buffer[4096];
     const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) return false;
     if (n > 0) {
         worker.output.append(buffer, static_cast<std::size_t>(n));
         return false;

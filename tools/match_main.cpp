@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
