@@ -32,10 +32,10 @@ class ConsoleGame {
   public:
     ConsoleGame(std::istream& in, std::ostream& out) : mIn(in), mOut(out) {}
 
-    void Play(const std::function<std::time_t()>& clock) {
+    void Play(const std::function<std::time_t()>& clock, std::optional<std::int32_t> playouts) {
         int human = Black;
         if (!ChooseColor(human)) return;
-        Game game(human, clock());
+        Game game(human, clock(), playouts);
         if (human == Black) PrintBoard(game.Position(), mOut);
         while (!game.IsOver()) {
             if (game.CurrentState() == Game::State::ComputerToMove) {
@@ -123,8 +123,9 @@ void PrintBoard(const Board& board, std::ostream& out) {
     }
 }
 
-void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock) {
-    ConsoleGame(in, out).Play(clock);
+void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
+              std::optional<std::int32_t> playouts) {
+    ConsoleGame(in, out).Play(clock, playouts);
 }
 
 void PlayGame() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 
 #include "normal_board.h"
 
@@ -13,8 +15,10 @@ namespace nanaren {
 void PlayGame();
 
 // The same game on the given streams; clock gives the seconds the computer
-// player is seeded with when it is built, after the colour is chosen.
-void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock);
+// player is seeded with when it is built, after the colour is chosen. Without
+// playouts, think.txt gives them.
+void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
+              std::optional<std::int32_t> playouts = std::nullopt);
 
 // Prints the 9x9 playing points with a header of column numbers and a label
 // for each row.

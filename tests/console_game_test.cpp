@@ -344,5 +344,21 @@ TEST_F(SeededGame, OnlyTheClockSecondsLowBitsSeedTheSearch) {
     EXPECT_EQ(Run(input, 0x70005), first);
 }
 
+// think.txt asks for 60 playouts; the count given to the game, -1, plays
+// without searching, as the model does.
+TEST_F(SeededGame, APlayoutCountGivenToTheGameOverridesThinkTxt) {
+    std::istringstream in("2\n5 5\n");
+    std::ostringstream out;
+    const auto clock = [] { return std::time_t{0}; };
+    PlayGame(in, out, clock, -1);
+    Dialogue expected(White);
+    Board::PutResult result = Board::Failure;
+    expected.Computer(result);
+    result = expected.Human(5, 5, result);
+    expected.Computer(result);
+    expected.EndOfInput();
+    EXPECT_EQ(out.str(), expected.Text());
+}
+
 }  // namespace
 }  // namespace nanaren

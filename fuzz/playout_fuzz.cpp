@@ -1,0 +1,47 @@
+// A playout from a position reached by legal moves. The first byte's low bit
+// gives the computer's colour, the next two bytes seed the generator as a
+// clock would, and every further byte is a move (the top bit White, the rest
+// a vertex) played as a search's descent plays it, with its threat flags.
+// Refused moves and moves that would win are skipped, so the game is still
+// open when the side after the last stone starts the playout. The playout
+// must end, score 0.0, 0.5 or 1.0, and leave no Mark.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "check.h"
+#include "uct.h"
+
+using namespace nanaren;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    // Its tree is large and a playout does not use it: one player serves all.
+    static Uct uct(Black, 0);
+    Board& board = uct.mBoard;
+    board.ClearPosition();
+    uct.mMyColor = data[0] & 1 ? White : Black;
+    uct.mThreat = {0, 0};
+    uct.mLine = {};
+    Random = RandomStartState;
+    SeedRandom(data[1] | data[2] << 8);
+
+    int lastMover = Empty;
+    for (std::size_t i = 3; i < size; ++i) {
+        const int color = data[i] & 0x80 ? White : Black;
+        const Vertex v = data[i] & 0x7F;
+        if (v >= MaxVertexSize || board.mCell[v] != Empty) continue;
+        if (board.CheckLine(v, color) == Board::Win) continue;
+        if (uct.PutAndCheck(v, color) != Board::Success) continue;
+        std::uint8_t& threat = uct.mThreat[ColorIndex(color)];
+        if (threat == 0) threat = uct.FindLineThreat(v, color) ? 1 : 0;
+        lastMover = color;
+    }
+    if (lastMover == Empty) return 0;
+
+    const float result = uct.Playout(Opposite(lastMover));
+    NANAREN_ASSERT(result == 0.0f || result == 0.5f || result == 1.0f);
+    NANAREN_ASSERT(std::find(board.mCell.begin(), board.mCell.end(), Mark) == board.mCell.end());
+    return 0;
+}

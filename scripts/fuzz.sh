@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang's libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) in build-fuzz/ and runs each for SECONDS
+# (default 60), starting from its seeds in fuzz/corpus/. What a run learns
+# stays in build-fuzz/corpus/; an input that fails is written to
+# build-fuzz/artifacts/ and the run stops with its log.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+build="$root/build-fuzz"
+"$root/scripts/setup.sh" clang libclang-rt-dev
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DNANAREN_FUZZ=ON -DNANAREN_BUILD_TESTS=OFF -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target nanaren_fuzz_targets -j "$(nproc)" >/dev/null
+
+mkdir -p "$build/artifacts"
+for seeds in "$root"/fuzz/corpus/*/; do
+    name="$(basename "$seeds")"
+    dictionary=()
+    [ -f "$root/fuzz/$name.dict" ] && dictionary=(-dict="$root/fuzz/$name.dict")
+    mkdir -p "$build/corpus/$name"
+    log="$build/fuzz-$name.log"
+    if ! "$build/fuzz/nanaren_fuzz_$name" -max_total_time="$seconds" -timeout=60 \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" "${dictionary[@]}" \
+        "$build/corpus/$name" "$seeds" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "fuzz target $name failed; its input is in $build/artifacts/" >&2
+        exit 1
+    fi
+    echo "$name: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$') inputs, no failure"
+done

@@ -1,0 +1,178 @@
+#include "match.h"
+
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "self_play.h"
+
+namespace nanaren::match {
+
+namespace {
+
+// A game's record as one line of numbers: winner, passes, then the moves.
+std::string Serialize(const GameRecord& record) {
+    std::ostringstream line;
+    line << record.winner << ' ' << record.passes;
+    for (const Vertex v : record.moves)
+        line << ' ' << v;
+    return line.str();
+}
+
+std::optional<GameRecord> Parse(const std::string& text, GameRecord record) {
+    std::istringstream line(text);
+    if (!(line >> record.winner >> record.passes)) return std::nullopt;
+    for (Vertex v = 0; line >> v;)
+        record.moves.push_back(v);
+    return record;
+}
+
+// A game being played in a child process.
+struct Worker {
+    int index;           // the game it plays
+    pid_t pid;           // its process
+    std::string output;  // what it has written so far
+};
+
+void WriteAll(int fd, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+// Forks a process that plays the game and writes its line to a pipe, whose
+// reading end keys the worker.
+void StartGame(const MatchSettings& settings, int index, const GamePlayer& play,
+               std::map<int, Worker>& workers) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        std::perror("nanaren-match: pipe");
+        std::exit(EXIT_FAILURE);
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("nanaren-match: fork");
+        std::exit(EXIT_FAILURE);
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        WriteAll(fds[1], Serialize(play(settings, index)));
+        close(fds[1]);
+        _exit(0);
+    }
+    close(fds[1]);
+    workers[fds[0]] = Worker{index, pid, {}};
+}
+
+std::string DescribeEnd(int status) {
+    if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
+    return "exited with status " + std::to_string(WEXITSTATUS(status));
+}
+
+// Reads what the worker on fd has written; at the end of its output the
+// worker is reaped and its record, if it ended cleanly, is stored.
+bool ReadWorker(int fd, const MatchSettings& settings, std::map<int, Worker>& workers,
+                std::vector<std::optional<GameRecord>>& records) {
+    Worker& worker = workers.at(fd);
+    char buffer[4096];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) return false;
+    if (n > 0) {
+        worker.output.append(buffer, static_cast<std::size_t>(n));
+        return false;
+    }
+    close(fd);
+    int status = 0;
+    waitpid(worker.pid, &status, 0);
+    const GameRecord blank{worker.index, SetupOf(settings, worker.index), Empty, {}, 0};
+    const std::optional<GameRecord> record = Parse(worker.output, blank);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && record) {
+        records[worker.index] = record;
+    } else {
+        std::cerr << "nanaren-match: game " << worker.index << " (clock " << blank.setup.clock
+                  << ") " << DescribeEnd(status) << std::endl;
+    }
+    workers.erase(fd);
+    return true;
+}
+
+}  // namespace
+
+GameSetup SetupOf(const MatchSettings& settings, int index) {
+    return {settings.firstClock + index, index % 2};
+}
+
+GameRecord PlayOne(const MatchSettings& settings, int index) {
+    const GameSetup setup = SetupOf(settings, index);
+    const int black = setup.blackSide;
+    SelfPlay play({settings.playouts[black], settings.playouts[1 - black]}, setup.clock);
+    std::ostream discard(nullptr);
+    while (!play.IsOver())
+        play.PlayMove(discard);
+    return {index, setup, play.Winner(), play.Moves(), play.Passes()};
+}
+
+std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
+                                  const std::function<void(int)>& done, const GamePlayer& play) {
+    std::vector<std::optional<GameRecord>> records(settings.games);
+    std::map<int, Worker> workers;  // by the reading end of each one's pipe
+    int next = 0;
+    int finished = 0;
+    while (finished < settings.games) {
+        while (next < settings.games && static_cast<int>(workers.size()) < jobs)
+            StartGame(settings, next++, play, workers);
+        std::vector<pollfd> waiting;
+        for (const auto& entry : workers)
+            waiting.push_back({entry.first, POLLIN, 0});
+        if (poll(waiting.data(), waiting.size(), -1) < 0) continue;
+        for (const pollfd& p : waiting) {
+            if (p.revents == 0) continue;
+            if (ReadWorker(p.fd, settings, workers, records)) done(++finished);
+        }
+    }
+    std::vector<GameRecord> played;
+    for (auto& record : records) {
+        if (record) played.push_back(std::move(*record));
+    }
+    return played;
+}
+
+void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
+              std::ostream& out) {
+    out << "game,clock,black_playouts,white_playouts,winner,moves,passes,move_list\n";
+    for (const GameRecord& game : games) {
+        const int black = game.setup.blackSide;
+        const char* winner = game.winner == Black   ? "black"
+                             : game.winner == White ? "white"
+                                                    : "draw";
+        out << game.index << ',' << game.setup.clock << ',' << settings.playouts[black] << ','
+            << settings.playouts[1 - black] << ',' << winner << ',' << game.moves.size() << ','
+            << game.passes << ',';
+        for (std::size_t i = 0; i < game.moves.size(); ++i) {
+            const Vertex v = game.moves[i];
+            out << (i == 0 ? "" : " ");
+            if (v == -1) {
+                out << "pass";
+            } else {
+                out << GetX(v) << ':' << GetY(v);
+            }
+        }
+        out << '\n';
+    }
+}
+
+}  // namespace nanaren::match

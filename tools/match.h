@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "normal_board.h"
+
+namespace nanaren::match {
+
+// The two sides of a match: side 0 plays with the first playout count.
+struct MatchSettings {
+    std::array<std::int32_t, 2> playouts;  // playouts per move of side 0 and side 1
+    int games;                             // number of games
+    std::time_t firstClock;                // the clock value of game 0
+};
+
+// How one game is played; it follows from the game's index alone.
+struct GameSetup {
+    std::time_t clock;  // both players are seeded with it
+    int blackSide;      // the side that plays Black: side 0 in even games
+};
+
+// One game played to its end.
+struct GameRecord {
+    int index;                  // the game's number in the match, from 0
+    GameSetup setup;            // its clock and colours
+    int winner;                 // Black, White, or Empty for a draw
+    std::vector<Vertex> moves;  // every move in order, -1 a pass
+    int passes;                 // passes among the moves
+};
+
+GameSetup SetupOf(const MatchSettings& settings, int index);
+
+// Plays game index in this process.
+GameRecord PlayOne(const MatchSettings& settings, int index);
+
+using GamePlayer = std::function<GameRecord(const MatchSettings&, int)>;
+
+// Plays every game with play, each in a process of its own, at most jobs at a
+// time, and returns them in index order; done(finished) is called after each.
+// A game whose process does not end cleanly (a failed check, a sanitizer
+// report) is named on standard error and left out of the result.
+std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
+                                  const std::function<void(int)>& done,
+                                  const GamePlayer& play = PlayOne);
+
+// One line per game: its number, clock, both playout counts, the winner and
+// the moves as column:row, "pass" for a pass.
+void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
+              std::ostream& out);
+
+}  // namespace nanaren::match

@@ -1,0 +1,80 @@
+#include "match_stats.h"
+
+#include <cmath>
+#include <iomanip>
+#include <ostream>
+
+namespace nanaren::match {
+
+namespace {
+
+// The two-sided 95% quantile of the normal distribution.
+constexpr double Z95 = 1.959963984540054;
+
+std::string Percent(double share) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
+    return text.str();
+}
+
+}  // namespace
+
+Interval WilsonInterval(double share, int n) {
+    if (n <= 0) return {0.0, 1.0};
+    const double z2 = Z95 * Z95;
+    const double denominator = 1.0 + z2 / n;
+    const double centre = (share + z2 / (2.0 * n)) / denominator;
+    const double half =
+        Z95 / denominator * std::sqrt(share * (1.0 - share) / n + z2 / (4.0 * n * n));
+    return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+}
+
+MatchSummary Summarize(const std::vector<GameRecord>& games) {
+    MatchSummary summary;
+    summary.games = static_cast<int>(games.size());
+    long long moves = 0;
+    for (const GameRecord& game : games) {
+        const int black = game.setup.blackSide;
+        moves += static_cast<long long>(game.moves.size());
+        summary.passes += game.passes;
+        summary.gamesWithPass += game.passes > 0;
+        if (game.winner == Empty) {
+            ++summary.draws;
+            ++summary.sides[0].draws;
+            ++summary.sides[1].draws;
+            continue;
+        }
+        const int winnerSide = game.winner == Black ? black : 1 - black;
+        ++summary.sides[winnerSide].wins;
+        ++summary.sides[1 - winnerSide].losses;
+        ++(game.winner == Black ? summary.blackWins : summary.whiteWins);
+    }
+    if (summary.games == 0) return summary;
+    summary.averageLength = static_cast<double>(moves) / summary.games;
+    for (SideResult& side : summary.sides) {
+        side.score = (side.wins + 0.5 * side.draws) / summary.games;
+        side.interval = WilsonInterval(side.score, summary.games);
+    }
+    return summary;
+}
+
+void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out) {
+    const int n = summary.games;
+    out << n << " games, " << settings.playouts[0] << " against " << settings.playouts[1]
+        << " playouts per move; a draw counts half a win\n";
+    out << "playouts    wins  losses  draws   score  95% interval (Wilson)\n";
+    for (int side = 0; side < 2; ++side) {
+        const SideResult& r = summary.sides[side];
+        out << std::setw(8) << settings.playouts[side] << std::setw(8) << r.wins << std::setw(8)
+            << r.losses << std::setw(7) << r.draws << std::setw(8) << Percent(r.score) << "  "
+            << Percent(r.interval.low) << " to " << Percent(r.interval.high) << '\n';
+    }
+    const double games = n == 0 ? 1.0 : n;
+    out << "Black won " << summary.blackWins << " (" << Percent(summary.blackWins / games)
+        << "), White " << summary.whiteWins << " (" << Percent(summary.whiteWins / games)
+        << "), drawn " << summary.draws << " (" << Percent(summary.draws / games) << ")\n";
+    out << "Average game length " << std::fixed << std::setprecision(1) << summary.averageLength
+        << " moves; " << summary.passes << " passes in " << summary.gamesWithPass << " games\n";
+}
+
+}  // namespace nanaren::match

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <vector>
+
+#include "match.h"
+
+namespace nanaren::match {
+
+struct Interval {
+    double low;
+    double high;
+};
+
+// The Wilson score interval at 95% for a share of n trials.
+Interval WilsonInterval(double share, int n);
+
+// What a side did in a match. Its score counts a draw as half a win.
+struct SideResult {
+    int wins = 0;
+    int losses = 0;
+    int draws = 0;
+    double score = 0.0;
+    Interval interval{0.0, 0.0};  // the score's 95% Wilson interval
+};
+
+struct MatchSummary {
+    int games = 0;
+    std::array<SideResult, 2> sides;  // by the order of the playout counts
+    int blackWins = 0;
+    int whiteWins = 0;
+    int draws = 0;
+    double averageLength = 0.0;  // moves per game, passes included
+    int passes = 0;
+    int gamesWithPass = 0;
+};
+
+MatchSummary Summarize(const std::vector<GameRecord>& games);
+
+void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out);
+
+}  // namespace nanaren::match

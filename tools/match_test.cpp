@@ -1,0 +1,99 @@
+#include "match.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "match_stats.h"
+
+namespace nanaren::match {
+namespace {
+
+// Wilson's interval for 8 of 10 at 95% is 0.4902 to 0.9433; for none of 10 it
+// is 0 to z^2 / (n + z^2) = 0.2775.
+TEST(MatchStats, WilsonIntervalMatchesTheTextbookValues) {
+    const Interval eight = WilsonInterval(0.8, 10);
+    EXPECT_NEAR(eight.low, 0.4902, 1e-4);
+    EXPECT_NEAR(eight.high, 0.9433, 1e-4);
+    const Interval none = WilsonInterval(0.0, 10);
+    EXPECT_NEAR(none.low, 0.0, 1e-12);
+    EXPECT_NEAR(none.high, 0.2775, 1e-4);
+    const Interval all = WilsonInterval(1.0, 10);
+    EXPECT_NEAR(all.low, 0.7225, 1e-4);
+    EXPECT_NEAR(all.high, 1.0, 1e-12);
+}
+
+GameRecord Played(int index, int winner, int moves, int passes) {
+    return {index, {index, index % 2}, winner, std::vector<Vertex>(moves, 12), passes};
+}
+
+// Side 0 is Black in games 0 and 2: it wins game 0 as Black and game 1 as
+// White, loses game 2, and game 3 is drawn.
+TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
+    const MatchSummary s = Summarize({Played(0, Black, 10, 0), Played(1, White, 20, 1),
+                                      Played(2, White, 30, 0), Played(3, Empty, 300, 2)});
+    EXPECT_EQ(s.sides[0].wins, 2);
+    EXPECT_EQ(s.sides[0].losses, 1);
+    EXPECT_EQ(s.sides[0].draws, 1);
+    EXPECT_EQ(s.sides[1].wins, 1);
+    EXPECT_EQ(s.sides[1].losses, 2);
+    EXPECT_DOUBLE_EQ(s.sides[0].score, 2.5 / 4);
+    EXPECT_DOUBLE_EQ(s.sides[1].score, 1.5 / 4);
+    EXPECT_DOUBLE_EQ(s.sides[0].interval.low, WilsonInterval(2.5 / 4, 4).low);
+    EXPECT_EQ(s.blackWins, 1);
+    EXPECT_EQ(s.whiteWins, 2);
+    EXPECT_EQ(s.draws, 1);
+    EXPECT_DOUBLE_EQ(s.averageLength, 90.0);
+    EXPECT_EQ(s.passes, 3);
+    EXPECT_EQ(s.gamesWithPass, 2);
+}
+
+TEST(Match, CsvNamesEachGamesPlayoutsByColourAndItsMovesAsColumnAndRow) {
+    const MatchSettings settings{{300, 7000}, 2, 50};
+    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}, 1};
+    GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}, 0};
+    std::ostringstream csv;
+    WriteCsv(settings, {first, second}, csv);
+    EXPECT_EQ(csv.str(),
+              "game,clock,black_playouts,white_playouts,winner,moves,passes,move_list\n"
+              "0,50,300,7000,white,3,1,5:3 pass 9:1\n"
+              "1,51,7000,300,draw,1,0,1:9\n");
+}
+
+TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
+    const MatchSettings settings{{2, 5}, 4, 100};
+    const auto alone = PlayMatch(settings, 1, [](int) {});
+    const auto shared = PlayMatch(settings, 3, [](int) {});
+    ASSERT_EQ(alone.size(), 4u);
+    ASSERT_EQ(shared.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        const GameRecord direct = PlayOne(settings, i);
+        EXPECT_EQ(alone[i].setup.clock, 100 + i);
+        EXPECT_EQ(alone[i].setup.blackSide, i % 2);
+        EXPECT_EQ(alone[i].moves, direct.moves) << "game " << i;
+        EXPECT_EQ(shared[i].moves, direct.moves) << "game " << i;
+        EXPECT_EQ(shared[i].winner, direct.winner);
+    }
+    EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
+}
+
+TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
+    const MatchSettings settings{{-1, -1}, 3, 20};
+    ::testing::internal::CaptureStderr();
+    const auto games = PlayMatch(
+        settings, 2, [](int) {},
+        [](const MatchSettings& s, int i) {
+            if (i == 1) std::abort();
+            return PlayOne(s, i);
+        });
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].index, 0);
+    EXPECT_EQ(games[1].index, 2);
+    EXPECT_NE(errors.find("game 1 (clock 21) ended by signal 6"), std::string::npos) << errors;
+}
+
+}  // namespace
+}  // namespace nanaren::match
