@@ -1,6 +1,7 @@
 #include "normal_board.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "check.h"
 
@@ -225,21 +226,27 @@ void Board::RemoveMarked(Vertex v, int color) {
 // Makes the new stone v one group with its own neighbours, and takes v from
 // the liberties of the enemy groups beside it.
 void Board::JoinNeighbours(Vertex v, int color) {
+    // Without branching on the neighbours' content: an enemy group beside v
+    // loses v, and for any other point the removal goes to the liberties of
+    // vertex 0, a wall corner that heads no group.
+    const int enemy = Opposite(color);
+    PointSet liberties;
+    unsigned ownDirections = 0;
+    for (int i = 0; i < 4; ++i) {
+        const Vertex n = v + CaptureDirections[i];
+        const int cell = mCell[n];
+        liberties.AddIf(n, cell == Empty);
+        ownDirections |= static_cast<unsigned>(cell == color) << i;
+        mLiberties[cell == enemy ? mGroupHead[n] : 0].Remove(v);
+    }
     Vertex head = v;
     mGroupHead[v] = static_cast<std::uint8_t>(v);
     mNextStone[v] = static_cast<std::uint8_t>(v);
     mGroupSize[v] = 1;
-    mLiberties[v] = {};
-    for (const int d : CaptureDirections) {
-        const Vertex n = v + d;
-        const int cell = mCell[n];
-        if (cell == Empty) {
-            mLiberties[head].Add(n);
-        } else if (cell == color) {
-            if (mGroupHead[n] != head) Merge(head, mGroupHead[n]);
-        } else if (IsStone(cell)) {
-            mLiberties[mGroupHead[n]].Remove(v);
-        }
+    mLiberties[v] = liberties;
+    for (; ownDirections != 0; ownDirections &= ownDirections - 1) {
+        const Vertex n = v + CaptureDirections[std::countr_zero(ownDirections)];
+        if (mGroupHead[n] != head) Merge(head, mGroupHead[n]);
     }
     mLiberties[head].Remove(v);
 }

@@ -13,6 +13,9 @@ class PointSet {
   public:
     void Add(Vertex v) { mWords[v >> 6] |= Bit(v); }
     void Remove(Vertex v) { mWords[v >> 6] &= ~Bit(v); }
+    void AddIf(Vertex v, bool add) {
+        mWords[v >> 6] |= static_cast<std::uint64_t>(add) << (v & 63);
+    }
     void AddAll(const PointSet& other) {
         mWords[0] |= other.mWords[0];
         mWords[1] |= other.mWords[1];
