@@ -109,9 +109,25 @@ std::int32_t Tree::Select(std::int32_t idx) {
     const float logN = LogOf(node.visits);
     const float beta = AmafWeight(node.visits);
 
+    // One walk along the list sums the all-moves-as-first counts and works
+    // out each child's bound on its own results, which needs no sum; the
+    // second pass runs over what the walk kept. The bound is BlendedBound,
+    // with the terms of small counts worked out once.
+    struct Scored {
+        std::int32_t slot;
+        float amafValue;
+        float amafVisits;
+        double own;
+    };
+    std::array<Scored, MaxVertexSize> children;
+    int count = 0;
     double amafSum = 0.0;
+    CountTermsMemo own(logN);
     for (std::int32_t c = node.firstChild; c != -1;) {
         const Node& child = At(c);
+        NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
+        children[count++] = {c, child.amafValue, child.amafVisits,
+                             own.UpperBound(child.value, child.visits)};
         amafSum += child.amafVisits;
         c = child.nextSibling;
     }
@@ -122,18 +138,15 @@ std::int32_t Tree::Select(std::int32_t idx) {
     // compared at full precision: a later equal score wins when it rounded down.
     float best = -100.0f;
     std::int32_t chosen = -1;
-    CountTermsMemo own(logN);
     CountTermsMemo amaf(logA);
-    for (std::int32_t c = node.firstChild; c != -1;) {
-        const Node& child = At(c);
-        // BlendedBound, with the terms of small counts worked out once.
-        const double score = beta * amaf.UpperBound(child.amafValue, child.amafVisits) +
-                             (1.0 - beta) * own.UpperBound(child.value, child.visits);
+    for (int i = 0; i < count; ++i) {
+        const Scored& child = children[i];
+        const double score =
+            beta * amaf.UpperBound(child.amafValue, child.amafVisits) + (1.0 - beta) * child.own;
         if (score > best) {
             best = static_cast<float>(score);
-            chosen = c;
+            chosen = child.slot;
         }
-        c = child.nextSibling;
     }
 
     ++mHistoryIndex;
