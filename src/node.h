@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -40,59 +39,18 @@ inline float VarianceEstimate(float mean, float logTotal, float count) {
     return estimate;
 }
 
-// The parts of an upper bound that depend on the count alone. 2 logTotal /
-// count is exactly twice the share, as doubling is exact.
-struct CountTerms {
-    double share;      // logTotal / count
-    double rootTwice;  // sqrt(2 share), the first term of the variance estimate
-    double rootCap;    // sqrt(share / 4), the bound's root at the capped variance
-};
-
-inline CountTerms TermsOf(float logTotal, float count) {
-    const double share = logTotal / static_cast<double>(count);
-    return {share, std::sqrt(2.0 * share), std::sqrt(share * VarianceCap)};
-}
-
-// mean + sqrt(share * min(V, 1/4)), the UCB1-tuned upper bound. Once
-// sqrt(2 share) alone reaches the cap, so does V, whose other term is never
-// negative: the variance estimate is then not needed.
-inline double UpperBound(float mean, const CountTerms& terms) {
-    if (!(2.0 * terms.share >= VarianceCap * VarianceCap)) {
-        const double m = mean;
-        const float spread = static_cast<float>(m - m * m);
-        const float variance = static_cast<float>(terms.rootTwice + spread);
-        if (variance < VarianceCap) return mean + std::sqrt(terms.share * variance);
-    }
-    return mean + terms.rootCap;
-}
-
+// mean + sqrt(logTotal / count * min(V, 1/4)), the UCB1-tuned upper bound.
+// Written without branches, so that a loop over many children can work out
+// two of them at once: 2 logTotal / count is exactly twice the share, as
+// doubling is exact, and a V that is not a number gives the cap.
 inline double UpperBound(float mean, float logTotal, float count) {
-    return UpperBound(mean, TermsOf(logTotal, count));
+    const double share = logTotal / static_cast<double>(count);
+    const double m = mean;
+    const float spread = static_cast<float>(m - m * m);
+    const double variance = static_cast<float>(std::sqrt(2.0 * share) + spread);
+    const double capped = variance < VarianceCap ? variance : VarianceCap;
+    return mean + std::sqrt(share * capped);
 }
-
-// The count terms of one level's bounds, all with the same logarithm, kept
-// for the small counts that most children share.
-class CountTermsMemo {
-  public:
-    explicit CountTermsMemo(float logTotal) : mLogTotal(logTotal) {}
-
-    double UpperBound(float mean, float count) {
-        if (!(count >= 0.0f && count < Size)) return nanaren::UpperBound(mean, mLogTotal, count);
-        const int n = static_cast<int>(count);
-        if (static_cast<float>(n) != count) return nanaren::UpperBound(mean, mLogTotal, count);
-        if (!mKnown[n]) {
-            mTerms[n] = TermsOf(mLogTotal, count);
-            mKnown[n] = true;
-        }
-        return nanaren::UpperBound(mean, mTerms[n]);
-    }
-
-  private:
-    static constexpr int Size = 64;
-    float mLogTotal;
-    std::array<CountTerms, Size> mTerms;
-    std::array<bool, Size> mKnown{};
-};
 
 // The child's score: the all-moves-as-first upper bound weighted by beta,
 // plus the bound on its own results weighted by 1 - beta. Inline, as the

@@ -109,43 +109,45 @@ std::int32_t Tree::Select(std::int32_t idx) {
     const float logN = LogOf(node.visits);
     const float beta = AmafWeight(node.visits);
 
-    // One walk along the list sums the all-moves-as-first counts and works
-    // out each child's bound on its own results, which needs no sum; the
-    // second pass runs over what the walk kept. The bound is BlendedBound,
-    // with the terms of small counts worked out once.
-    struct Scored {
-        std::int32_t slot;
-        float amafValue;
-        float amafVisits;
-        double own;
-    };
-    std::array<Scored, MaxVertexSize> children;
+    // The walk along the list gathers the children's statistics and sums
+    // their all-moves-as-first counts; the bounds are then worked out over
+    // the gathered arrays, a loop the compiler runs two children at a time.
+    struct Gathered {
+        std::array<std::int32_t, MaxVertexSize> slot;
+        std::array<float, MaxVertexSize> visits, value, amafVisits, amafValue;
+        std::array<double, MaxVertexSize> score;
+    } children;
     int count = 0;
     double amafSum = 0.0;
-    CountTermsMemo own(logN);
     for (std::int32_t c = node.firstChild; c != -1;) {
         const Node& child = At(c);
         NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
-        children[count++] = {c, child.amafValue, child.amafVisits,
-                             own.UpperBound(child.value, child.visits)};
+        children.slot[count] = c;
+        children.visits[count] = child.visits;
+        children.value[count] = child.value;
+        children.amafVisits[count] = child.amafVisits;
+        children.amafValue[count] = child.amafValue;
+        ++count;
         amafSum += child.amafVisits;
         c = child.nextSibling;
     }
     const float amafTotal = static_cast<float>(amafSum);
     const float logA = LogOf(amafTotal);
 
+    // BlendedBound of every child.
+    for (int i = 0; i < count; ++i) {
+        children.score[i] = beta * UpperBound(children.amafValue[i], logA, children.amafVisits[i]) +
+                            (1.0 - beta) * UpperBound(children.value[i], logN, children.visits[i]);
+    }
+
     // best keeps each winning score rounded to float, while every score is
     // compared at full precision: a later equal score wins when it rounded down.
     float best = -100.0f;
     std::int32_t chosen = -1;
-    CountTermsMemo amaf(logA);
     for (int i = 0; i < count; ++i) {
-        const Scored& child = children[i];
-        const double score =
-            beta * amaf.UpperBound(child.amafValue, child.amafVisits) + (1.0 - beta) * child.own;
-        if (score > best) {
-            best = static_cast<float>(score);
-            chosen = child.slot;
+        if (children.score[i] > best) {
+            best = static_cast<float>(children.score[i]);
+            chosen = children.slot[i];
         }
     }
 

@@ -34,7 +34,7 @@ double LiteralBound(const Node& child, float beta, float logN, float logA) {
            (1.0 - beta) * bound(child.value, logN, child.visits);
 }
 
-TEST(Bound, TheShortcutsGiveTheLiteralFormulaToTheLastBit) {
+TEST(Bound, WithoutBranchesItIsTheLiteralFormulaToTheLastBit) {
     std::mt19937 rng(3);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     int nearTheCap = 0;
