@@ -185,12 +185,6 @@ Board::PutResult Board::Put(int index, int color) {
     return Success;
 }
 
-Board::PutResult Board::PutAt(Vertex v, int color) {
-    if (v < 0 || v >= MaxVertexSize) return Failure;
-    if (mCell[v] != Empty) return Failure;
-    return Put(mEmptyPos[v], color);
-}
-
 // Removes the enemy group through n, captured by color's stone on placed.
 // The stones are marked first and taken off in the order of a depth-first
 // walk from n, which is the order the freed points join the empty list.
@@ -271,12 +265,6 @@ void Board::Merge(Vertex& head, Vertex other) {
 bool Board::IsDead(Vertex v, int color) const {
     NANAREN_ASSERT(mCell[v] == color);
     return LibertiesOf(v).IsEmpty();
-}
-
-Vertex Board::FindSingleLiberty(Vertex v, int color) {
-    NANAREN_ASSERT(mCell[v] == color);
-    mLiberty = LibertiesOf(v).Single();
-    return mLiberty;
 }
 
 void Board::AppendEmpty(Vertex v) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "board_geometry.h"
+#include "check.h"
 #include "line_masks.h"
 #include "point_set.h"
 
@@ -34,14 +35,21 @@ class Board {
     // Plays color on mEmpty[index]; requires 0 <= index < mEmptySize.
     PutResult Put(int index, int color);
     // Plays color on vertex v; any v outside the grid is a Failure.
-    PutResult PutAt(Vertex v, int color);
+    PutResult PutAt(Vertex v, int color) {
+        if (v < 0 || v >= MaxVertexSize || mCell[v] != Empty) return Failure;
+        return Put(mEmptyPos[v], color);
+    }
     // The result Put(index, color) would give, changing nothing.
     PutResult TryPut(int index, int color) const;
 
     // Whether the color group through v has no empty neighbour.
     bool IsDead(Vertex v, int color) const;
     // The only liberty of the color group through v, or -1 for none or several.
-    Vertex FindSingleLiberty(Vertex v, int color);
+    Vertex FindSingleLiberty(Vertex v, int color) {
+        NANAREN_ASSERT(mCell[v] == color);
+        mLiberty = LibertiesOf(v).Single();
+        return mLiberty;
+    }
 
     // The line-of-seven rule for a color stone about to be placed on v.
     PutResult CheckLine(Vertex v, int color) const;
@@ -61,6 +69,11 @@ class Board {
     // stones of Opposite(c).
     bool IsEnclosed(Vertex v, int c) const {
         const int e = Opposite(c);
+        // An empty point without an e stone beside it stops both walks on itself.
+        if (mCell[v] == Empty && mCell[v + Up] != e && mCell[v + Down] != e &&
+            mCell[v + Left] != e && mCell[v + Right] != e) {
+            return false;
+        }
         return IsEnclosedAxis(v, Up, Right, e) || IsEnclosedAxis(v, Right, Up, e);
     }
     // A point is passable when it holds an f stone with e stones on both
