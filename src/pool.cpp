@@ -1,6 +1,6 @@
 #include "pool.h"
 
-#include <numeric>
+#include <algorithm>
 
 namespace nanaren {
 
@@ -11,18 +11,19 @@ Pool::Pool() : mData(MaxNode), mEmptyIndex(MaxNode) {
 std::int32_t Pool::Allocate() {
     NANAREN_ASSERT(mEmptyCount > 0);
     --mEmptyCount;
-    return mEmptyIndex[mEmptyCount];
+    return FreeSlotAt(mEmptyCount);
 }
 
 void Pool::Release(std::int32_t idx) {
     NANAREN_ASSERT(mEmptyCount < (int)mEmptyIndex.size());
     mEmptyIndex[mEmptyCount] = idx;
+    mWrittenFrom = std::min(mWrittenFrom, mEmptyCount);
     ++mEmptyCount;
 }
 
 void Pool::ReleaseAll() {
-    std::iota(mEmptyIndex.begin(), mEmptyIndex.end(), 0);
     mEmptyCount = MaxNode;
+    mWrittenFrom = MaxNode;
 }
 
 }  // namespace nanaren

@@ -66,12 +66,18 @@ class Pool {
     std::int32_t Allocate();
     void Release(std::int32_t idx);
     // Puts every slot back on the stack in ascending order, so that the
-    // highest slot is handed out first.
+    // highest slot is handed out first. Nothing is written: the entries
+    // below mWrittenFrom are read as their own position.
     void ReleaseAll();
+    // The free slot at a position of the stack, below mEmptyCount.
+    std::int32_t FreeSlotAt(std::int32_t position) const {
+        return position < mWrittenFrom ? position : mEmptyIndex[position];
+    }
 
     ZeroedArray<Node> mData;                // every node, all zero at construction
     ZeroedArray<std::int32_t> mEmptyIndex;  // free slots below mEmptyCount, top last
     std::int32_t mEmptyCount;               // number of free slots
+    std::int32_t mWrittenFrom;              // entries below it hold their own position
 };
 
 }  // namespace nanaren

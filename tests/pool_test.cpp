@@ -19,7 +19,7 @@ TEST(Pool, StartsWithEveryNodeZeroAndEverySlotFreeInAscendingOrder) {
         nonZero += n.move != 0 || n.visits != 0 || n.value != 0 || n.amafVisits != 0 ||
                    n.amafValue != 0 || n.firstChild != 0 || n.nextSibling != 0 ||
                    n.prevSibling != 0 || n.parent != 0;
-        misplaced += pool->mEmptyIndex[i] != i;
+        misplaced += pool->FreeSlotAt(i) != i;
     }
     EXPECT_EQ(nonZero, 0);
     EXPECT_EQ(misplaced, 0);
