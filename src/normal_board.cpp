@@ -125,11 +125,16 @@ bool Board::IsSuicide(Vertex v, int color) const {
     return DyingNeighbours(v, color, breathes) == 0 && !breathes;
 }
 
-Board::PutResult Board::TryPut(int index, int color) const {
+// The point at a position of the empty list, which must be one of its entries.
+Vertex Board::EmptyAt(int index) const {
     NANAREN_ASSERT(index >= 0);
     const int size = mEmptySize;
     NANAREN_ASSERT(size > index);
-    const Vertex v = mEmpty[index];
+    return mEmpty[index];
+}
+
+Board::PutResult Board::TryPut(int index, int color) const {
+    const Vertex v = EmptyAt(index);
     if (mCell[v] != Empty || v == mKo) return Failure;
     const PutResult line = CheckLine(v, color);
     if (line != Success) return line;
@@ -137,10 +142,7 @@ Board::PutResult Board::TryPut(int index, int color) const {
 }
 
 Board::PutResult Board::Put(int index, int color) {
-    NANAREN_ASSERT(index >= 0);
-    const int size = mEmptySize;
-    NANAREN_ASSERT(size > index);
-    const Vertex v = mEmpty[index];
+    const Vertex v = EmptyAt(index);
     if (mCell[v] != Empty || v == mKo) return Failure;
 
     // The line rule comes before captures and suicide: a winning move wins

@@ -109,6 +109,7 @@ class Board {
     std::array<PointSet, MaxVertexSize> mLiberties{};      // by head: the group's empty neighbours
 
   private:
+    Vertex EmptyAt(int index) const;
     unsigned DyingNeighbours(Vertex v, int color, bool& breathes) const;
     bool IsSuicide(Vertex v, int color) const;
     bool IsEnclosedBeyond(Vertex v, int step, int e) const;
