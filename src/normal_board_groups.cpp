@@ -16,17 +16,21 @@ namespace nanaren {
 unsigned Board::DyingNeighbours(Vertex v, int color, bool& breathes) const {
     const int enemy = Opposite(color);
     unsigned dying = 0;
-    breathes = false;
+    unsigned liberty = 0;
     // Worked out for every neighbour without branching on its content, which
     // no branch predictor foresees: the head of a point that holds no stone
     // is some stale vertex, whose liberties are read but not used.
     for (int i = 0; i < 4; ++i) {
         const Vertex n = v + CaptureDirections[i];
         const int cell = mCell[n];
-        const bool onlyV = LibertiesOf(n).IsOnly(v);
-        dying |= static_cast<unsigned>((cell == enemy) & onlyV) << i;
-        breathes = breathes | (cell == Empty) | ((cell == color) & !onlyV);
+        const unsigned lastLiberty = LibertiesOf(n).IsOnly(v);
+        const unsigned isEnemy = cell == enemy;
+        const unsigned isOwn = cell == color;
+        const unsigned isEmpty = cell == Empty;
+        dying |= (isEnemy & lastLiberty) << i;
+        liberty |= isEmpty | (isOwn & (lastLiberty ^ 1u));
     }
+    breathes = liberty != 0;
     return dying;
 }
 

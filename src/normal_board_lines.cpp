@@ -10,10 +10,6 @@ namespace nanaren {
 
 namespace {
 
-constexpr bool IsInnerPoint(int x, int y) {
-    return x >= 2 && x <= BoardSize - 1 && y >= 2 && y <= BoardSize - 1;
-}
-
 // By axis and line: the places whose points are not on the first line.
 constexpr auto InnerPlaces = [] {
     std::array<std::array<std::uint32_t, MaxLinesPerAxis>, AxisCount> inner{};
@@ -73,8 +69,9 @@ Board::PutResult Board::CheckLine(Vertex v, int color) const {
     unsigned axes = 0;
     for (int axis = 0; axis < AxisCount; ++axis) {
         const int step = AxisSteps[axis];
-        axes |= static_cast<unsigned>((mCell[v + step] == color) | (mCell[v - step] == color))
-                << axis;
+        const unsigned ahead = mCell[v + step] == color;
+        const unsigned behind = mCell[v - step] == color;
+        axes |= (ahead | behind) << axis;
     }
     for (; axes != 0; axes &= axes - 1) {
         const PutResult r = CheckRun(v, static_cast<Axis>(std::countr_zero(axes)), color);
