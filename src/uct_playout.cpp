@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "uct.h"
 
@@ -36,6 +37,17 @@ struct PointList {
         if (liberty != -1) Add(liberty);
     }
 };
+
+// Calls f with each entry of a direction table in order, the call written out
+// once per entry, so that each direction's branches are the predictor's to
+// learn one by one.
+template <std::size_t N, typename F>
+void ForEachDirection(const std::array<int, N>& directions, F&& f) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (f(directions[I]), ...);
+    }
+    (std::make_index_sequence<N>{});
+}
 
 std::uint32_t RandomBelow(int n) {
     return NextRandom() % static_cast<std::uint32_t>(n);
@@ -112,18 +124,17 @@ Board::PutResult Uct::ReplyToAtari(int c) {
     PointList<5> captures;  // the last move, then the enemy neighbours of q
     PointList<5> escapes;   // the own neighbours of the last move, then q
     captures.AddLiberty(mBoard.FindSingleLiberty(m, o));
-    for (const int d : AtariDirections) {
+    ForEachDirection(AtariDirections, [&](int d) {
         if (mBoard.mCell[m + d] == c) escapes.AddLiberty(mBoard.FindSingleLiberty(m + d, c));
-    }
+    });
     if (mBoard.mRecordSize > 1) {
         const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
         if (mBoard.mCell[q] == c) {
             escapes.AddLiberty(mBoard.FindSingleLiberty(q, c));
-            for (const int d : AtariDirections) {
-                if (mBoard.mCell[q + d] == o) {
+            ForEachDirection(AtariDirections, [&](int d) {
+                if (mBoard.mCell[q + d] == o)
                     captures.AddLiberty(mBoard.FindSingleLiberty(q + d, o));
-                }
-            }
+            });
         }
     }
     Board::PutResult r = PlayAnyOf(captures.points.data(), captures.size, c);
@@ -161,10 +172,10 @@ Board::PutResult Uct::PlayNearPreviousMove(int c) {
     PointList<8> candidates;
     if (mBoard.mRecordSize >= 2) {
         const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
-        for (const int d : LocalDirections) {
+        ForEachDirection(LocalDirections, [&](int d) {
             const Vertex p = mBoard.SkipStones(q + d, d, c);
             if (mBoard.mCell[p] == Empty && !mBoard.IsEnclosed(p, c)) candidates.Add(p);
-        }
+        });
     }
     return PlayAnyOf(candidates.points.data(), candidates.size, c);
 }
