@@ -39,17 +39,21 @@ inline float VarianceEstimate(float mean, float logTotal, float count) {
     return estimate;
 }
 
-// mean + sqrt(logTotal / count * min(V, 1/4)), the UCB1-tuned upper bound.
-// Written without branches, so that a loop over many children can work out
-// two of them at once: 2 logTotal / count is exactly twice the share, as
-// doubling is exact, and a V that is not a number gives the cap.
-inline double UpperBound(float mean, float logTotal, float count) {
-    const double share = logTotal / static_cast<double>(count);
+// mean + sqrt(share * min(V, 1/4)), the UCB1-tuned upper bound, with share
+// = logTotal / count. Written without branches, so that a loop over many
+// children can work out two of them at once: 2 logTotal / count is exactly
+// twice the share, as doubling is exact, and a V that is not a number gives
+// the cap.
+inline double UpperBoundOfShare(float mean, double share) {
     const double m = mean;
     const float spread = static_cast<float>(m - m * m);
     const double variance = static_cast<float>(std::sqrt(2.0 * share) + spread);
     const double capped = variance < VarianceCap ? variance : VarianceCap;
     return mean + std::sqrt(share * capped);
+}
+
+inline double UpperBound(float mean, float logTotal, float count) {
+    return UpperBoundOfShare(mean, logTotal / static_cast<double>(count));
 }
 
 // The child's score: the all-moves-as-first upper bound weighted by beta,

@@ -15,6 +15,26 @@ void AddResult(float& count, float& mean, double r) {
     count = newCount;
 }
 
+// The upper bounds of n means over their counts, all under the logarithm
+// logTotal. Once sqrt(2 share) alone reaches the cap, so does the variance
+// estimate, whose other term is never negative: where that holds for every
+// mean, as it does where counts are small, the estimates are not needed.
+void UpperBounds(int n, float logTotal, const float* mean, const float* count, double* bound) {
+    std::array<double, MaxVertexSize> share;
+    for (int i = 0; i < n; ++i)
+        share[i] = logTotal / static_cast<double>(count[i]);
+    bool allCapped = true;
+    for (int i = 0; i < n && allCapped; ++i)
+        allCapped = 2.0 * share[i] >= VarianceCap * VarianceCap;
+    if (allCapped) {
+        for (int i = 0; i < n; ++i)
+            bound[i] = mean[i] + std::sqrt(share[i] * VarianceCap);
+    } else {
+        for (int i = 0; i < n; ++i)
+            bound[i] = UpperBoundOfShare(mean[i], share[i]);
+    }
+}
+
 bool IsVertexMove(std::int16_t move) {
     return move >= 0 && move < MaxVertexSize;
 }
@@ -135,10 +155,12 @@ std::int32_t Tree::Select(std::int32_t idx) {
     const float logA = LogOf(amafTotal);
 
     // BlendedBound of every child.
-    for (int i = 0; i < count; ++i) {
-        children.score[i] = beta * UpperBound(children.amafValue[i], logA, children.amafVisits[i]) +
-                            (1.0 - beta) * UpperBound(children.value[i], logN, children.visits[i]);
-    }
+    std::array<double, MaxVertexSize> own;
+    std::array<double, MaxVertexSize> amaf;
+    UpperBounds(count, logN, children.value.data(), children.visits.data(), own.data());
+    UpperBounds(count, logA, children.amafValue.data(), children.amafVisits.data(), amaf.data());
+    for (int i = 0; i < count; ++i)
+        children.score[i] = beta * amaf[i] + (1.0 - beta) * own[i];
 
     // best keeps each winning score rounded to float, while every score is
     // compared at full precision: a later equal score wins when it rounded down.
