@@ -29,25 +29,25 @@ float AmafWeight(float parentVisits);
 
 inline constexpr double VarianceCap = 0.25;
 
-// The UCB1-tuned variance estimate of a mean over count results, with
-// logTotal the logarithm of the count at the level above.
-inline float VarianceEstimate(float mean, float logTotal, float count) {
+// The UCB1-tuned variance estimate of a mean, with share = logTotal / count,
+// logTotal the logarithm of the count at the level above: 2 logTotal / count
+// is exactly twice the share, as doubling is exact.
+inline float VarianceOfShare(float mean, double share) {
     const double m = mean;
     const float spread = static_cast<float>(m - m * m);
-    const float estimate =
-        static_cast<float>(std::sqrt(2.0 * logTotal / static_cast<double>(count)) + spread);
+    const float estimate = static_cast<float>(std::sqrt(2.0 * share) + spread);
     return estimate;
 }
 
-// mean + sqrt(share * min(V, 1/4)), the UCB1-tuned upper bound, with share
-// = logTotal / count. Written without branches, so that a loop over many
-// children can work out two of them at once: 2 logTotal / count is exactly
-// twice the share, as doubling is exact, and a V that is not a number gives
-// the cap.
+inline float VarianceEstimate(float mean, float logTotal, float count) {
+    return VarianceOfShare(mean, logTotal / static_cast<double>(count));
+}
+
+// mean + sqrt(share * min(V, 1/4)), the UCB1-tuned upper bound. Written
+// without branches, so that a loop over many children can work out two of
+// them at once; a V that is not a number gives the cap.
 inline double UpperBoundOfShare(float mean, double share) {
-    const double m = mean;
-    const float spread = static_cast<float>(m - m * m);
-    const double variance = static_cast<float>(std::sqrt(2.0 * share) + spread);
+    const double variance = VarianceOfShare(mean, share);
     const double capped = variance < VarianceCap ? variance : VarianceCap;
     return mean + std::sqrt(share * capped);
 }

@@ -21,7 +21,6 @@ class PointSet {
         mWords[1] |= other.mWords[1];
     }
     bool IsEmpty() const { return (mWords[0] | mWords[1]) == 0; }
-    int Count() const { return std::popcount(mWords[0]) + std::popcount(mWords[1]); }
     // Whether v is the one point of the set.
     bool IsOnly(Vertex v) const {
         const std::uint64_t only = Bit(v);

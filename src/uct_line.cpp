@@ -92,14 +92,17 @@ bool Uct::HasLineThreat(Vertex p, int c) {
 // While c's threat flag is clear, nothing else reads the record: a short row
 // that the column's threat does not replace needs none.
 bool Uct::ScanForExtension(Vertex q, int c) {
-    if (!mThreat[ColorIndex(c)] && !Scan(q, Up, c, false)) {
-        const LinePlace at = PlaceOf(q, Row);
-        const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
-        const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
-        const int backward = FirstClearPlace(view.passable, at.place - 1, -1);
-        if (forward - backward < 6) return false;
+    if (mThreat[ColorIndex(c)]) {
+        FindLineThreat(q, c);
+        return true;
     }
-    FindLineThreat(q, c);
+    if (Scan(q, Up, c, false)) return true;  // the column's threat is the record
+    const LinePlace at = PlaceOf(q, Row);
+    const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
+    const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
+    const int backward = FirstClearPlace(view.passable, at.place - 1, -1);
+    if (forward - backward < 6) return false;
+    Scan(q, Right, c, true);
     return true;
 }
 
@@ -123,12 +126,12 @@ bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const Verdict verdict = Judge(mBoard, edge, len, dir, c);
     if (verdict == Verdict::None && !recordMiss) return false;
 
-    // The points of the stretch that are not c's are its gaps; p counts as a
-    // gap when it is empty.
+    // The points of the stretch that are not c's are its gaps (the stones
+    // passed come off below); p counts as a gap when it is no stone.
     LineInfo& line = mLine[ColorIndex(c)];
     line.edge = edge;
     line.len = len;
-    line.space = len - (own ? 1 : 0) + (own ? 0 : 1) + (verdict == Verdict::OpenSix ? 1 : 0);
+    line.space = len + (own ? -1 : 1) + (verdict == Verdict::OpenSix ? 1 : 0);
     line.dir = dir;
     line.stone = own ? 1 : 0;
     for (int end = 0; end < 2; ++end) {
