@@ -89,7 +89,13 @@ class Uct {
     // then not written: while c's threat flag is clear, every reader of
     // mLine[c] scans first or needs the flag, and the flag is only ever set
     // together with a threat's record.
-    bool HasLineThreat(Vertex p, int c);
+    // The stretch runs from one own stone to another (or to p, when p is
+    // one), so a line whose own stones span fewer than six places holds none;
+    // most calls end on that test, before any scan.
+    bool HasLineThreat(Vertex p, int c) {
+        return (SpansSix(p, Column, c) && Scan(p, Up, c, false)) ||
+               (SpansSix(p, Row, c) && Scan(p, Right, c, false));
+    }
     // FindLineThreat for the line extension on the mover's previous stone q;
     // false, with no record made, when the record could not lead to a move.
     bool ScanForExtension(Vertex q, int c);
@@ -123,6 +129,9 @@ class Uct {
     bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 
+    bool SpansSix(Vertex p, Axis axis, int c) const {
+        return SpanOfPlaces(mBoard.mLines.StonesThrough(c, p, axis)) >= 6;
+    }
     bool Scan(Vertex p, int dir, int c, bool recordMiss);
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
     Vertex LastPointOfRegionWalk(Vertex p) const;

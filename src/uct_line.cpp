@@ -80,11 +80,7 @@ bool Uct::ScanLine(Vertex p, int dir, int /*side*/, int c) {
 // The row's scan rewrites the whole record, so a column that is no threat
 // needs none.
 bool Uct::FindLineThreat(Vertex p, int c) {
-    return Scan(p, Up, c, false) || Scan(p, Right, c, true);
-}
-
-bool Uct::HasLineThreat(Vertex p, int c) {
-    return Scan(p, Up, c, false) || Scan(p, Right, c, false);
+    return (SpansSix(p, Column, c) && Scan(p, Up, c, false)) || Scan(p, Right, c, true);
 }
 
 // The extension acts only on a record that spans six points or more, and
@@ -96,7 +92,8 @@ bool Uct::ScanForExtension(Vertex q, int c) {
         FindLineThreat(q, c);
         return true;
     }
-    if (Scan(q, Up, c, false)) return true;  // the column's threat is the record
+    if (SpansSix(q, Column, c) && Scan(q, Up, c, false))
+        return true;  // the column's threat is the record
     const LinePlace at = PlaceOf(q, Row);
     const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
     const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
@@ -109,9 +106,6 @@ bool Uct::ScanForExtension(Vertex q, int c) {
 bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const LineStep step = StepOf(dir);
     const LinePlace at = PlaceOf(p, step.axis);
-    // The stretch runs from one own stone to another (or to p, when p is
-    // one), so it is never longer than the span of the line's own stones.
-    if (!recordMiss && SpanOfPlaces(mBoard.mLines.Stones(c, step.axis, at.line)) < 6) return false;
     const LineView view = ViewLine(mBoard.mLines, step.axis, at.line, c);
     const bool own = (view.own >> at.place & 1) != 0;
     LineReach reach;
