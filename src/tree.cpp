@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "vector_clones.h"
+
 namespace nanaren {
 
 namespace {
@@ -19,7 +21,8 @@ void AddResult(float& count, float& mean, double r) {
 // logTotal. Once sqrt(2 share) alone reaches the cap, so does the variance
 // estimate, whose other term is never negative: where that holds for every
 // mean, as it does where counts are small, the estimates are not needed.
-void UpperBounds(int n, float logTotal, const float* mean, const float* count, double* bound) {
+NANAREN_VECTOR_CLONES void UpperBounds(int n, float logTotal, const float* mean, const float* count,
+                                       double* bound) {
     std::array<double, MaxVertexSize> share;
     for (int i = 0; i < n; ++i)
         share[i] = logTotal / static_cast<double>(count[i]);
