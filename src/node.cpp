@@ -6,6 +6,7 @@ namespace nanaren {
 
 void InitNode(Node& node, std::int16_t move) {
     node.move = move;
+    node.childRun = 0;
     node.visits = 0.0f;
     node.value = 0.0f;
     node.amafVisits = 1.0f;

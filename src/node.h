@@ -9,6 +9,8 @@ namespace nanaren {
 // slot numbers in the pool, -1 for no node.
 struct Node {
     std::int16_t move;         // vertex played to reach this node, -1 for the root
+    std::uint16_t childRun;    // n > 0: the n children, in list order, fill the slots
+                               // firstChild, firstChild - 1, ...; 0: they lie elsewhere
     float visits;              // results backed up through this node
     float value;               // mean result for the player who made move
     float amafVisits;          // all-moves-as-first count

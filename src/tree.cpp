@@ -67,6 +67,7 @@ std::int32_t Tree::BeginPath() {
 std::int32_t Tree::AddChild(std::int32_t parent, std::int16_t move) {
     const std::int32_t slot = Allocate();
     At(parent).firstChild = slot;
+    At(parent).childRun = 1;
     Node& child = At(slot);
     InitNode(child, move);
     child.parent = parent;
@@ -81,6 +82,12 @@ std::int32_t Tree::AddSibling(std::int32_t prev, std::int16_t move) {
     InitNode(sibling, move);
     sibling.prevSibling = prev;
     sibling.parent = before.parent;
+    // The store hands out slots downwards, so a list made in one go is
+    // mostly one run.
+    Node& parent = At(before.parent);
+    const bool extendsRun = parent.childRun != 0 &&
+                            prev == parent.firstChild - (parent.childRun - 1) && slot == prev - 1;
+    parent.childRun = extendsRun ? static_cast<std::uint16_t>(parent.childRun + 1) : 0;
     return slot;
 }
 
@@ -95,6 +102,7 @@ void Tree::FreeChain(std::int32_t first) {
 
 void Tree::Remove(std::int32_t idx) {
     const Node& node = At(idx);
+    At(node.parent).childRun = 0;
     if (node.prevSibling == -1) {
         At(node.parent).firstChild = node.nextSibling;
     } else {
@@ -126,6 +134,24 @@ std::int32_t Tree::BestChild(std::int32_t idx) const {
     return result;
 }
 
+// The slots of the node's children in list order, read off the run where
+// they form one and followed along the list otherwise.
+int Tree::ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const {
+    const int run = node.childRun;
+    NANAREN_ASSERT(run <= MaxVertexSize);
+    if (run != 0) {
+        for (int i = 0; i < run; ++i)
+            slots[i] = node.firstChild - i;
+        return run;
+    }
+    int count = 0;
+    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
+        NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
+        slots[count++] = c;
+    }
+    return count;
+}
+
 std::int32_t Tree::Select(std::int32_t idx) {
     NANAREN_ASSERT(idx < MaxNode);
     const Node& node = At(idx);
@@ -140,19 +166,15 @@ std::int32_t Tree::Select(std::int32_t idx) {
         std::array<float, MaxVertexSize> visits, value, amafVisits, amafValue;
         std::array<double, MaxVertexSize> score;
     } children;
-    int count = 0;
+    const int count = ChildSlots(node, children.slot);
     double amafSum = 0.0;
-    for (std::int32_t c = node.firstChild; c != -1;) {
-        const Node& child = At(c);
-        NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
-        children.slot[count] = c;
-        children.visits[count] = child.visits;
-        children.value[count] = child.value;
-        children.amafVisits[count] = child.amafVisits;
-        children.amafValue[count] = child.amafValue;
-        ++count;
+    for (int i = 0; i < count; ++i) {
+        const Node& child = At(children.slot[i]);
+        children.visits[i] = child.visits;
+        children.value[i] = child.value;
+        children.amafVisits[i] = child.amafVisits;
+        children.amafValue[i] = child.amafValue;
         amafSum += child.amafVisits;
-        c = child.nextSibling;
     }
     const float amafTotal = static_cast<float>(amafSum);
     const float logA = LogOf(amafTotal);
@@ -203,11 +225,12 @@ void Tree::CreditLaterMoves(std::int32_t parent, std::int32_t entry, double r) {
         mChildByMove = {};
         mChildStamp = 1;
     }
-    for (std::int32_t c = At(parent).firstChild; c != -1;) {
-        const Node& child = At(c);
-        NANAREN_ASSERT(IsVertexMove(child.move));
-        mChildByMove[child.move] = {c, mChildStamp};
-        c = child.nextSibling;
+    std::array<std::int32_t, MaxVertexSize> slots;
+    const int count = ChildSlots(At(parent), slots);
+    for (int i = 0; i < count; ++i) {
+        const std::int16_t move = At(slots[i]).move;
+        NANAREN_ASSERT(IsVertexMove(move));
+        mChildByMove[move] = {slots[i], mChildStamp};
     }
     for (std::int32_t j = entry + 1; j < mHistoryIndex; ++j) {
         const std::int16_t later = At(mHistory[j]).move;

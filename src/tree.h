@@ -53,6 +53,7 @@ class Tree : public Pool {
     std::int32_t mHistoryIndex = 0;                 // entries on the path
 
   private:
+    int ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const;
     void CreditLaterMoves(std::int32_t parent, std::int32_t entry, double r);
 
     // A child list indexed by move during an update; an entry counts only

@@ -160,9 +160,9 @@ TEST_F(TreeTest, SelectPushesTheChildWithTheHighestBound) {
     // the children's amafVisits add up to 10.
     const Slots c = AddChildren(root, {12, 13, 14});
     tree.At(root).visits = 20.0f;
-    tree.At(c[0]) = Node{12, 10.0f, 0.5f, 3.0f, 0.5f, -1, c[1], -1, root};
-    tree.At(c[1]) = Node{13, 4.0f, 0.75f, 3.0f, 0.6f, -1, c[2], c[0], root};
-    tree.At(c[2]) = Node{14, 30.0f, 0.1f, 4.0f, 0.2f, -1, -1, c[1], root};
+    tree.At(c[0]) = Node{12, 0, 10.0f, 0.5f, 3.0f, 0.5f, -1, c[1], -1, root};
+    tree.At(c[1]) = Node{13, 0, 4.0f, 0.75f, 3.0f, 0.6f, -1, c[2], c[0], root};
+    tree.At(c[2]) = Node{14, 0, 30.0f, 0.1f, 4.0f, 0.2f, -1, -1, c[1], root};
     tree.BeginPath();
     EXPECT_EQ(tree.Select(root), c[1]);
     EXPECT_EQ(tree.mHistoryIndex, 2);
@@ -176,6 +176,24 @@ TEST_F(TreeTest, ScoresThatAreNotNumbersNeverWin) {
     EXPECT_EQ(tree.Select(root), -1);
     tree.At(c[1]).visits = 1.0f;
     EXPECT_EQ(tree.Select(root), c[1]);
+}
+
+// Children whose slots do not run down from the first are found along the
+// list: after a slot taken in between, and after a removal from a run.
+TEST_F(TreeTest, SelectFollowsTheListWhereTheChildrenAreNotOneRun) {
+    const std::int32_t first = AddChildren(root, {12})[0];
+    tree.Allocate();
+    const std::int32_t second = tree.AddSibling(first, 13);
+    tree.At(second).visits = 1.0f;
+    EXPECT_EQ(tree.Select(root), second);
+
+    const Slots c = AddChildren(first, {20, 21, 22});
+    tree.At(first).visits = 20.0f;
+    for (const std::int32_t child : c)
+        tree.At(child).visits = 1.0f;
+    tree.At(c[1]).value = 0.9f;
+    tree.Remove(c[1]);
+    EXPECT_NE(tree.Select(first), c[1]);
 }
 
 // Equal children score the same d: the first sets best to (float)d, and each
