@@ -88,10 +88,9 @@ class Uct {
     // The same, for callers that never read the record of a miss, which is
     // then not written: while c's threat flag is clear, every reader of
     // mLine[c] scans first or needs the flag, and the flag is only ever set
-    // together with a threat's record.
-    // The stretch runs from one own stone to another (or to p, when p is
-    // one), so a line whose own stones span fewer than six places holds none;
-    // most calls end on that test, before any scan.
+    // together with a threat's record. A stretch runs from one own stone to
+    // another (or to p, when p is one), so a line whose own stones span fewer
+    // than six places holds none: most calls end there, before any scan.
     bool HasLineThreat(Vertex p, int c) {
         return (SpansSix(p, Column, c) && Scan(p, Up, c, false)) ||
                (SpansSix(p, Row, c) && Scan(p, Right, c, false));
