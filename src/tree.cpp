@@ -152,10 +152,19 @@ int Tree::ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& 
     return count;
 }
 
+float Tree::LogOfCount(float count) {
+    if (!(count >= 0.0f && count < static_cast<float>(mLogOfCount.size()))) return LogOf(count);
+    const auto n = static_cast<std::uint32_t>(count);
+    if (static_cast<float>(n) != count) return LogOf(count);
+    float& log = mLogOfCount[n];
+    if (log < 0.0f) log = LogOf(n);
+    return log;
+}
+
 std::int32_t Tree::Select(std::int32_t idx) {
     NANAREN_ASSERT(idx < MaxNode);
     const Node& node = At(idx);
-    const float logN = LogOf(node.visits);
+    const float logN = LogOfCount(node.visits);
     const float beta = AmafWeight(node.visits);
 
     // The walk along the list gathers the children's statistics and sums
@@ -177,7 +186,7 @@ std::int32_t Tree::Select(std::int32_t idx) {
         amafSum += child.amafVisits;
     }
     const float amafTotal = static_cast<float>(amafSum);
-    const float logA = LogOf(amafTotal);
+    const float logA = LogOfCount(amafTotal);
 
     // BlendedBound of every child.
     std::array<double, MaxVertexSize> own;

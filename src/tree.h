@@ -15,6 +15,8 @@ inline constexpr std::int32_t MaxDepth = 4096;
 // on the heap.
 class Tree : public Pool {
   public:
+    Tree() { mLogOfCount.fill(-1.0f); }
+
     // Frees every slot and allocates a fresh root with one half-won visit.
     void Reset();
     // Starts the path at the root and returns the root.
@@ -64,6 +66,12 @@ class Tree : public Pool {
     };
     std::array<IndexedChild, MaxVertexSize> mChildByMove{};
     std::uint32_t mChildStamp = 0;
+
+    // The descent takes the logarithm of a visit count at every step, and the
+    // counts are whole numbers: those below the table's size are worked out
+    // once each, when first needed (-1 for not yet).
+    float LogOfCount(float count);
+    std::array<float, 1 << 16> mLogOfCount;
 };
 
 }  // namespace nanaren

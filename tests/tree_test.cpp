@@ -260,6 +260,9 @@ TEST_F(TreeTest, SelectChoosesWhatTheBlendedBoundRanksFirst) {
             n.amafValue = twin ? 0.25f : unit(rng);
             visits += n.visits;
         }
+        // Sums of whole counts, beyond the descent's table of logarithms too,
+        // and now and then a parent count that is no whole number.
+        if (trial % 5 == 0) visits += 0.5f;
         tree.At(root).visits = visits;
         const float logN = static_cast<float>(std::log(static_cast<double>(visits)));
         double amafSum = 0.0;
@@ -277,6 +280,8 @@ TEST_F(TreeTest, SelectChoosesWhatTheBlendedBoundRanksFirst) {
             }
         }
         ASSERT_EQ(tree.Select(root), expected) << "trial " << trial;
+        ASSERT_EQ(tree.Select(root), expected)
+            << "trial " << trial << ", logarithms looked up again";
     }
 }
 
