@@ -133,6 +133,12 @@ class TemporaryDirectory {
 
 }  // namespace
 
+std::uint64_t HashOfBytes(std::string_view bytes) {
+    Fnv1a hash;
+    hash.Add(bytes);
+    return hash.Value();
+}
+
 Signature PlaySignatureGames() {
     const TemporaryDirectory directory;
     Fnv1a hash;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace nanaren {
 
@@ -13,6 +14,9 @@ struct Signature {
     int captures = 0;        // moves of the computer games that captured
     int kos = 0;             // moves of the computer games that left a ko point
 };
+
+// The 64-bit FNV-1a hash of the bytes, as the signature takes it.
+std::uint64_t HashOfBytes(std::string_view bytes);
 
 // Plays the signature games in a temporary working directory (the scripted
 // games read their playout counts from think.txt there) and returns their

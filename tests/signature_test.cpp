@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <sstream>
+
+#include "console_game.h"
+#include "random.h"
+
 namespace nanaren {
 namespace {
 
@@ -16,6 +22,22 @@ TEST(Signature, TheGamesPlayAsAtCommitE7de4a7) {
     // What the games must go through to sign the capture and ko rules.
     EXPECT_EQ(signature.captures, 9);
     EXPECT_EQ(signature.kos, 5);
+}
+
+// A game in which expansions that meet a winning move give back the children
+// made before it, so that later child lists take slots out of order and the
+// search follows them along the list (checked when this was recorded); its
+// transcript as commit e7de4a7 prints it, with think.txt 500.
+TEST(Signature, AGameWhoseSearchReusesFreedNodesPlaysAsAtCommitE7de4a7) {
+    std::istringstream in(
+        "2\n1 4\n7 3\n3 5\n3 9\n5 4\n4 9\n5 9\n6 2\n1 6\n4 8\n"
+        "2 6\n7 9\n6 8\n8 4\n2 7\n6 7\n1 8\n5 6\n8 1\n6 1\n");
+    std::ostringstream out;
+    Random = RandomStartState;
+    PlayGame(
+        in, out, [] { return std::time_t{1733700003}; }, 500);
+    EXPECT_EQ(out.str().size(), 13950u);
+    EXPECT_EQ(HashOfBytes(out.str()), 0x556e4e3c856d081au);
 }
 
 }  // namespace
