@@ -167,9 +167,9 @@ std::int32_t Tree::Select(std::int32_t idx) {
     const float logN = LogOfCount(node.visits);
     const float beta = AmafWeight(node.visits);
 
-    // The walk along the list gathers the children's statistics and sums
-    // their all-moves-as-first counts; the bounds are then worked out over
-    // the gathered arrays, a loop the compiler runs two children at a time.
+    // The children's statistics are gathered, their all-moves-as-first
+    // counts summed in list order; the bounds are then worked out over the
+    // gathered arrays, in loops that run several children at a time.
     struct Gathered {
         std::array<std::int32_t, MaxVertexSize> slot;
         std::array<float, MaxVertexSize> visits, value, amafVisits, amafValue;

@@ -11,8 +11,8 @@ namespace nanaren {
 inline constexpr std::int32_t MaxDepth = 4096;
 
 // The search tree over the pool: the root, the child lists and the descent
-// path of the running iteration. About 40 MB, so its owner allocates it once
-// on the heap.
+// path of the running iteration. Its store is about 40 MB and the rest some
+// 300 KB, so its owner allocates it once on the heap.
 class Tree : public Pool {
   public:
     Tree() { mLogOfCount.fill(-1.0f); }

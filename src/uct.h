@@ -92,8 +92,7 @@ class Uct {
     // another (or to p, when p is one), so a line whose own stones span fewer
     // than six places holds none: most calls end there, before any scan.
     bool HasLineThreat(Vertex p, int c) {
-        return (SpansSix(p, Column, c) && Scan(p, Up, c, false)) ||
-               (SpansSix(p, Row, c) && Scan(p, Right, c, false));
+        return HasThreatAlong(p, Up, c) || HasThreatAlong(p, Right, c);
     }
     // FindLineThreat for the line extension on the mover's previous stone q;
     // false, with no record made, when the record could not lead to a move.
@@ -128,8 +127,10 @@ class Uct {
     bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 
-    bool SpansSix(Vertex p, Axis axis, int c) const {
-        return SpanOfPlaces(mBoard.mLines.StonesThrough(c, p, axis)) >= 6;
+    // Scan without the record of a miss, after the span test.
+    bool HasThreatAlong(Vertex p, int dir, int c) {
+        const Axis axis = StepOf(dir).axis;
+        return SpanOfPlaces(mBoard.mLines.StonesThrough(c, p, axis)) >= 6 && Scan(p, dir, c, false);
     }
     bool Scan(Vertex p, int dir, int c, bool recordMiss);
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);

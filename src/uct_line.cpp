@@ -80,7 +80,7 @@ bool Uct::ScanLine(Vertex p, int dir, int /*side*/, int c) {
 // The row's scan rewrites the whole record, so a column that is no threat
 // needs none.
 bool Uct::FindLineThreat(Vertex p, int c) {
-    return (SpansSix(p, Column, c) && Scan(p, Up, c, false)) || Scan(p, Right, c, true);
+    return HasThreatAlong(p, Up, c) || Scan(p, Right, c, true);
 }
 
 // The extension acts only on a record that spans six points or more, and
@@ -92,8 +92,7 @@ bool Uct::ScanForExtension(Vertex q, int c) {
         FindLineThreat(q, c);
         return true;
     }
-    if (SpansSix(q, Column, c) && Scan(q, Up, c, false))
-        return true;  // the column's threat is the record
+    if (HasThreatAlong(q, Up, c)) return true;  // the column's threat is the record
     const LinePlace at = PlaceOf(q, Row);
     const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
     const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
