@@ -33,9 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Vertex v = data[i] & 0x7F;
         if (v >= MaxVertexSize || board.mCell[v] != Empty) continue;
         if (board.CheckLine(v, color) == Board::Win) continue;
-        if (uct.PutAndCheck(v, color) != Board::Success) continue;
-        std::uint8_t& threat = uct.mThreat[ColorIndex(color)];
-        if (threat == 0) threat = uct.FindLineThreat(v, color) ? 1 : 0;
+        if (uct.PlayDescentMove(v, color) != Board::Success) continue;
         lastMover = color;
     }
     if (lastMover == Empty) return 0;

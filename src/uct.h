@@ -101,6 +101,10 @@ class Uct {
 
     // PutAt, followed after a capture by a threat search in the freed points.
     Board::PutResult PutAndCheck(Vertex v, int c);
+    // A move of a search's descent: PutAndCheck, then after a Success c's
+    // threat flag is set if the move makes a line threat (once set, it stays
+    // set for the iteration).
+    Board::PutResult PlayDescentMove(Vertex move, int c);
 
     // Plays the game out with c to move; 1.0 the computer won, 0.0 it lost,
     // 0.5 undecided.

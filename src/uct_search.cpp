@@ -116,14 +116,12 @@ void Uct::Iterate() {
         }
         node = child;
         const Vertex move = tree.At(node).move;
-        const Board::PutResult ret = PutAndCheck(move, color);
+        const Board::PutResult ret = PlayDescentMove(move, color);
         NANAREN_ASSERT(ret != Board::Failure);
         if (ret == Board::Win) {
             tree.Update(color == mMyColor ? 1.0f : 0.0f);
             return;
         }
-        std::uint8_t& threat = mThreat[ColorIndex(color)];
-        if (threat == 0) threat = HasLineThreat(move, color) ? 1 : 0;
         color = Opposite(color);
         if (!tree.IsLeaf(node)) continue;
         if (NeedsExpansion(node) && HasRoomToExpand()) {
@@ -133,6 +131,14 @@ void Uct::Iterate() {
         tree.Update(Playout(color));
         return;
     }
+}
+
+Board::PutResult Uct::PlayDescentMove(Vertex move, int color) {
+    const Board::PutResult r = PutAndCheck(move, color);
+    if (r != Board::Success) return r;
+    std::uint8_t& threat = mThreat[ColorIndex(color)];
+    if (threat == 0) threat = HasLineThreat(move, color) ? 1 : 0;
+    return r;
 }
 
 bool Uct::NeedsExpansion(std::int32_t node) const {
