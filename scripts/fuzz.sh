@@ -14,15 +14,18 @@ cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Rel
 cmake --build "$build" --target nanaren_fuzz_targets -j "$(nproc)" >/dev/null
 
 mkdir -p "$build/artifacts"
-for seeds in "$root"/fuzz/corpus/*/; do
-    name="$(basename "$seeds")"
+# Every target that was built, with its seeds and dictionary where it has them.
+for target in "$build"/fuzz/nanaren_fuzz_*; do
+    name="${target##*/nanaren_fuzz_}"
     dictionary=()
     [ -f "$root/fuzz/$name.dict" ] && dictionary=(-dict="$root/fuzz/$name.dict")
+    seeds=()
+    [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
     mkdir -p "$build/corpus/$name"
     log="$build/fuzz-$name.log"
-    if ! "$build/fuzz/nanaren_fuzz_$name" -max_total_time="$seconds" -timeout=60 \
+    if ! "$target" -max_total_time="$seconds" -timeout=60 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" "${dictionary[@]}" \
-        "$build/corpus/$name" "$seeds" >"$log" 2>&1; then
+        "$build/corpus/$name" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log"
         echo "fuzz target $name failed; its input is in $build/artifacts/" >&2
         exit 1

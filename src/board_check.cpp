@@ -84,6 +84,20 @@ std::string FindBoardFault(const Board& board) {
     return FindGroupFault(board, fresh);
 }
 
+std::string FindPositionDifference(const Board& a, const Board& b) {
+    if (a.mCell != b.mCell) return "cells differ";
+    if (a.mEmptySize != b.mEmptySize) return "list sizes differ";
+    for (int k = 0; k < a.mEmptySize; ++k) {
+        if (a.mEmpty[k] != b.mEmpty[k]) return "list entry " + std::to_string(k) + " differs";
+    }
+    if (a.mKo != b.mKo) return "ko differs";
+    if (a.mRecordSize != b.mRecordSize) return "records differ";
+    for (int k = 0; k < a.mRecordSize; ++k) {
+        if (a.mRecord[k] != b.mRecord[k]) return "record entry " + std::to_string(k) + " differs";
+    }
+    return {};
+}
+
 Vertex FindDeadGroup(const Board& board) {
     std::array<bool, MaxVertexSize> seen{};
     std::array<Vertex, MaxVertexSize> stack;

@@ -14,6 +14,10 @@ namespace nanaren {
 // masks and the groups with their liberties being what the cells make.
 std::string FindBoardFault(const Board& board);
 
+// Where two positions differ (the cells, the empty list in order, the ko
+// point and the record), or an empty text when they do not.
+std::string FindPositionDifference(const Board& a, const Board& b);
+
 // A stone whose group has no liberty, or -1 when there is none, as after
 // every Success.
 Vertex FindDeadGroup(const Board& board);

@@ -67,19 +67,9 @@ void ScatterStones(Board& board, std::mt19937& rng) {
 }
 
 ::testing::AssertionResult SamePosition(const Board& a, const Board& b) {
-    if (a.mCell != b.mCell) return ::testing::AssertionFailure() << "cells differ";
-    if (a.mEmptySize != b.mEmptySize) return ::testing::AssertionFailure() << "list sizes differ";
-    for (int k = 0; k < a.mEmptySize; ++k) {
-        if (a.mEmpty[k] != b.mEmpty[k])
-            return ::testing::AssertionFailure() << "list entry " << k << " differs";
-    }
-    if (a.mKo != b.mKo) return ::testing::AssertionFailure() << "ko differs";
-    if (a.mRecordSize != b.mRecordSize) return ::testing::AssertionFailure() << "records differ";
-    for (int k = 0; k < a.mRecordSize; ++k) {
-        if (a.mRecord[k] != b.mRecord[k])
-            return ::testing::AssertionFailure() << "record entry " << k << " differs";
-    }
-    return ::testing::AssertionSuccess();
+    const std::string difference = FindPositionDifference(a, b);
+    if (difference.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << difference;
 }
 
 }  // namespace nanaren::testing
