@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -20,20 +22,22 @@ namespace nanaren::match {
 
 namespace {
 
-// A game's record as one line of numbers: winner, passes, then the moves.
+// A game's record as one line of numbers: the winner, then the moves.
 std::string Serialize(const GameRecord& record) {
     std::ostringstream line;
-    line << record.winner << ' ' << record.passes;
+    line << record.winner;
     for (const Vertex v : record.moves)
         line << ' ' << v;
     return line.str();
 }
 
+// The record of a line that Serialize made and nothing else.
 std::optional<GameRecord> Parse(const std::string& text, GameRecord record) {
     std::istringstream line(text);
-    if (!(line >> record.winner >> record.passes)) return std::nullopt;
+    if (!(line >> record.winner)) return std::nullopt;
     for (Vertex v = 0; line >> v;)
         record.moves.push_back(v);
+    if (!line.eof()) return std::nullopt;
     return record;
 }
 
@@ -44,12 +48,28 @@ struct Worker {
     std::string output;  // what it has written so far
 };
 
-void WriteAll(int fd, const std::string& text) {
+bool WriteAll(int fd, const std::string& text) {
     for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+// The child's whole life: it plays the game, writes its line and ends,
+// never returning into the caller's code, not even by an exception.
+[[noreturn]] void PlayInChild(const MatchSettings& settings, int index, const GamePlayer& play,
+                              int fd) {
+    bool written = false;
+    try {
+        written = WriteAll(fd, Serialize(play(settings, index)));
+    } catch (const std::exception& e) {
+        std::cerr << "nanaren-match: game " << index << ": " << e.what() << std::endl;
+    }
+    close(fd);
+    _exit(written ? 0 : 1);
 }
 
 // Forks a process that plays the game and writes its line to a pipe, whose
@@ -70,16 +90,15 @@ void StartGame(const MatchSettings& settings, int index, const GamePlayer& play,
     }
     if (pid == 0) {
         close(fds[0]);
-        WriteAll(fds[1], Serialize(play(settings, index)));
-        close(fds[1]);
-        _exit(0);
+        PlayInChild(settings, index, play, fds[1]);
     }
     close(fds[1]);
     workers[fds[0]] = Worker{index, pid, {}};
 }
 
-std::string DescribeEnd(int status) {
+std::string DescribeEnd(int status, bool parsed) {
     if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
+    if (WEXITSTATUS(status) == 0 && !parsed) return "wrote no complete record";
     return "exited with status " + std::to_string(WEXITSTATUS(status));
 }
 
@@ -98,13 +117,13 @@ bool ReadWorker(int fd, const MatchSettings& settings, std::map<int, Worker>& wo
     close(fd);
     int status = 0;
     waitpid(worker.pid, &status, 0);
-    const GameRecord blank{worker.index, SetupOf(settings, worker.index), Empty, {}, 0};
+    const GameRecord blank{worker.index, SetupOf(settings, worker.index), Empty, {}};
     const std::optional<GameRecord> record = Parse(worker.output, blank);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && record) {
         records[worker.index] = record;
     } else {
         std::cerr << "nanaren-match: game " << worker.index << " (clock " << blank.setup.clock
-                  << ") " << DescribeEnd(status) << std::endl;
+                  << ") " << DescribeEnd(status, record.has_value()) << std::endl;
     }
     workers.erase(fd);
     return true;
@@ -123,7 +142,11 @@ GameRecord PlayOne(const MatchSettings& settings, int index) {
     std::ostream discard(nullptr);
     while (!play.IsOver())
         play.PlayMove(discard);
-    return {index, setup, play.Winner(), play.Moves(), play.Passes()};
+    return {index, setup, play.Winner(), play.Moves()};
+}
+
+int PassesOf(const GameRecord& game) {
+    return static_cast<int>(std::count(game.moves.begin(), game.moves.end(), -1));
 }
 
 std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
@@ -138,7 +161,11 @@ std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
         std::vector<pollfd> waiting;
         for (const auto& entry : workers)
             waiting.push_back({entry.first, POLLIN, 0});
-        if (poll(waiting.data(), waiting.size(), -1) < 0) continue;
+        if (poll(waiting.data(), waiting.size(), -1) < 0) {
+            if (errno == EINTR) continue;
+            std::perror("nanaren-match: poll");
+            std::exit(EXIT_FAILURE);
+        }
         for (const pollfd& p : waiting) {
             if (p.revents == 0) continue;
             if (ReadWorker(p.fd, settings, workers, records)) done(++finished);
@@ -161,7 +188,7 @@ void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& game
                                                     : "draw";
         out << game.index << ',' << game.setup.clock << ',' << settings.playouts[black] << ','
             << settings.playouts[1 - black] << ',' << winner << ',' << game.moves.size() << ','
-            << game.passes << ',';
+            << PassesOf(game) << ',';
         for (std::size_t i = 0; i < game.moves.size(); ++i) {
             const Vertex v = game.moves[i];
             out << (i == 0 ? "" : " ");

@@ -5,7 +5,6 @@
 #include <ctime>
 #include <functional>
 #include <iosfwd>
-#include <string>
 #include <vector>
 
 #include "normal_board.h"
@@ -31,8 +30,10 @@ struct GameRecord {
     GameSetup setup;            // its clock and colours
     int winner;                 // Black, White, or Empty for a draw
     std::vector<Vertex> moves;  // every move in order, -1 a pass
-    int passes;                 // passes among the moves
 };
+
+// The passes among a game's moves.
+int PassesOf(const GameRecord& game);
 
 GameSetup SetupOf(const MatchSettings& settings, int index);
 

@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <thread>
@@ -38,8 +40,9 @@ struct Options {
 
 std::optional<long long> ParseNumber(const std::string& text) {
     char* end = nullptr;
+    errno = 0;
     const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0') return std::nullopt;
+    if (text.empty() || *end != '\0' || errno == ERANGE) return std::nullopt;
     return value;
 }
 
@@ -71,7 +74,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.settings.games = static_cast<int>(*number);
         } else if (name == "--jobs" && number && *number >= 1 && *number <= 1024) {
             options.jobs = static_cast<int>(*number);
-        } else if (name == "--first-clock" && number && *number >= 0) {
+        } else if (name == "--first-clock" && number && *number >= 0 &&
+                   *number <= std::numeric_limits<std::time_t>::max() - MaxGames) {
             options.settings.firstClock = static_cast<std::time_t>(*number);
         } else if (name == "--csv") {
             options.csv = value;
@@ -111,6 +115,7 @@ int main(int argc, char** argv) {
     if (!options->csv.empty()) {
         std::ofstream csv(options->csv);
         nanaren::match::WriteCsv(settings, games, csv);
+        csv.close();  // a failure to write may show only when the buffer goes out
         if (!csv) {
             std::cerr << "nanaren-match: cannot write " << options->csv << std::endl;
             return 1;

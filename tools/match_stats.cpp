@@ -1,8 +1,11 @@
 #include "match_stats.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <ostream>
+#include <sstream>
+#include <string>
 
 namespace nanaren::match {
 
@@ -36,8 +39,9 @@ MatchSummary Summarize(const std::vector<GameRecord>& games) {
     for (const GameRecord& game : games) {
         const int black = game.setup.blackSide;
         moves += static_cast<long long>(game.moves.size());
-        summary.passes += game.passes;
-        summary.gamesWithPass += game.passes > 0;
+        const int passes = PassesOf(game);
+        summary.passes += passes;
+        summary.gamesWithPass += passes > 0;
         if (game.winner == Empty) {
             ++summary.draws;
             ++summary.sides[0].draws;
@@ -49,11 +53,12 @@ MatchSummary Summarize(const std::vector<GameRecord>& games) {
         ++summary.sides[1 - winnerSide].losses;
         ++(game.winner == Black ? summary.blackWins : summary.whiteWins);
     }
-    if (summary.games == 0) return summary;
-    summary.averageLength = static_cast<double>(moves) / summary.games;
+    // Without a game a score is 0, its interval all of 0 to 1.
+    const int n = summary.games;
+    if (n > 0) summary.averageLength = static_cast<double>(moves) / n;
     for (SideResult& side : summary.sides) {
-        side.score = (side.wins + 0.5 * side.draws) / summary.games;
-        side.interval = WilsonInterval(side.score, summary.games);
+        side.score = n == 0 ? 0.0 : (side.wins + 0.5 * side.draws) / n;
+        side.interval = WilsonInterval(side.score, n);
     }
     return summary;
 }

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <ostream>
 #include <sstream>
 #include <string>
 
 #include "match_stats.h"
+#include "self_play.h"
 
 namespace nanaren::match {
 namespace {
@@ -25,8 +28,11 @@ TEST(MatchStats, WilsonIntervalMatchesTheTextbookValues) {
     EXPECT_NEAR(all.high, 1.0, 1e-12);
 }
 
+// A game of that many moves, the last passes of them passes.
 GameRecord Played(int index, int winner, int moves, int passes) {
-    return {index, {index, index % 2}, winner, std::vector<Vertex>(moves, 12), passes};
+    std::vector<Vertex> played(moves, 12);
+    std::fill(played.end() - passes, played.end(), -1);
+    return {index, {index, index % 2}, winner, played};
 }
 
 // Side 0 is Black in games 0 and 2: it wins game 0 as Black and game 1 as
@@ -52,8 +58,8 @@ TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
 
 TEST(Match, CsvNamesEachGamesPlayoutsByColourAndItsMovesAsColumnAndRow) {
     const MatchSettings settings{{300, 7000}, 2, 50};
-    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}, 1};
-    GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}, 0};
+    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}};
+    GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}};
     std::ostringstream csv;
     WriteCsv(settings, {first, second}, csv);
     EXPECT_EQ(csv.str(),
@@ -77,6 +83,19 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
         EXPECT_EQ(shared[i].winner, direct.winner);
     }
     EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
+    // Side 1's five playouts play Black in the odd games.
+    SelfPlay odd({5, 2}, 101);
+    std::ostream discard(nullptr);
+    while (!odd.IsOver())
+        odd.PlayMove(discard);
+    EXPECT_EQ(alone[1].moves, odd.Moves());
+}
+
+TEST(MatchStats, WithoutGamesEveryScoreIsOpen) {
+    const MatchSummary s = Summarize({});
+    EXPECT_EQ(s.sides[0].interval.low, 0.0);
+    EXPECT_EQ(s.sides[0].interval.high, 1.0);
+    EXPECT_EQ(s.averageLength, 0.0);
 }
 
 TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
