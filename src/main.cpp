@@ -30,7 +30,9 @@ int AnswerArguments(int argc, char** argv) {
         std::cout << "nanaren " NANAREN_VERSION "\n";
         return EXIT_SUCCESS;
     }
-    std::cerr << "nanaren: unexpected argument '" << argv[argc == 2 ? 1 : 2] << "'\n\n" << Help;
+    // After --help or --version, what follows is the unexpected part.
+    const bool known = argument == "--help" || argument == "--version";
+    std::cerr << "nanaren: unexpected argument '" << argv[known ? 2 : 1] << "'\n\n" << Help;
     return 2;
 }
 

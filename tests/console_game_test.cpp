@@ -298,6 +298,12 @@ TEST_F(Game, HelpAndVersionPrintAndEndWithoutAGame) {
 TEST_F(Game, AnyOtherArgumentIsRefusedWithoutAGame) {
     EXPECT_EQ(Run("1\n", "", "--hepl"), "");
     EXPECT_EQ(mStatus, 2);
+    // The message names the argument that is wrong.
+    Run("1\n", "", "foo bar");
+    EXPECT_EQ(mErrors.rfind("nanaren: unexpected argument 'foo'", 0), 0u) << mErrors;
+    Run("1\n", "", "--version bar");
+    EXPECT_EQ(mErrors.rfind("nanaren: unexpected argument 'bar'", 0), 0u) << mErrors;
+    EXPECT_EQ(mStatus, 2);
 }
 
 // -------------------------------------------------------- reproducibility
