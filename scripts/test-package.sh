@@ -9,11 +9,17 @@ build="$root/build-package"
 cmake -S "$root" -B "$build" -DNANAREN_BUILD_TESTS=OFF -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target package -j "$(nproc)" >/dev/null
 
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+deb="$build/nanaren_${version}_$(dpkg --print-architecture).deb"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$build"/nanaren_*_*.deb >/dev/null
+# A nanaren installed before the test stays installed after it.
+installed_before=no
+dpkg-query -W -f='${Status}' nanaren 2>/dev/null | grep -q "install ok installed" &&
+    installed_before=yes
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
 game="$(mktemp -d)"
-trap '$sudo apt-get remove -y -qq nanaren >/dev/null; rm -rf "$game"' EXIT
+trap '[ "$installed_before" = yes ] || $sudo apt-get remove -y -qq nanaren >/dev/null; rm -rf "$game"' EXIT
 cd "$game"
 
 # Without a search the computer takes the first free point from the top left
