@@ -34,7 +34,7 @@ const page = {
   awaitingHuman: false,  // the engine waits for the person and no request is on its way
   lastTry: "point",      // what the person last tried, for the hint
   hintTimer: 0,
-  expectedReply: -1,     // the reply the computer expects, marked until the person moves
+  expectedReply: null,   // the reply the computer expects, marked until the person moves
 };
 
 function svg(tag, attributes, text) {
@@ -43,9 +43,6 @@ function svg(tag, attributes, text) {
   if (text !== undefined) element.textContent = text;
   return element;
 }
-
-const xOf = (vertex) => vertex % 11;
-const yOf = (vertex) => Math.floor(vertex / 11);
 
 // An integer from the address's query, or null.
 function queryInteger(name) {
@@ -99,18 +96,18 @@ function drawPosition(cells, lastMove) {
 function drawMarks(lastMove) {
   const marks = $("marks");
   marks.replaceChildren();
-  if (lastMove !== -1) {
+  if (lastMove) {
     marks.append(svg("circle", {
-      class: "last-move", "data-x": xOf(lastMove), "data-y": yOf(lastMove),
-      cx: xOf(lastMove) * Spacing, cy: yOf(lastMove) * Spacing, r: 7,
+      class: "last-move", "data-x": lastMove.x, "data-y": lastMove.y,
+      cx: lastMove.x * Spacing, cy: lastMove.y * Spacing, r: 7,
     }));
   }
   const reply = page.expectedReply;
-  if (reply !== -1) {
+  if (reply) {
     marks.append(svg("circle", {
       class: `expected-reply ${StoneClasses[page.human]}`,
-      "data-x": xOf(reply), "data-y": yOf(reply),
-      cx: xOf(reply) * Spacing, cy: yOf(reply) * Spacing, r: StoneRadius - 4,
+      "data-x": reply.x, "data-y": reply.y,
+      cx: reply.x * Spacing, cy: reply.y * Spacing, r: StoneRadius - 4,
     }));
   }
 }
@@ -156,14 +153,13 @@ function followState(state) {
   }
 }
 
-function showReport(vertex, estimate) {
-  const x = vertex === -1 ? -1 : xOf(vertex);
-  const y = vertex === -1 ? -1 : yOf(vertex);
-  $("computer-move").textContent = `AI:${x}, ${y}`;
+// As the console prints them: a pass is the move -1, -1.
+function showReport(move, estimate) {
+  $("computer-move").textContent = move ? `AI:${move.x}, ${move.y}` : "AI:-1, -1";
   $("winning-rate").textContent = estimate ? `${Texts.winningRate}${estimate.winningRate}%` : "";
-  const reply = estimate ? estimate.expectedReply : -1;
+  const reply = estimate ? estimate.expectedReply : null;
   $("expected-reply").textContent =
-      reply === -1 ? "" : `${Texts.expectedReply}${xOf(reply)}, ${yOf(reply)})`;
+      reply ? `${Texts.expectedReply}${reply.x}, ${reply.y})` : "";
   page.expectedReply = reply;
   $("report").hidden = false;
 }
@@ -177,7 +173,7 @@ const Handlers = {
     $("play-white").disabled = false;
   },
   position({result, cells, lastMove, state}) {
-    if (result === "Success" || result === "Win") page.expectedReply = -1;
+    if (result === "Success" || result === "Win") page.expectedReply = null;
     drawPosition(cells, lastMove);
     if (result === "Failure") {
       const [x, y] = page.lastTry === "pass" ? [] : page.lastTry;
@@ -195,10 +191,10 @@ const Handlers = {
     $("progress").value = percent;
     $("percent").textContent = `${percent}%`;
   },
-  computer({vertex, estimate, milliseconds, cells, lastMove, state}) {
+  computer({move, estimate, milliseconds, cells, lastMove, state}) {
     $("thinking").hidden = true;
     $("report").dataset.milliseconds = milliseconds.toFixed(1);
-    showReport(vertex, estimate);
+    showReport(move, estimate);
     drawPosition(cells, lastMove);
     followState(state);
   },
@@ -206,7 +202,7 @@ const Handlers = {
 
 function startGame(human) {
   page.human = human;
-  page.expectedReply = -1;
+  page.expectedReply = null;
   page.awaitingHuman = false;
   const seed = queryInteger("seed");
   const clock = seed !== null ? seed : Math.floor(Date.now() / 1000);

@@ -62,9 +62,17 @@ EMSCRIPTEN_KEEPALIVE int CurrentState() {
     return static_cast<int>(CurrentGame->CurrentState());
 }
 
-// The colour code at a vertex: 0 empty, 1 black, 2 white, 3 wall.
-EMSCRIPTEN_KEEPALIVE int CellAt(int vertex) {
-    return CurrentGame->Position().mCell.at(vertex);
+// The colour code at column x and row y: 0 empty, 1 black, 2 white, 3 wall.
+EMSCRIPTEN_KEEPALIVE int CellAt(int x, int y) {
+    return CurrentGame->Position().mCell.at(nanaren::GetVertex(x, y));
+}
+
+// The column and the row of a vertex the engine names.
+EMSCRIPTEN_KEEPALIVE int ColumnOf(int vertex) {
+    return nanaren::GetX(vertex);
+}
+EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
+    return nanaren::GetY(vertex);
 }
 
 EMSCRIPTEN_KEEPALIVE int LastMove() {

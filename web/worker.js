@@ -19,7 +19,7 @@ var Module = {
     postMessage({type: "progress", percent});
   },
   onFinished(hasEstimate, winningRate, expectedReply) {
-    finished = hasEstimate ? {winningRate, expectedReply} : null;
+    finished = hasEstimate ? {winningRate, expectedReply: pointOf(expectedReply)} : null;
   },
   // The engine could not load, or stopped at a failed consistency check.
   onAbort() {
@@ -32,12 +32,16 @@ importScripts("nanaren.js");
 const States = ["HumanToMove", "ComputerToMove", "HumanWon", "ComputerWon"];
 const PutResults = ["Win", "Success", "Failure"];
 
+// A vertex of the engine as the page's point, null for none (-1).
+const pointOf = (vertex) =>
+  vertex === -1 ? null : {x: Module._ColumnOf(vertex), y: Module._RowOf(vertex)};
+
 function position() {
   const cells = [];
   for (let y = 1; y <= 9; ++y) {
-    for (let x = 1; x <= 9; ++x) cells.push(Module._CellAt(x + 11 * y));
+    for (let x = 1; x <= 9; ++x) cells.push(Module._CellAt(x, y));
   }
-  return {cells, lastMove: Module._LastMove(), state: States[Module._CurrentState()]};
+  return {cells, lastMove: pointOf(Module._LastMove()), state: States[Module._CurrentState()]};
 }
 
 // The engine hands the turn back to the person after every computer move that
@@ -46,9 +50,9 @@ function position() {
 function playComputerIfItsTurn(arrival) {
   if (States[Module._CurrentState()] !== "ComputerToMove") return;
   postMessage({type: "thinking"});
-  const vertex = Module._PlayComputer();
+  const move = pointOf(Module._PlayComputer());
   const milliseconds = performance.now() - arrival;
-  postMessage({type: "computer", vertex, estimate: finished, milliseconds, ...position()});
+  postMessage({type: "computer", move, estimate: finished, milliseconds, ...position()});
 }
 
 onmessage = ({data}) => {
