@@ -5,13 +5,11 @@
 # stays in build-fuzz/corpus/; an input that fails is written to
 # build-fuzz/artifacts/ and the run stops with its log.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
 seconds="${1:-60}"
 build="$root/build-fuzz"
-"$root/scripts/setup.sh" clang libclang-rt-dev
-cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DNANAREN_FUZZ=ON -DNANAREN_BUILD_TESTS=OFF -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target nanaren_fuzz_targets -j "$(nproc)" >/dev/null
+install_packages clang libclang-rt-dev
+build_preset fuzz nanaren_fuzz_targets
 
 mkdir -p "$build/artifacts"
 # Every target that was built, with its seeds and dictionary where it has them.

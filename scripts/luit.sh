@@ -4,9 +4,9 @@
 # unpacked into build/luit instead of installing it: the package replaces
 # x11-utils, and apt would remove chromium and whatever else needs x11-utils.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
 
-if dpkg-query -W -f='${Status}' luit 2>/dev/null | grep -q "install ok installed"; then
+if is_installed luit; then
     echo /usr/bin/luit
     exit 0
 fi
@@ -17,9 +17,7 @@ if [ ! -x "$luit" ]; then
     trap 'rm -rf "$download"' EXIT
     fetch() { (cd "$download" && apt-get download -qq -o APT::Sandbox::User="$(id -un)" luit); }
     if ! fetch 2>/dev/null; then
-        sudo=""
-        [ "$(id -u)" -ne 0 ] && sudo="sudo"
-        $sudo apt-get update -qq
+        as_root apt-get update -qq
         fetch
     fi
     mkdir -p "$root/build/luit"

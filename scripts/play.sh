@@ -3,8 +3,7 @@
 # reads think.txt, through the launcher: on a UTF-8 terminal the Japanese text
 # is shown through Debian's luit. --raw keeps the game's Shift-JIS bytes.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" >/dev/null
-cmake --build "$root/build" --target nanaren -j "$(nproc)" >/dev/null
+. "$(dirname "$0")/lib.sh"
+install_packages
+build_preset default nanaren
 NANAREN_LUIT="${NANAREN_LUIT:-$("$root/scripts/luit.sh")}" exec "$root/build/nanaren-play" "$@"

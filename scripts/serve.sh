@@ -2,7 +2,7 @@
 # Builds the page and serves it on http://127.0.0.1:8000/ (--port N for
 # another port) until interrupted.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
 port=8000
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -12,4 +12,5 @@ while [ $# -gt 0 ]; do
     esac
 done
 "$root/scripts/build-web.sh"
+say "serving http://127.0.0.1:$port/"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$root/build-web/site"

@@ -3,23 +3,19 @@
 # short scripted game with the installed nanaren in a directory of its own,
 # and removes the package again. Installs what a fresh Debian machine lacks.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
 build="$root/build-package"
-"$root/scripts/setup.sh" dpkg-dev file
-cmake -S "$root" -B "$build" -DNANAREN_BUILD_TESTS=OFF -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target package -j "$(nproc)" >/dev/null
+install_packages dpkg-dev file
+build_preset package package
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 deb="$build/nanaren_${version}_$(dpkg --print-architecture).deb"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
 # A nanaren installed before the test stays installed after it.
 installed_before=no
-dpkg-query -W -f='${Status}' nanaren 2>/dev/null | grep -q "install ok installed" &&
-    installed_before=yes
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
+is_installed nanaren && installed_before=yes
+DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "$deb" >/dev/null
 game="$(mktemp -d)"
-trap '[ "$installed_before" = yes ] || $sudo apt-get remove -y -qq nanaren >/dev/null; rm -rf "$game"' EXIT
+trap '[ "$installed_before" = yes ] || as_root apt-get remove -y -qq nanaren >/dev/null; rm -rf "$game"' EXIT
 cd "$game"
 
 # Without a search the computer takes the first free point from the top left

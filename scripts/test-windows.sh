@@ -3,12 +3,10 @@
 # build-windows/, runs the tests under wine and packs nanaren.exe with the
 # README into a .zip there. Installs what a fresh Debian machine lacks.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
 build="$root/build-windows"
-"$root/scripts/setup.sh" --no-install-recommends g++-mingw-w64-x86-64-posix wine64 wine googletest
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DNANAREN_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)"
+install_packages --no-install-recommends g++-mingw-w64-x86-64-posix wine64 wine googletest
+build_preset windows
 
 # A wine prefix of the build's own, without the .NET and HTML runtimes wine
 # would offer to install. Its background services start here with their
@@ -21,6 +19,7 @@ trap 'wineserver -k' EXIT
 wine wineboot </dev/null >/dev/null 2>&1
 # Now and then wine fails to start a test's process at all (no output, a
 # failure after 0 s, seen once in many runs); such a test is run once more.
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --repeat until-pass:2
+say "running the tests under wine"
+ctest --preset windows -j "$(nproc)" --repeat until-pass:2
 
-cmake --build "$build" --target package
+cmake --build --preset windows --target package

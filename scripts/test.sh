@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything in build/ (or the directory given as $1, with any further
-# arguments passed to cmake) and runs every test.
+# Builds everything in a configuration of CMakePresets.json (default: the
+# Release build in build/; sanitize: build-sanitize/) and runs every test.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
-[ $# -gt 0 ] && shift
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" "$@" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+. "$(dirname "$0")/lib.sh"
+preset="${1:-default}"
+install_packages
+build_preset "$preset"
 # The launcher's terminal test needs a luit; failing to get one fails here
 # rather than skipping that test unseen.
 luit="${NANAREN_LUIT:-}"
 [ -n "$luit" ] || luit="$("$root/scripts/luit.sh")"
-NANAREN_LUIT="$luit" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+say "running the tests"
+NANAREN_LUIT="$luit" ctest --preset "$preset" -j "$(nproc)"
