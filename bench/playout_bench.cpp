@@ -7,10 +7,10 @@ namespace nanaren {
 namespace {
 
 // Plays out from start again and again, Black to move; items are playouts.
-void RunPlayouts(benchmark::State& state, const Board& start) {
-    Uct uct(Black, 0);
+void RunPlayouts(benchmark::State& state, const Position& start) {
+    Uct uct;
     for (auto _ : state) {
-        uct.mBoard.CopyPosition(start);
+        uct.mBoard.CopyPosition(start.GetBoard());
         uct.mThreat = {0, 0};
         benchmark::DoNotOptimize(uct.Playout(Black));
     }
@@ -18,13 +18,13 @@ void RunPlayouts(benchmark::State& state, const Board& start) {
 }
 
 void BM_PlayoutFromEmpty(benchmark::State& state) {
-    const Board empty;
+    const Position empty;
     RunPlayouts(state, empty);
 }
 BENCHMARK(BM_PlayoutFromEmpty);
 
 void BM_PlayoutFromMiddleGame(benchmark::State& state) {
-    Board middle;
+    Position middle;
     if (!SetUpMiddleGame(middle)) {
         state.SkipWithError("the middle-game moves are no longer plain successes");
         return;

@@ -1,28 +1,29 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 
-#include "normal_board.h"
+#include "position.h"
 
 namespace nanaren {
 
 // Plays 24 stones, Black first and alternating, so that Black is to move in a
 // middle game without a winner and without captures. False if any move fails
-// to be a plain Success (the board rules changed under the benchmark).
-inline bool SetUpMiddleGame(Board& board) {
+// to be a plain Success or captures (the board rules changed under the
+// benchmark).
+inline bool SetUpMiddleGame(Position& position) {
     constexpr std::array<std::array<int, 2>, 24> Moves = {{
         {5, 5}, {5, 4}, {4, 4}, {4, 5}, {6, 3}, {6, 5}, {3, 6}, {6, 4},
         {5, 7}, {3, 3}, {7, 5}, {7, 4}, {4, 2}, {4, 7}, {2, 4}, {6, 7},
         {6, 6}, {2, 6}, {8, 3}, {8, 6}, {3, 8}, {6, 2}, {7, 7}, {3, 5},
     }};
-    board.ClearPosition();
-    int color = Black;
     for (const auto& [x, y] : Moves) {
-        if (board.PutAt(GetVertex(x, y), color) != Board::Success) return false;
-        if (board.mCapturedCount != 0) return false;
-        color = Opposite(color);
+        if (position.Play(position.ToMove(), GetVertex(x, y)) != Board::Success) return false;
     }
-    return true;
+    const auto& cells = position.GetBoard().mCell;
+    const auto stones =
+        std::count_if(cells.begin(), cells.end(), [](int c) { return c == Black || c == White; });
+    return stones == static_cast<long>(Moves.size());
 }
 
 }  // namespace nanaren

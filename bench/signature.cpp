@@ -1,5 +1,6 @@
 #include "signature.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "console_game.h"
+#include "report_printer.h"
 #include "self_play.h"
 #include "uct.h"
 
@@ -83,24 +85,34 @@ void PlayScripted(const ScriptedGame& game, Fnv1a& hash, Signature& signature) {
     std::ofstream("think.txt", std::ios::binary) << game.thinkTxt;
     std::istringstream in(game.input);
     std::ostringstream out;
-    Random = RandomStartState;
     PlayGame(in, out, [&] { return game.clock; });
     hash.Add(out.str());
     signature.moves += CountPlacedStones(out.str());
 }
 
+int CountStones(const Board& board) {
+    return static_cast<int>(std::count_if(board.mCell.begin(), board.mCell.end(),
+                                          [](int cell) { return cell == Black || cell == White; }));
+}
+
 void PlayComputerGame(const ComputerGame& game, Fnv1a& hash, Signature& signature) {
-    SelfPlay play(game.playouts, game.clock);
+    SelfPlay play({std::make_unique<Uct>(PlayerSettings{game.playouts[0]}),
+                   std::make_unique<Uct>(PlayerSettings{game.playouts[1]})},
+                  game.clock);
     while (!play.IsOver()) {
         std::ostringstream out;
-        const Vertex v = play.PlayMove(out);
-        out << "AI:" << (v == -1 ? -1 : GetX(v)) << ", " << (v == -1 ? -1 : GetY(v)) << '\n';
-        PrintBoard(play.Position(), out);
+        ReportPrinter report(out);
+        const Board& board = play.GetPosition().GetBoard();
+        const int stonesBefore = CountStones(board);
+        const Vertex v = play.PlayMove(report);
+        out << "AI:" << (v == Pass ? -1 : GetX(v)) << ", " << (v == Pass ? -1 : GetY(v)) << '\n';
+        PrintBoard(board, out);
         hash.Add(out.str());
-        if (v == -1) continue;
+        if (v == Pass) continue;
         ++signature.moves;
-        if (play.Position().mCapturedCount > 0) ++signature.captures;
-        if (play.Position().mKo != -1) ++signature.kos;
+        // A move that captured leaves no more stones than there were.
+        if (CountStones(board) <= stonesBefore) ++signature.captures;
+        if (board.mKo != NoVertex) ++signature.kos;
     }
     std::ostringstream end;
     end << "winner " << play.Winner() << " passes " << play.Passes() << '\n';

@@ -20,7 +20,7 @@ std::uint64_t HashOfBytes(std::string_view bytes);
 
 // Plays the signature games in a temporary working directory (the scripted
 // games read their playout counts from think.txt there) and returns their
-// signature. Each game starts from the generator's start state.
+// signature.
 Signature PlaySignatureGames();
 
 }  // namespace nanaren

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <ostream>
 
 #include "positions.h"
+#include "random.h"
 #include "uct.h"
 
 namespace nanaren {
@@ -11,34 +11,29 @@ namespace {
 
 constexpr std::int32_t ThinkPlayouts = 20000;
 
-// One full search per iteration from start, Black to move, with the generator
-// reset each time so that every run searches the same tree.
-void RunThink(benchmark::State& state, const Board& start) {
-    Uct uct(Black, 0);
-    uct.mPlayouts = ThinkPlayouts;
-    std::ostream discard(nullptr);  // no streambuf: the report goes nowhere
+// One full search per iteration from start, Black to move, each from a fresh
+// generator, so that every run searches the same tree.
+void RunThink(benchmark::State& state, const Position& start) {
+    Uct uct(PlayerSettings{ThinkPlayouts});
+    SearchObserver quiet;
     for (auto _ : state) {
-        uct.mBoard.CopyPosition(start);
-        uct.mMoveCount = 0;
-        Random = RandomStartState;
-        Vertex vertex = -1;
-        benchmark::DoNotOptimize(uct.Think(vertex, discard));
-        benchmark::DoNotOptimize(vertex);
+        Random random;
+        benchmark::DoNotOptimize(uct.Think(start, Black, random, quiet));
     }
-    // A search runs mPlayouts + 1 iterations.
+    // A search runs its playouts + 1 iterations.
     state.counters["playouts/s"] = benchmark::Counter(
         static_cast<double>(ThinkPlayouts + 1) * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate);
 }
 
 void BM_ThinkFromEmpty(benchmark::State& state) {
-    const Board empty;
+    const Position empty;
     RunThink(state, empty);
 }
 BENCHMARK(BM_ThinkFromEmpty)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ThinkFromMiddleGame(benchmark::State& state) {
-    Board middle;
+    Position middle;
     if (!SetUpMiddleGame(middle)) {
         state.SkipWithError("the middle-game moves are no longer plain successes");
         return;

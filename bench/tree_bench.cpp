@@ -12,7 +12,7 @@ void BM_TreeReset(benchmark::State& state) {
     const auto tree = std::make_unique<Tree>();
     for (auto _ : state) {
         tree->Reset();
-        benchmark::DoNotOptimize(tree->mEmptyIndex.data());
+        benchmark::DoNotOptimize(tree->Store().mEmptyIndex.data());
     }
 }
 BENCHMARK(BM_TreeReset);
@@ -23,7 +23,7 @@ void BM_SelectOver81Children(benchmark::State& state) {
     const auto tree = std::make_unique<Tree>();
     tree->Reset();
     const std::int32_t root = tree->mRoot;
-    std::int32_t child = -1;
+    std::int32_t child = NoNode;
     float rootVisits = 0.0f;
     for (int i = 0; i < 81; ++i) {
         const auto move = static_cast<std::int16_t>(12 + i);

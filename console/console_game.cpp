@@ -7,6 +7,8 @@
 #include "check.h"
 #include "game.h"
 #include "messages.h"
+#include "report_printer.h"
+#include "think_file.h"
 #include "uct.h"
 
 namespace nanaren {
@@ -35,8 +37,11 @@ class ConsoleGame {
     void Play(const std::function<std::time_t()>& clock, std::optional<std::int32_t> playouts) {
         int human = Black;
         if (!ChooseColor(human)) return;
-        Game game(human, clock(), playouts);
-        if (human == Black) PrintBoard(game.Position(), mOut);
+        const std::time_t seconds = clock();
+        auto computer =
+            std::make_unique<Uct>(PlayerSettings{playouts ? *playouts : ReadPlayoutCount()});
+        Game game(human, seconds, std::move(computer));
+        if (human == Black) PrintBoard(game.GetPosition().GetBoard(), mOut);
         while (!game.IsOver()) {
             if (game.CurrentState() == Game::State::ComputerToMove) {
                 ComputerTurn(game);
@@ -72,10 +77,10 @@ class ConsoleGame {
         ReportPrinter report(mOut);
         const Vertex vertex = game.PlayComputer(report);
         // A computer without a legal move passes, shown as the human's pass.
-        const int x = vertex == -1 ? -1 : GetX(vertex);
-        const int y = vertex == -1 ? -1 : GetY(vertex);
+        const int x = vertex == Pass ? -1 : GetX(vertex);
+        const int y = vertex == Pass ? -1 : GetY(vertex);
         mOut << "AI:" << x << ", " << y << std::endl;
-        PrintBoard(game.Position(), mOut);
+        PrintBoard(game.GetPosition().GetBoard(), mOut);
     }
 
     // One prompt and its answer; false when the input has ended.
@@ -94,7 +99,7 @@ class ConsoleGame {
         } else {
             game.PlayHuman(x, y);
         }
-        PrintBoard(game.Position(), mOut);
+        PrintBoard(game.GetPosition().GetBoard(), mOut);
         return true;
     }
 

@@ -18,14 +18,14 @@ using namespace nanaren;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
     // Its tree is large and a playout does not use it: one player serves all.
-    static Uct uct(Black, 0);
+    static Uct uct;
     Board& board = uct.mBoard;
     board.ClearPosition();
     uct.mMyColor = data[0] & 1 ? White : Black;
     uct.mThreat = {0, 0};
     uct.mLine = {};
-    Random = RandomStartState;
-    SeedRandom(data[1] | data[2] << 8);
+    uct.mRandom = Random();
+    uct.mRandom.Seed(data[1] | data[2] << 8);
 
     int lastMover = Empty;
     for (std::size_t i = 3; i < size; ++i) {

@@ -12,6 +12,11 @@ using Vertex = int;
 // Colour codes, one byte per point. Mark exists only while a scan runs.
 enum Color : int { Empty = 0, Black = 1, White = 2, Wall = 3, Mark = 4 };
 
+// No point at all: no ko point, no single liberty, no reply to expect.
+inline constexpr Vertex NoVertex = -1;
+// The move that places no stone.
+inline constexpr Vertex Pass = -1;
+
 inline constexpr int GridSize = 11;
 inline constexpr int BoardSize = 9;
 inline constexpr int MaxVertexSize = GridSize * GridSize;
@@ -41,6 +46,10 @@ constexpr Vertex GetVertex(int x, int y) {
 }
 constexpr int Opposite(int color) {
     return color == Black ? White : Black;
+}
+// Per-colour arrays are indexed 0 for Black and 1 for White.
+constexpr int ColorIndex(int color) {
+    return color == Black ? 0 : 1;
 }
 
 // The four lines through a point. A point's place along its line is its y on

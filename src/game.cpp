@@ -12,26 +12,23 @@ bool IsGridCoordinate(int c) {
 
 }  // namespace
 
-Game::Game(int human, std::time_t clock, std::optional<std::int32_t> playouts)
-    : mHuman(human), mState(human == Black ? State::HumanToMove : State::ComputerToMove) {
-    Random = RandomStartState;
-    mPlayer = std::make_unique<Uct>(Opposite(human), clock);
-    if (playouts) mPlayer->mPlayouts = *playouts;
-}
-
-Vertex Game::LastMove() const {
-    const Board& board = Position();
-    return board.mRecordSize == 0 ? -1 : board.mRecord[board.mRecordSize - 1];
+Game::Game(int human, std::time_t clock, std::unique_ptr<Player> computer)
+    : mHuman(human), mComputer(std::move(computer)) {
+    mRandom.Seed(clock);
+    FollowPosition();
 }
 
 Board::PutResult Game::PlayHuman(int x, int y) {
     NANAREN_ASSERT(mState == State::HumanToMove);
-    if (x != -1 && y != -1) {
-        // A vertex of -1 is no point of the grid: refused, yet an attempt.
-        const bool onGrid = IsGridCoordinate(x) && IsGridCoordinate(y);
-        mLastResult = mPlayer->PlayOpponentMove(onGrid ? GetVertex(x, y) : -1);
+    if (x == -1 || y == -1) {
+        // A pass is a move only where the person's last try was not refused.
+        if (mLastResult == Board::Success) Play(mHuman, Pass, mRandom.State());
+    } else if (IsGridCoordinate(x) && IsGridCoordinate(y)) {
+        mLastResult = Play(mHuman, GetVertex(x, y), mRandom.State());
+    } else {
+        mLastResult = Board::Failure;
     }
-    SetStateAfterHuman();
+    FollowPosition();
     return mLastResult;
 }
 
@@ -42,17 +39,45 @@ void Game::RefuseHuman() {
 
 Vertex Game::PlayComputer(SearchObserver& observer) {
     NANAREN_ASSERT(mState == State::ComputerToMove);
-    Vertex vertex = -1;
-    mLastResult = mPlayer->Think(vertex, observer);
-    mState = mLastResult == Board::Win ? State::ComputerWon : State::HumanToMove;
-    return vertex;
+    const std::uint32_t before = mRandom.State();
+    const SearchResult chosen = mComputer->Think(mPosition, Computer(), mRandom, observer);
+    mLastResult = Play(Computer(), chosen.move, before);
+    NANAREN_ASSERT(mLastResult != Board::Failure);
+    FollowPosition();
+    return chosen.move;
 }
 
-void Game::SetStateAfterHuman() {
-    if (mLastResult == Board::Win) {
-        mState = State::HumanWon;
-    } else if (mLastResult == Board::Success) {
-        mState = State::ComputerToMove;
+bool Game::TakeBack() {
+    if (mState == State::ComputerToMove) return false;
+    const std::size_t count = mPosition.Moves().size();
+    // The colours alternate, so the last move is the person's exactly when
+    // the computer would be next; otherwise the person's is the one before.
+    const std::size_t taken = mPosition.ToMove() == mHuman ? 2 : 1;
+    if (count < taken) return false;
+    const std::size_t keep = count - taken;
+    while (mPosition.Moves().size() > keep)
+        mPosition.Undo();
+    mRandom.Restore(mRandomBefore[keep]);
+    mRandomBefore.resize(keep);
+    // The computer has just moved, or nothing has been played.
+    mLastResult = keep == 0 ? Board::Failure : Board::Success;
+    FollowPosition();
+    return true;
+}
+
+Board::PutResult Game::Play(int color, Vertex v, std::uint32_t randomBefore) {
+    const Board::PutResult result = mPosition.Play(color, v);
+    if (result != Board::Failure) mRandomBefore.push_back(randomBefore);
+    return result;
+}
+
+// Whose turn it is follows from the moves: the colours alternate.
+void Game::FollowPosition() {
+    const int winner = mPosition.Winner();
+    if (winner != Empty) {
+        mState = winner == mHuman ? State::HumanWon : State::ComputerWon;
+    } else {
+        mState = mPosition.ToMove() == mHuman ? State::HumanToMove : State::ComputerToMove;
     }
 }
 

@@ -3,33 +3,32 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
-#include <optional>
+#include <vector>
 
-#include "normal_board.h"
-#include "uct.h"
+#include "player.h"
+#include "position.h"
+#include "random.h"
 
 namespace nanaren {
 
-// One game between a person and the computer player: the turns, the person's
-// moves and passes, and who has won. Every front-end plays through this; how
-// the game is shown and how moves are typed or clicked is the front-end's.
+// One game between a person and a computer player: the turns, the person's
+// moves and passes, take-backs and who has won. Every front-end plays through
+// this; how the game is shown and how moves are typed or clicked is the
+// front-end's.
 class Game {
   public:
     enum class State { HumanToMove, ComputerToMove, HumanWon, ComputerWon };
 
-    // The computer plays the other colour, seeded with clock. The game starts
-    // from the generator's start state, as the console's one game per run
-    // does, so a front-end that plays several games in one process plays each
-    // exactly as the console would. Without playouts, think.txt gives them.
-    Game(int human, std::time_t clock, std::optional<std::int32_t> playouts = std::nullopt);
+    // The computer plays the other colour. The game's generator starts from
+    // its start state and is seeded with clock, as the console's one game per
+    // run does, so that every game plays as the console would.
+    Game(int human, std::time_t clock, std::unique_ptr<Player> computer);
 
     int Human() const { return mHuman; }
+    int Computer() const { return Opposite(mHuman); }
     State CurrentState() const { return mState; }
     bool IsOver() const { return mState == State::HumanWon || mState == State::ComputerWon; }
-    // The game position.
-    const Board& Position() const { return mPlayer->mBoard; }
-    // The vertex of the last stone placed, -1 before the first.
-    Vertex LastMove() const;
+    const Position& GetPosition() const { return mPosition; }
 
     // The person's move at column x and row y; -1 for either is a pass, which
     // keeps the last result: after the computer's move it moves again, after
@@ -38,18 +37,32 @@ class Game {
     Board::PutResult PlayHuman(int x, int y);
     // Input that is no move at all, refused like an illegal move.
     void RefuseHuman();
-    // The computer searches and plays; its vertex, -1 when it has no legal
-    // move and passes.
+    // The computer searches and plays; its vertex, Pass when it has no legal
+    // move.
     Vertex PlayComputer(SearchObserver& observer);
 
-  private:
-    void SetStateAfterHuman();
+    // Takes back the person's last move and what the computer played after
+    // it; after the end of the game, the last move and, if that was the
+    // computer's, the person's move before it. The generator goes back to
+    // where it stood, so the same move gets the same reply. False, with
+    // nothing changed, when the person has no move to take back or the
+    // computer is to move.
+    bool TakeBack();
 
-    int mHuman;                    // the person's colour
-    std::unique_ptr<Uct> mPlayer;  // the computer, whose board is the game position
+  private:
+    // Plays a move; one that stands is noted with the generator's state
+    // before it.
+    Board::PutResult Play(int color, Vertex v, std::uint32_t randomBefore);
+    void FollowPosition();
+
+    int mHuman;                                // the person's colour
+    std::unique_ptr<Player> mComputer;         // the computer player
+    Position mPosition;                        // the game
+    Random mRandom;                            // what the computer's searches draw from
+    std::vector<std::uint32_t> mRandomBefore;  // by move: the generator's state before it
     // The result of the last put; none yet counts as refused.
     Board::PutResult mLastResult = Board::Failure;
-    State mState;
+    State mState = State::HumanToMove;  // follows the position
 };
 
 }  // namespace nanaren

@@ -28,7 +28,7 @@ class LineMasks {
     // The stones of a colour (Black or White) on a line; line -1 and the line
     // beyond the last are the empty lines outside the grid.
     std::uint32_t Stones(int color, Axis axis, int line) const {
-        return mBits[ColorSlot(color)][axis][line + 1];
+        return mBits[ColorIndex(color)][axis][line + 1];
     }
     std::uint32_t StonesThrough(int color, Vertex v, Axis axis) const {
         return Stones(color, axis, PlaceOf(v, axis).line);
@@ -37,12 +37,11 @@ class LineMasks {
     bool operator==(const LineMasks&) const = default;
 
   private:
-    static int ColorSlot(int color) { return color == Black ? 0 : 1; }
     static std::uint16_t Bit(Vertex v, Axis axis) {
         return static_cast<std::uint16_t>(1u << PlaceOf(v, axis).place);
     }
     std::uint16_t& Line(int color, Vertex v, Axis axis) {
-        return mBits[ColorSlot(color)][axis][PlaceOf(v, axis).line + 1];
+        return mBits[ColorIndex(color)][axis][PlaceOf(v, axis).line + 1];
     }
 
     // [colour][axis][line + 1]: the bit of each place holding a stone.

@@ -11,10 +11,10 @@ void InitNode(Node& node, std::int16_t move) {
     node.value = 0.0f;
     node.amafVisits = 1.0f;
     node.amafValue = 0.5f;
-    node.firstChild = -1;
-    node.nextSibling = -1;
-    node.prevSibling = -1;
-    node.parent = -1;
+    node.firstChild = NoNode;
+    node.nextSibling = NoNode;
+    node.prevSibling = NoNode;
+    node.parent = NoNode;
 }
 
 float AmafWeight(float parentVisits) {

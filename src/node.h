@@ -5,10 +5,13 @@
 
 namespace nanaren {
 
+// A link to no node.
+inline constexpr std::int32_t NoNode = -1;
+
 // One node of the search tree. Statistics are 32-bit floats; the links are
-// slot numbers in the pool, -1 for no node.
+// slot numbers in the pool, NoNode for none.
 struct Node {
-    std::int16_t move;         // vertex played to reach this node, -1 for the root
+    std::int16_t move;         // vertex played to reach this node, NoVertex for the root
     std::uint16_t childRun;    // n > 0: the n children, in list order, fill the slots
                                // firstChild, firstChild - 1, ...; 0: they lie elsewhere
     float visits;              // results backed up through this node

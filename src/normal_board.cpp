@@ -26,7 +26,7 @@ void Board::ClearPosition() {
         const int y = GetY(v);
         mCell[v] = IsWallCoordinate(x) || IsWallCoordinate(y) ? Wall : Empty;
         mEdge[v] = IsFirstLineOrWall(x) || IsFirstLineOrWall(y) ? 1 : 0;
-        mEmptyPos[v] = -1;
+        mEmptyPos[v] = NoVertex;
         mEmpty[v] = 0;
     }
     mEmptySize = 0;
@@ -34,11 +34,8 @@ void Board::ClearPosition() {
         for (int x = 1; x <= BoardSize; ++x)
             AppendEmpty(GetVertex(x, y));
     }
-    mKo = -1;
-    mCapturedCount = 0;
+    mKo = NoVertex;
     mRecordSize = 0;
-    mCaptureDirs = 0;
-    mLiberty = -1;
     SyncWithCells();
 }
 
@@ -114,9 +111,9 @@ Board::PutResult Board::TryPut(int index, int color) const {
     return IsSuicide(v, color) ? Failure : Success;
 }
 
-Board::PutResult Board::Put(int index, int color) {
+Board::Placement Board::Place(int index, int color) {
     const Vertex v = EmptyAt(index);
-    if (mCell[v] != Empty || v == mKo) return Failure;
+    if (mCell[v] != Empty || v == mKo) return {Failure, 0};
 
     // The line rule comes before captures and suicide: a winning move wins
     // even where it would otherwise be suicide, and nothing is captured.
@@ -127,37 +124,36 @@ Board::PutResult Board::Put(int index, int color) {
         Record(v);
         mCell[v] = static_cast<std::uint8_t>(color);
         mLines.Add(v, color);
-        return Win;
+        return {Win, 0};
     }
-    if (line == Failure) return Failure;
+    if (line == Failure) return {Failure, 0};
 
-    mCaptureDirs = 0;
-    mCapturedCount = 0;
     bool breathes = false;
     const unsigned dying = DyingNeighbours(v, color, breathes);
-    if (dying == 0 && !breathes) return Failure;  // suicide
+    if (dying == 0 && !breathes) return {Failure, 0};  // suicide
 
     mCell[v] = static_cast<std::uint8_t>(color);
-    bool captured = false;
-    Vertex koCandidate = -1;
+    std::uint8_t captureDirs = 0;
+    int capturedCount = 0;
+    Vertex koCandidate = NoVertex;
     const int enemy = Opposite(color);
     for (int i = 0; i < 4; ++i) {
         const Vertex n = v + CaptureDirections[i];
         // A group touching v twice dies once, from the first direction.
         if ((dying >> i & 1) == 0 || mCell[n] != enemy) continue;
-        Capture(n, v, color);
-        mCaptureDirs |= static_cast<std::uint8_t>(1 << i);
-        if (!captured && mCapturedCount == 1) koCandidate = n;
-        captured = true;
+        const int size = Capture(n, v, color);
+        if (captureDirs == 0 && size == 1) koCandidate = n;
+        captureDirs |= static_cast<std::uint8_t>(1 << i);
+        capturedCount += size;
     }
     // The point of a single captured stone is the ko point, whatever the
     // shape of the capturing group.
-    mKo = mCapturedCount == 1 ? koCandidate : -1;
+    mKo = capturedCount == 1 ? koCandidate : NoVertex;
     RemoveEmptyAt(index);
     Record(v);
     JoinNeighbours(v, color);
     mLines.Add(v, color);
-    return Success;
+    return {Success, captureDirs};
 }
 
 void Board::AppendEmpty(Vertex v) {
@@ -174,7 +170,7 @@ void Board::RemoveEmptyAt(int index) {
     const int size = mEmptySize - 1;
     NANAREN_ASSERT(size >= 0);
     mEmptySize = size;
-    mEmptyPos[v] = -1;
+    mEmptyPos[v] = NoVertex;
     if (index != size) {
         const Vertex w = mEmpty[size];
         mEmpty[index] = static_cast<std::int16_t>(w);

@@ -29,31 +29,36 @@ class Board {
     // caller's to set.
     void SyncWithCells();
 
-    bool IsOnBoard(Vertex v) const { return mCell[v] != Wall; }
     int IsEdge(Vertex v) const { return mEdge[v]; }
 
+    // What a put did: its result and, for a Success, the groups it captured.
+    struct Placement {
+        PutResult result;
+        std::uint8_t captureDirs;  // bit i: captured the group in CaptureDirections[i]
+    };
+
     // Plays color on mEmpty[index]; requires 0 <= index < mEmptySize.
-    PutResult Put(int index, int color);
+    Placement Place(int index, int color);
+    PutResult Put(int index, int color) { return Place(index, color).result; }
     // Plays color on vertex v; any v outside the grid is a Failure.
-    PutResult PutAt(Vertex v, int color) {
-        if (v < 0 || v >= MaxVertexSize || mCell[v] != Empty) return Failure;
-        return Put(mEmptyPos[v], color);
+    Placement PlaceAt(Vertex v, int color) {
+        if (v < 0 || v >= MaxVertexSize || mCell[v] != Empty) return {Failure, 0};
+        return Place(mEmptyPos[v], color);
     }
+    PutResult PutAt(Vertex v, int color) { return PlaceAt(v, color).result; }
     // The result Put(index, color) would give, changing nothing.
     PutResult TryPut(int index, int color) const;
 
-    // Whether the color group through v has no empty neighbour.
-    bool IsDead(Vertex v, int color) const;
-    // The only liberty of the color group through v, or -1 for none or several.
-    Vertex FindSingleLiberty(Vertex v, int color) {
+    // The only liberty of the color group through v, or NoVertex for none or
+    // several.
+    Vertex FindSingleLiberty(Vertex v, int color) const {
         NANAREN_ASSERT(mCell[v] == color);
-        mLiberty = LibertiesOf(v).Single();
-        return mLiberty;
+        return LibertiesOf(v).Single();
     }
 
     // The line-of-seven rule for a color stone about to be placed on v.
     PutResult CheckLine(Vertex v, int color) const;
-    PutResult CheckLineDirection(Vertex v, int d, int color) const;
+    // The rule along one axis.
     PutResult CheckRun(Vertex v, Axis axis, int color) const;
     // The run of color stones through v along an axis, v counted as one of them.
     int RunLength(Vertex v, Axis axis, int color) const;
@@ -94,11 +99,8 @@ class Board {
     std::array<std::int16_t, MaxVertexSize> mEmptyPos;  // index in mEmpty by vertex, or -1
     std::array<std::uint8_t, MaxVertexSize> mCell;      // colour code of every vertex
     std::array<std::uint8_t, MaxVertexSize> mEdge;      // 1 on the wall and the first line
-    std::int32_t mKo;                                   // vertex the next Put may not play, or -1
-    std::int32_t mCapturedCount;                        // stones removed by the last Put
-    std::int16_t mRecordSize;                           // valid entries of mRecord
-    std::uint8_t mCaptureDirs;  // bit i: the last Put captured in CaptureDirections[i]
-    std::int32_t mLiberty;      // result cell of FindSingleLiberty
+    std::int32_t mKo;          // vertex the next Put may not play, or NoVertex
+    std::int16_t mRecordSize;  // valid entries of mRecord
 
     // Kept in step with mCell by every put and capture:
     LineMasks mLines;                                      // each colour's stones along every line
@@ -114,7 +116,7 @@ class Board {
     bool IsSuicide(Vertex v, int color) const;
     bool IsEnclosedBeyond(Vertex v, int step, int e) const;
     const PointSet& LibertiesOf(Vertex stone) const { return mLiberties[mGroupHead[stone]]; }
-    void Capture(Vertex n, Vertex placed, int color);
+    int Capture(Vertex n, Vertex placed, int color);
     void RemoveMarked(Vertex v, int color);
     void JoinNeighbours(Vertex v, int color);
     void Merge(Vertex& head, Vertex other);

@@ -39,11 +39,13 @@ bool Board::IsSuicide(Vertex v, int color) const {
     return DyingNeighbours(v, color, breathes) == 0 && !breathes;
 }
 
-// Removes the enemy group through n, captured by color's stone on placed.
-// The stones are marked first and taken off in the order of a depth-first
-// walk from n, which is the order the freed points join the empty list.
-void Board::Capture(Vertex n, Vertex placed, int color) {
+// Removes the enemy group through n, captured by color's stone on placed,
+// and returns its size. The stones are marked first and taken off in the
+// order of a depth-first walk from n, which is the order the freed points
+// join the empty list.
+int Board::Capture(Vertex n, Vertex placed, int color) {
     const int enemy = Opposite(color);
+    const int size = mGroupSize[mGroupHead[n]];
     Vertex s = n;
     do {
         mCell[s] = Mark;
@@ -59,6 +61,7 @@ void Board::Capture(Vertex n, Vertex placed, int color) {
         }
         s = mNextStone[s];
     } while (s != n);
+    return size;
 }
 
 void Board::RemoveMarked(Vertex v, int color) {
@@ -67,7 +70,6 @@ void Board::RemoveMarked(Vertex v, int color) {
     for (const int d : CaptureDirections) {
         if (mCell[v + d] == Mark) RemoveMarked(v + d, color);
     }
-    ++mCapturedCount;
     AppendEmpty(v);
 }
 
@@ -114,11 +116,6 @@ void Board::Merge(Vertex& head, Vertex other) {
     mGroupSize[keep] = static_cast<std::uint8_t>(mGroupSize[keep] + mGroupSize[gone]);
     mLiberties[keep].AddAll(mLiberties[gone]);
     head = keep;
-}
-
-bool Board::IsDead(Vertex v, int color) const {
-    NANAREN_ASSERT(mCell[v] == color);
-    return LibertiesOf(v).IsEmpty();
 }
 
 }  // namespace nanaren

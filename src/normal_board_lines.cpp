@@ -59,10 +59,6 @@ Board::PutResult Board::CheckRun(Vertex v, Axis axis, int color) const {
     return color == White ? Win : Success;
 }
 
-Board::PutResult Board::CheckLineDirection(Vertex v, int d, int color) const {
-    return CheckRun(v, StepOf(d).axis, color);
-}
-
 // The directions up, right, up-left and up-right, in this order. Only an
 // axis with a stone of the colour beside v can make more than a run of one.
 Board::PutResult Board::CheckLine(Vertex v, int color) const {

@@ -52,7 +52,7 @@ class Pool {
     Pool(const Pool&) = delete;
     Pool& operator=(const Pool&) = delete;
 
-    // The node in a slot; -1 and slots of MaxNode or more stop the program.
+    // The node in a slot; NoNode and slots of MaxNode or more stop the program.
     Node& At(std::uint32_t idx) {
         NANAREN_ASSERT(idx < mData.size());
         return mData[idx];

@@ -5,27 +5,38 @@
 
 namespace nanaren {
 
-// The state of the process-wide generator at program start.
-inline constexpr std::uint32_t RandomStartState = 2463534242u;
-// The playouts per move when think.txt gives none.
-inline constexpr std::int32_t DefaultPlayoutCount = 20000;
-// The one process-wide xorshift state; every random choice draws from it.
-extern std::uint32_t Random;
+// The 32-bit xorshift generator with shifts (13, 17, 5). Every generator
+// starts from the same state, so its numbers are one fixed sequence, entered
+// where the seeding leaves it. Whatever draws is handed the generator: a game
+// owns one, and nothing else keeps a state of its own.
+class Random {
+  public:
+    // The state every generator starts from.
+    static constexpr std::uint32_t StartState = 2463534242u;
 
-// The 32-bit xorshift generator with shifts (13, 17, 5).
-inline std::uint32_t NextRandom() {
-    std::uint32_t x = Random;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    Random = x;
-    return x;
-}
+    std::uint32_t Next() {
+        std::uint32_t x = mState;
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        mState = x;
+        return x;
+    }
+    // A draw reduced to 0..n-1 by its remainder; n must be positive.
+    std::uint32_t Below(int n) { return Next() % static_cast<std::uint32_t>(n); }
 
-// Advances the generator by 1001 plus the clock's low 16 bits draws.
-void SeedRandom(std::time_t t);
+    // Advances by 1001 plus the clock's low 16 bits draws.
+    void Seed(std::time_t clock);
 
-// The first integer of think.txt read as "%d" would read it, or the default.
-std::int32_t ReadPlayoutCount();
+    // The state, to come back to it when a game is taken back.
+    std::uint32_t State() const { return mState; }
+    // Returns to a state this generator had.
+    void Restore(std::uint32_t state) { mState = state; }
+
+    bool operator==(const Random&) const = default;
+
+  private:
+    std::uint32_t mState = StartState;  // the last number drawn
+};
 
 }  // namespace nanaren

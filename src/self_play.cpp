@@ -1,44 +1,30 @@
 #include "self_play.h"
 
 #include "check.h"
-#include "uct.h"
 
 namespace nanaren {
 
-SelfPlay::SelfPlay(const std::array<std::int32_t, 2>& playouts, std::time_t clock) {
-    mMoves.reserve(MaxMoves);
-    Random = RandomStartState;
-    for (const int color : {Black, White}) {
-        mPlayers[ColorSlot(color)] = std::make_unique<Uct>(color, clock);
-        Player(color).mPlayouts = playouts[ColorSlot(color)];
-    }
+SelfPlay::SelfPlay(std::array<std::unique_ptr<Player>, 2> players, std::time_t clock)
+    : mPlayers(std::move(players)) {
+    mRandom.Seed(clock);
+    mRandom.Seed(clock);
 }
 
-SelfPlay::~SelfPlay() = default;
-
-const Board& SelfPlay::Position() const {
-    return mPlayers[0]->mBoard;
+bool SelfPlay::IsOver() const {
+    return mPosition.IsOver() || mPassesInARow == 2 ||
+           static_cast<int>(mPosition.Moves().size()) >= MaxMoves;
 }
 
-Vertex SelfPlay::PlayMove(std::ostream& out) {
-    NANAREN_ASSERT(!mOver);
-    const int mover = mToMove;
-    Vertex vertex = -1;
-    const Board::PutResult result = Player(mover).Think(vertex, out);
-    mMoves.push_back(vertex);
-    if (vertex == -1) {
-        ++mPasses;
-        ++mPassesInARow;
-    } else {
-        mPassesInARow = 0;
-        const Board::PutResult echoed = Player(Opposite(mover)).PlayOpponentMove(vertex);
-        NANAREN_ASSERT(echoed == result);
-    }
-    mToMove = Opposite(mover);
-    if (result == Board::Win) mWinner = mover;
-    mOver =
-        result == Board::Win || mPassesInARow == 2 || static_cast<int>(mMoves.size()) >= MaxMoves;
-    return vertex;
+Vertex SelfPlay::PlayMove(SearchObserver& observer) {
+    NANAREN_ASSERT(!IsOver());
+    const int mover = mPosition.ToMove();
+    Player& player = *mPlayers[ColorIndex(mover)];
+    const Vertex move = player.Think(mPosition, mover, mRandom, observer).move;
+    const Board::PutResult result = mPosition.Play(mover, move);
+    NANAREN_ASSERT(result != Board::Failure);
+    mPassesInARow = move == Pass ? mPassesInARow + 1 : 0;
+    mPasses += move == Pass ? 1 : 0;
+    return move;
 }
 
 }  // namespace nanaren

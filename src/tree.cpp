@@ -50,10 +50,10 @@ float LogOf(double x) {
 }  // namespace
 
 void Tree::Reset() {
-    ReleaseAll();
-    mRoot = Allocate();
+    mPool.ReleaseAll();
+    mRoot = mPool.Allocate();
     Node& root = At(mRoot);
-    InitNode(root, -1);
+    InitNode(root, NoVertex);
     root.visits = 1.0f;
     root.value = 0.5f;
 }
@@ -65,7 +65,7 @@ std::int32_t Tree::BeginPath() {
 }
 
 std::int32_t Tree::AddChild(std::int32_t parent, std::int16_t move) {
-    const std::int32_t slot = Allocate();
+    const std::int32_t slot = mPool.Allocate();
     At(parent).firstChild = slot;
     At(parent).childRun = 1;
     Node& child = At(slot);
@@ -75,7 +75,7 @@ std::int32_t Tree::AddChild(std::int32_t parent, std::int16_t move) {
 }
 
 std::int32_t Tree::AddSibling(std::int32_t prev, std::int16_t move) {
-    const std::int32_t slot = Allocate();
+    const std::int32_t slot = mPool.Allocate();
     Node& before = At(prev);
     before.nextSibling = slot;
     Node& sibling = At(slot);
@@ -92,10 +92,10 @@ std::int32_t Tree::AddSibling(std::int32_t prev, std::int16_t move) {
 }
 
 void Tree::FreeChain(std::int32_t first) {
-    while (first != -1) {
+    while (first != NoNode) {
         FreeChain(At(first).firstChild);
         const std::int32_t next = At(first).nextSibling;
-        Release(first);
+        mPool.Release(first);
         first = next;
     }
 }
@@ -103,29 +103,29 @@ void Tree::FreeChain(std::int32_t first) {
 void Tree::Remove(std::int32_t idx) {
     const Node& node = At(idx);
     At(node.parent).childRun = 0;
-    if (node.prevSibling == -1) {
+    if (node.prevSibling == NoNode) {
         At(node.parent).firstChild = node.nextSibling;
     } else {
         At(node.prevSibling).nextSibling = node.nextSibling;
     }
-    if (node.nextSibling != -1) At(node.nextSibling).prevSibling = node.prevSibling;
+    if (node.nextSibling != NoNode) At(node.nextSibling).prevSibling = node.prevSibling;
     FreeChain(node.firstChild);
-    Release(idx);
+    mPool.Release(idx);
 }
 
 void Tree::Clear() {
     const std::int32_t root = BeginPath();
     // Remove leaves the removed child's nextSibling as it was.
-    for (std::int32_t c = At(root).firstChild; c != -1; c = At(c).nextSibling) {
+    for (std::int32_t c = At(root).firstChild; c != NoNode; c = At(c).nextSibling) {
         Remove(c);
     }
-    Release(BeginPath());
+    mPool.Release(BeginPath());
 }
 
 std::int32_t Tree::BestChild(std::int32_t idx) const {
     float best = -1.0f;
-    std::int32_t result = -1;
-    for (std::int32_t c = At(idx).firstChild; c != -1; c = At(c).nextSibling) {
+    std::int32_t result = NoNode;
+    for (std::int32_t c = At(idx).firstChild; c != NoNode; c = At(c).nextSibling) {
         if (At(c).visits > best) {
             best = At(c).visits;
             result = c;
@@ -145,7 +145,7 @@ int Tree::ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& 
         return run;
     }
     int count = 0;
-    for (std::int32_t c = node.firstChild; c != -1; c = At(c).nextSibling) {
+    for (std::int32_t c = node.firstChild; c != NoNode; c = At(c).nextSibling) {
         NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
         slots[count++] = c;
     }
@@ -199,7 +199,7 @@ std::int32_t Tree::Select(std::int32_t idx) {
     // best keeps each winning score rounded to float, while every score is
     // compared at full precision: a later equal score wins when it rounded down.
     float best = -100.0f;
-    std::int32_t chosen = -1;
+    std::int32_t chosen = NoNode;
     for (int i = 0; i < count; ++i) {
         if (children.score[i] > best) {
             best = static_cast<float>(children.score[i]);

@@ -2,13 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <ctime>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 
 #include "line_info.h"
 #include "normal_board.h"
+#include "player.h"
 #include "random.h"
 
 namespace nanaren {
@@ -18,64 +17,21 @@ class Tree;
 // A playout that has gone this many moves without a winner is undecided.
 inline constexpr int PlayoutMoveLimit = 80;
 
-// The chosen move's estimate, as a search reports it.
-struct SearchEstimate {
-    int winningRate;       // the move's value in percent, truncated toward zero
-    Vertex expectedReply;  // the most visited reply, -1 when the move was never expanded
-};
-
-// Receives a search's report while it runs.
-class SearchObserver {
+// The exact computer player: a Monte-Carlo tree search over a working copy of
+// the position, with the playout policy's tactics and its line analysis.
+class Uct : public Player {
   public:
-    virtual ~SearchObserver() = default;
-    // Before the first iteration.
-    virtual void Started() {}
-    // At every twentieth of the iterations (at the first when there are fewer
-    // than twenty): the share done, in percent.
-    virtual void Progress(std::int64_t /*percent*/) {}
-    // After the last iteration: the chosen move's estimate, none when the
-    // computer has no legal move.
-    virtual void Finished(const std::optional<SearchEstimate>& /*estimate*/) {}
-};
-
-// The report as the console prints it, each line flushed as it is made.
-class ReportPrinter : public SearchObserver {
-  public:
-    explicit ReportPrinter(std::ostream& out) : mOut(out) {}
-    void Started() override;
-    void Progress(std::int64_t percent) override;
-    void Finished(const std::optional<SearchEstimate>& estimate) override;
-
-  private:
-    std::ostream& mOut;
-};
-
-// Per-colour arrays are indexed 0 for Black and 1 for White.
-constexpr int ColorIndex(int color) {
-    return color == Black ? 0 : 1;
-}
-
-// The computer player: the game position, the search tree and the per-colour
-// results of the line analysis.
-class Uct {
-  public:
-    // Reads think.txt, clears the board, seeds the generator with the clock
-    // value (the game passes the wall-clock seconds) and creates the tree.
-    explicit Uct(int color, std::time_t clock = std::time(nullptr));
-    ~Uct();
+    // Creates the tree, whose node store is allocated here once.
+    explicit Uct(const PlayerSettings& settings = {});
+    ~Uct() override;
     Uct(const Uct&) = delete;
     Uct& operator=(const Uct&) = delete;
 
-    // Searches the position, reports, and plays the most visited move: its
-    // vertex goes to vertex and its put result is returned. Without a legal
-    // move the computer passes: vertex -1, Success, nothing played.
-    Board::PutResult Think(Vertex& vertex, SearchObserver& observer);
-    // The same, with the report printed as the console shows it.
-    Board::PutResult Think(Vertex& vertex, std::ostream& out);
-    Board::PutResult Think(Vertex& vertex);
-    // Plays the opponent's move on the game board, counting it as a move of
-    // the game even when it is refused.
-    Board::PutResult PlayOpponentMove(Vertex v);
+    // Searches the position for color with the settings' playouts plus one
+    // iterations, reports, and returns the most visited move; Pass, with no
+    // estimate, when color has no legal move.
+    SearchResult Think(const Position& position, int color, Random& random,
+                       SearchObserver& observer) override;
     // One search iteration from the root; the caller restores the board.
     void Iterate();
     // Creates the children of a leaf for color, the side to move there.
@@ -83,7 +39,6 @@ class Uct {
     bool NeedsExpansion(std::int32_t node) const;
 
     // Line analysis along the column and the row through p, for colour c.
-    bool ScanLine(Vertex p, int dir, int side, int c);
     bool FindLineThreat(Vertex p, int c);
     // The same, for callers that never read the record of a miss, which is
     // then not written: while c's threat flag is clear, every reader of
@@ -106,8 +61,8 @@ class Uct {
     // set for the iteration).
     Board::PutResult PlayDescentMove(Vertex move, int c);
 
-    // Plays the game out with c to move; 1.0 the computer won, 0.0 it lost,
-    // 0.5 undecided.
+    // Plays the game out with c to move; 1.0 the colour searched for won,
+    // 0.0 it lost, 0.5 undecided.
     float Playout(int c);
     // One move of the policy: Win, Success, or Failure when c has no move.
     Board::PutResult PlayoutMove(int c);
@@ -118,16 +73,22 @@ class Uct {
     Board::PutResult ReplyToAtari(int c);
     Board::PutResult JudgeThreat(int c);
 
+    // The line scan of the column (dir Up) or the row (dir Right) through p
+    // for c; without recordMiss, a scan that finds no threat leaves no record.
+    bool Scan(Vertex p, int dir, int c, bool recordMiss);
+
     std::int32_t mPlayouts;                 // playouts per move
     std::array<std::uint8_t, 2> mThreat{};  // a line threat of that colour was found
     std::unique_ptr<Tree> mTree;            // the search tree, reset for every move
-    Board mBoard;                           // the game position; working board of a search
-    std::int32_t mMoveCount;                // moves of the game so far
-    std::int32_t mMyColor;                  // the computer's colour
+    Board mBoard;                           // the working board of a search
+    std::int32_t mMyColor = Black;          // the colour searched for
     std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
+    // What the playouts draw from: during a search, the caller's generator,
+    // taken in at the start and handed back at the end.
+    Random mRandom;
 
   private:
-    void RunIterations(const Board& saved, SearchObserver& observer);
+    void RunIterations(const Board& start, SearchObserver& observer);
     bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 
@@ -136,7 +97,6 @@ class Uct {
         const Axis axis = StepOf(dir).axis;
         return SpanOfPlaces(mBoard.mLines.StonesThrough(c, p, axis)) >= 6 && Scan(p, dir, c, false);
     }
-    bool Scan(Vertex p, int dir, int c, bool recordMiss);
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
     Vertex LastPointOfRegionWalk(Vertex p) const;
 

@@ -73,10 +73,6 @@ Verdict Judge(const Board& board, const std::array<Vertex, 2>& edge, int len, in
 
 }  // namespace
 
-bool Uct::ScanLine(Vertex p, int dir, int /*side*/, int c) {
-    return Scan(p, dir, c, true);
-}
-
 // The row's scan rewrites the whole record, so a column that is no threat
 // needs none.
 bool Uct::FindLineThreat(Vertex p, int c) {
@@ -179,7 +175,7 @@ Vertex Uct::LastPointOfRegionWalk(Vertex p) const {
     std::array<bool, MaxVertexSize> onPath{};
     onPath[p] = true;
     for (;;) {
-        Vertex next = -1;
+        Vertex next = NoVertex;
         for (auto d = CaptureDirections.rbegin(); d != CaptureDirections.rend(); ++d) {
             const Vertex n = p + *d;
             if (mBoard.mCell[n] == Empty && !onPath[n]) {
@@ -187,7 +183,7 @@ Vertex Uct::LastPointOfRegionWalk(Vertex p) const {
                 break;
             }
         }
-        if (next == -1) return p;
+        if (next == NoVertex) return p;
         p = next;
         onPath[p] = true;
     }

@@ -34,7 +34,7 @@ struct PointList {
 
     void Add(Vertex v) { points[size++] = v; }
     void AddLiberty(Vertex liberty) {
-        if (liberty != -1) Add(liberty);
+        if (liberty != NoVertex) Add(liberty);
     }
 };
 
@@ -49,20 +49,16 @@ void ForEachDirection(const std::array<int, N>& directions, F&& f) {
     (std::make_index_sequence<N>{});
 }
 
-std::uint32_t RandomBelow(int n) {
-    return NextRandom() % static_cast<std::uint32_t>(n);
-}
-
 }  // namespace
 
 Board::PutResult Uct::PutAndCheck(Vertex v, int c) {
-    const Board::PutResult r = mBoard.PutAt(v, c);
-    if (r != Board::Success || mBoard.mCapturedCount == 0) return r;
+    const Board::Placement placed = mBoard.PlaceAt(v, c);
+    if (placed.result != Board::Success || placed.captureDirs == 0) return placed.result;
     for (int i = 0; i < 4; ++i) {
-        const bool captured = (mBoard.mCaptureDirs >> i & 1) != 0;
+        const bool captured = (placed.captureDirs >> i & 1) != 0;
         if (captured && FindThreatInRegion(v + CaptureDirections[i], c)) break;
     }
-    return r;
+    return placed.result;
 }
 
 float Uct::Playout(int c) {
@@ -168,7 +164,7 @@ Board::PutResult Uct::ExtendLine(int c) {
 // With probability 100/128, a point next to the ends of the mover's own runs
 // through its previous stone.
 Board::PutResult Uct::PlayNearPreviousMove(int c) {
-    if ((NextRandom() & 127) >= LocalMoveChance) return Board::Failure;
+    if ((mRandom.Next() & 127) >= LocalMoveChance) return Board::Failure;
     PointList<8> candidates;
     if (mBoard.mRecordSize >= 2) {
         const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
@@ -183,10 +179,10 @@ Board::PutResult Uct::PlayNearPreviousMove(int c) {
 Board::PutResult Uct::PlayRandomMove(int c) {
     for (int attempt = 0; attempt < RandomMoveTries; ++attempt) {
         int budget = std::min(mBoard.mEmptySize, EnclosedDrawsPerTry);
-        Vertex v = mBoard.mEmpty[RandomBelow(mBoard.mEmptySize)];
+        Vertex v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
         while (mBoard.IsEnclosed(v, c)) {
             if (--budget == 0) return Board::Failure;
-            v = mBoard.mEmpty[RandomBelow(mBoard.mEmptySize)];
+            v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
         }
         const Board::PutResult r = PutAndCheck(v, c);
         if (r != Board::Failure) return r;
@@ -199,7 +195,7 @@ Board::PutResult Uct::PlayRandomMove(int c) {
 Board::PutResult Uct::PlayAnyOf(const Vertex* points, int count, int c) {
     Board::PutResult r = Board::Failure;
     for (int tries = 0; tries < count && r == Board::Failure; ++tries) {
-        r = PutAndCheck(points[RandomBelow(count)], c);
+        r = PutAndCheck(points[mRandom.Below(count)], c);
     }
     return r;
 }
@@ -224,7 +220,7 @@ Board::PutResult Uct::JudgeThreat(int c) {
         int budget = mBoard.mEmptySize;
         for (;;) {
             if (mBoard.mEmptySize == 0) return Board::Win;
-            const Vertex v = mBoard.mEmpty[RandomBelow(mBoard.mEmptySize)];
+            const Vertex v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
             if (mBoard.IsEnclosed(v, c)) {
                 if (--budget <= 0) return Board::Win;
                 continue;

@@ -1,9 +1,7 @@
 // The search driver: one tree per move, grown by selection, expansion,
 // playout and backup, and the report of what it found.
 
-#include <iostream>
-
-#include "messages.h"
+#include "position.h"
 #include "tree.h"
 #include "uct.h"
 
@@ -31,73 +29,47 @@ bool HasStoneAround(const Board& board, Vertex v) {
 
 }  // namespace
 
-void ReportPrinter::Started() {
-    mOut << messages::Thinking << std::endl;
-}
-
-void ReportPrinter::Progress(std::int64_t percent) {
-    mOut << "..." << percent << '%' << std::endl;
-}
-
-void ReportPrinter::Finished(const std::optional<SearchEstimate>& estimate) {
-    mOut << std::endl;
-    if (!estimate) return;
-    mOut << messages::WinningRate << estimate->winningRate << '%' << std::endl;
-    const Vertex reply = estimate->expectedReply;
-    if (reply == -1) return;
-    mOut << messages::ExpectedReply << GetX(reply) << ", " << GetY(reply) << ')' << std::endl;
-}
-
-Board::PutResult Uct::Think(Vertex& vertex) {
-    return Think(vertex, std::cout);
-}
-
-Board::PutResult Uct::Think(Vertex& vertex, std::ostream& out) {
-    ReportPrinter printer(out);
-    return Think(vertex, printer);
-}
-
-Board::PutResult Uct::Think(Vertex& vertex, SearchObserver& observer) {
-    Board saved;
-    saved.CopyPosition(mBoard);
+SearchResult Uct::Think(const Position& position, int color, Random& random,
+                        SearchObserver& observer) {
+    const Board& start = position.GetBoard();
+    mBoard.CopyPosition(start);
+    mMyColor = color;
+    mRandom = random;
     Tree& tree = *mTree;
     tree.Reset();
     const std::int32_t root = tree.BeginPath();
     Expand(root, mMyColor);
 
     observer.Started();
-    if (!tree.IsLeaf(root)) RunIterations(saved, observer);
+    if (!tree.IsLeaf(root)) RunIterations(start, observer);
+    random = mRandom;
 
     const std::int32_t best = tree.BestChild(root);
-    if (best == -1) {
+    if (best == NoNode) {
         tree.Clear();
         observer.Finished(std::nullopt);
-        vertex = -1;
-        return Board::Success;
+        return {};
     }
     const Node& chosen = tree.At(best);
-    vertex = chosen.move;
-    ++mMoveCount;
-    const SearchEstimate estimate = {static_cast<int>(static_cast<double>(chosen.value) * 100.0),
-                                     tree.IsLeaf(best) ? -1 : tree.At(tree.BestChild(best)).move};
+    const SearchEstimate estimate = {
+        static_cast<int>(static_cast<double>(chosen.value) * 100.0),
+        tree.IsLeaf(best) ? NoVertex : tree.At(tree.BestChild(best)).move};
+    const Vertex move = chosen.move;
     tree.Clear();
     observer.Finished(estimate);
-
-    const Board::PutResult ret = mBoard.PutAt(vertex, mMyColor);
-    NANAREN_ASSERT(ret != Board::Failure);
-    return ret;
+    return {move, estimate};
 }
 
 // mPlayouts + 1 iterations, the board restored after each. Counts are 64-bit
 // so that the largest settings neither overflow the loop nor the percentage.
-void Uct::RunIterations(const Board& saved, SearchObserver& observer) {
+void Uct::RunIterations(const Board& start, SearchObserver& observer) {
     const std::int64_t playouts = mPlayouts;
     const std::int64_t interval = playouts / ProgressSteps;
     for (std::int64_t i = 0; i <= playouts; ++i) {
         const bool report = interval == 0 ? i == 0 : i % interval == 0;
         if (report) observer.Progress(playouts == 0 ? 0 : 100 * i / playouts);
         Iterate();
-        mBoard.CopyPosition(saved);
+        mBoard.CopyPosition(start);
     }
 }
 
@@ -108,9 +80,9 @@ void Uct::Iterate() {
     int color = mMyColor;
     for (;;) {
         const std::int32_t child = tree.Select(node);
-        if (child == -1) {
+        if (child == NoNode) {
             // The expansion found no candidate: play out from the node itself.
-            --tree.mHistoryIndex;
+            tree.PopPath();
             tree.Update(Playout(color));
             return;
         }
@@ -155,7 +127,7 @@ void Uct::Expand(std::int32_t node, int color) {
     Tree& tree = *mTree;
     const bool isRoot = node == tree.mRoot;
     const int size = mBoard.mEmptySize;
-    std::int32_t last = -1;
+    std::int32_t last = NoNode;
     for (int i = 0; i < size; ++i) {
         const Vertex v = mBoard.mEmpty[i];
         if (!isRoot && !HasStoneAround(mBoard, v)) continue;
@@ -167,8 +139,8 @@ void Uct::Expand(std::int32_t node, int color) {
             KeepOnlyChild(node, v);
             return;
         }
-        last = last == -1 ? tree.AddChild(node, static_cast<std::int16_t>(v))
-                          : tree.AddSibling(last, static_cast<std::int16_t>(v));
+        last = last == NoNode ? tree.AddChild(node, static_cast<std::int16_t>(v))
+                              : tree.AddSibling(last, static_cast<std::int16_t>(v));
         Node& child = tree.At(last);
         child.visits = 1.0f;
         child.value = static_cast<float>(1.0 - static_cast<double>(tree.At(node).value));

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "scoped_state.h"
+#include <memory>
+#include <vector>
+
+#include "uct.h"
 
 namespace nanaren {
 namespace {
-
-using testing::ScopedRandomState;
-using testing::ScopedWorkingDirectory;
 
 // Records what a search reports, for comparing two searches.
 struct RecordedReport : SearchObserver {
@@ -18,41 +18,111 @@ struct RecordedReport : SearchObserver {
     std::optional<SearchEstimate> estimate;
 };
 
-TEST(GameInterface, EachGameInOneProcessPlaysAsTheConsolesOnlyGame) {
-    const ScopedWorkingDirectory directory;
-    const ScopedRandomState restore(RandomStartState);
-    RecordedReport first;
-    Vertex firstMove = -1;
-    {
-        Game game(White, 1733700000, 300);
-        firstMove = game.PlayComputer(first);
-    }
-    Random = 987654321;  // whatever an earlier game left
-    Game again(White, 1733700000, 300);
-    RecordedReport second;
-    EXPECT_EQ(again.PlayComputer(second), firstMove);
-    EXPECT_EQ(again.LastMove(), firstMove);
-    ASSERT_TRUE(second.estimate && first.estimate);
-    EXPECT_EQ(second.estimate->winningRate, first.estimate->winningRate);
-    EXPECT_EQ(second.estimate->expectedReply, first.estimate->expectedReply);
-    EXPECT_EQ(second.progress, first.progress);
-    EXPECT_EQ(second.progress.size(), 21u);
+std::unique_ptr<Player> Exact(std::int32_t playouts) {
+    return std::make_unique<Uct>(PlayerSettings{playouts});
+}
+
+TEST(GameInterface, TwoGamesInOneProcessPlayAlike) {
+    Game first(White, 1733700000, Exact(300));
+    Game second(White, 1733700000, Exact(300));
+    RecordedReport firstReport;
+    RecordedReport secondReport;
+    const Vertex firstMove = first.PlayComputer(firstReport);
+    EXPECT_EQ(second.PlayComputer(secondReport), firstMove);
+    EXPECT_EQ(second.GetPosition().LastStone(), firstMove);
+    ASSERT_TRUE(firstReport.estimate && secondReport.estimate);
+    EXPECT_EQ(secondReport.estimate->winningRate, firstReport.estimate->winningRate);
+    EXPECT_EQ(secondReport.estimate->expectedReply, firstReport.estimate->expectedReply);
+    EXPECT_EQ(secondReport.progress, firstReport.progress);
+    EXPECT_EQ(secondReport.progress.size(), 21u);
 }
 
 TEST(GameInterface, TheTurnPassesOnlyAfterAMoveThatStands) {
-    const ScopedWorkingDirectory directory;
-    Game game(Black, 0, -1);
-    EXPECT_EQ(game.LastMove(), -1);
+    Game game(Black, 0, Exact(-1));
     EXPECT_EQ(game.PlayHuman(-1, -1), Board::Failure) << "a pass before any move";
     EXPECT_EQ(game.PlayHuman(-5, 3), Board::Failure) << "off the grid, though -5 + 33 is a point";
     EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_TRUE(game.GetPosition().Moves().empty());
     EXPECT_EQ(game.PlayHuman(5, 5), Board::Success);
     EXPECT_EQ(game.CurrentState(), Game::State::ComputerToMove);
     RecordedReport report;
     const Vertex reply = game.PlayComputer(report);
-    EXPECT_EQ(game.LastMove(), reply);
+    EXPECT_EQ(game.GetPosition().LastStone(), reply);
     EXPECT_EQ(game.PlayHuman(GetX(reply), -1), Board::Success) << "a pass after its move";
     EXPECT_EQ(game.CurrentState(), Game::State::ComputerToMove);
+    EXPECT_EQ(game.GetPosition().Moves(), (std::vector<Vertex>{GetVertex(5, 5), reply, Pass}));
+}
+
+// The person's moves, each answered by the computer until someone wins.
+void PlayMoves(Game& game, const std::vector<std::pair<int, int>>& moves) {
+    SearchObserver quiet;
+    for (const auto& [x, y] : moves) {
+        if (game.IsOver()) return;
+        ASSERT_NE(game.PlayHuman(x, y), Board::Failure) << x << " " << y;
+        if (game.CurrentState() == Game::State::ComputerToMove) game.PlayComputer(quiet);
+    }
+}
+
+TEST(TakeBack, TheSameMoveAgainGetsTheSameReply) {
+    Game straight(Black, 1733700001, Exact(200));
+    PlayMoves(straight, {{5, 5}, {4, 4}, {6, 6}});
+
+    Game withTakeBacks(Black, 1733700001, Exact(200));
+    PlayMoves(withTakeBacks, {{5, 5}, {3, 7}});
+    ASSERT_TRUE(withTakeBacks.TakeBack());
+    EXPECT_EQ(withTakeBacks.GetPosition().Moves().size(), 2u);
+    PlayMoves(withTakeBacks, {{4, 4}, {2, 2}, {8, 1}});
+    ASSERT_TRUE(withTakeBacks.TakeBack());
+    ASSERT_TRUE(withTakeBacks.TakeBack());
+    PlayMoves(withTakeBacks, {{6, 6}});
+
+    EXPECT_EQ(withTakeBacks.GetPosition().Record(), straight.GetPosition().Record());
+    // And the games go on alike.
+    PlayMoves(straight, {{7, 7}});
+    PlayMoves(withTakeBacks, {{7, 7}});
+    EXPECT_EQ(withTakeBacks.GetPosition().Record(), straight.GetPosition().Record());
+}
+
+TEST(TakeBack, NeedsAMoveOfThePerson) {
+    Game black(Black, 0, Exact(-1));
+    EXPECT_FALSE(black.TakeBack());
+    Game white(White, 0, Exact(-1));
+    EXPECT_FALSE(white.TakeBack()) << "the computer is to move";
+    SearchObserver quiet;
+    white.PlayComputer(quiet);
+    EXPECT_FALSE(white.TakeBack()) << "only the computer has moved";
+    EXPECT_EQ(white.GetPosition().Moves().size(), 1u);
+}
+
+// Without a search the computer takes the first free point from the top left,
+// so a row of seven across the middle wins for the person.
+TEST(TakeBack, AfterThePersonsWinOnlyTheWinningMoveGoes) {
+    Game game(Black, 0, Exact(-1));
+    PlayMoves(game, {{2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}});
+    ASSERT_EQ(game.CurrentState(), Game::State::HumanWon);
+    ASSERT_EQ(game.GetPosition().WinningStones().size(), 7u);
+    const std::size_t moves = game.GetPosition().Moves().size();
+    ASSERT_TRUE(game.TakeBack());
+    EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_EQ(game.GetPosition().Moves().size(), moves - 1);
+    EXPECT_TRUE(game.GetPosition().WinningStones().empty());
+    EXPECT_EQ(game.PlayHuman(-1, -1), Board::Success) << "after the computer's move a pass stands";
+}
+
+TEST(TakeBack, AfterTheComputersWinItsMoveAndThePersonsGo) {
+    Game game(White, 0, Exact(-1));
+    SearchObserver quiet;
+    game.PlayComputer(quiet);
+    // The person passes until the computer's first row is full.
+    while (!game.IsOver()) {
+        game.PlayHuman(-1, -1);
+        game.PlayComputer(quiet);
+    }
+    ASSERT_EQ(game.CurrentState(), Game::State::ComputerWon);
+    const std::vector<Vertex> before = game.GetPosition().Moves();
+    ASSERT_TRUE(game.TakeBack());
+    EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_EQ(game.GetPosition().Moves(), std::vector<Vertex>(before.begin(), before.end() - 2));
 }
 
 }  // namespace

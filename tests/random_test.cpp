@@ -1,36 +1,35 @@
+#include "random.h"
+
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include "scoped_state.h"
-#include "uct.h"
 
 namespace nanaren {
 namespace {
 
-using testing::ScopedRandomState;
-using testing::ScopedWorkingDirectory;
 using testing::StateAfter;
 
 std::uint32_t StateAfterSeeding(std::uint32_t state, std::time_t t) {
-    ScopedRandomState scoped(state);
-    SeedRandom(t);
-    return Random;
+    Random random;
+    random.Restore(state);
+    random.Seed(t);
+    return random.State();
 }
 
-TEST(Random, TheProgramStartsFromTheFixedState) {
-    EXPECT_EQ(RandomStartState, 0x92D68CA2u);
+TEST(Random, EveryGeneratorStartsFromTheFixedState) {
+    EXPECT_EQ(Random::StartState, 0x92D68CA2u);
+    EXPECT_EQ(Random().State(), Random::StartState);
 }
 
 TEST(Random, FirstDrawsFromTheStartState) {
-    ScopedRandomState scoped(RandomStartState);
-    EXPECT_EQ(NextRandom(), 723471715u);
-    EXPECT_EQ(NextRandom(), 2497366906u);
-    EXPECT_EQ(Random, 2497366906u) << "the state is the last number drawn";
+    Random random;
+    EXPECT_EQ(random.Next(), 723471715u);
+    EXPECT_EQ(random.Next(), 2497366906u);
+    EXPECT_EQ(random.State(), 2497366906u) << "the state is the last number drawn";
 }
 
 TEST(Random, SeedingDrawsOneThousandAndOnePlusTheLowSixteenBits) {
-    const std::uint32_t start = RandomStartState;
+    const std::uint32_t start = Random::StartState;
     EXPECT_EQ(StateAfterSeeding(start, 0), StateAfter(start, 1001));
     EXPECT_NE(StateAfterSeeding(start, 0), StateAfter(start, 1000));
     EXPECT_EQ(StateAfterSeeding(start, 65535), StateAfter(start, 66536));
@@ -40,46 +39,16 @@ TEST(Random, SeedingDrawsOneThousandAndOnePlusTheLowSixteenBits) {
 }
 
 TEST(Random, SeedingAdvancesFromWhereverTheStateStands) {
-    const std::uint32_t elsewhere = StateAfter(RandomStartState, 5);
-    EXPECT_EQ(StateAfterSeeding(elsewhere, 7), StateAfter(RandomStartState, 5 + 1008));
+    const std::uint32_t elsewhere = StateAfter(Random::StartState, 5);
+    EXPECT_EQ(StateAfterSeeding(elsewhere, 7), StateAfter(Random::StartState, 5 + 1008));
 }
 
-class PlayoutCountFile : public ::testing::Test {
-  protected:
-    ScopedWorkingDirectory mDirectory;
-};
-
-TEST_F(PlayoutCountFile, MissingFileGivesTheDefault) {
-    EXPECT_EQ(ReadPlayoutCount(), 20000);
-}
-
-TEST_F(PlayoutCountFile, FileWithoutANumberGivesTheDefault) {
-    for (const char* contents : {"", "abc 12", "-", "+", " \n\t", "- 5"}) {
-        mDirectory.WriteFile("think.txt", contents);
-        EXPECT_EQ(ReadPlayoutCount(), 20000) << '"' << contents << '"';
-    }
-}
-
-TEST_F(PlayoutCountFile, TheFirstIntegerIsReadAsDecimal) {
-    const std::pair<const char*, int> cases[] = {
-        {"   500\n", 500}, {"-3", -3},    {"7 8", 7},      {"+12", 12},
-        {"0", 0},          {"42abc", 42}, {"\n\n 9\n", 9}, {"0x10", 0},
-    };
-    for (const auto& [contents, expected] : cases) {
-        mDirectory.WriteFile("think.txt", contents);
-        EXPECT_EQ(ReadPlayoutCount(), expected) << '"' << contents << '"';
-    }
-}
-
-TEST_F(PlayoutCountFile, NumbersBeyondThirtyTwoBitsAreClamped) {
-    mDirectory.WriteFile("think.txt", "99999999999999999999");
-    EXPECT_EQ(ReadPlayoutCount(), INT_MAX);
-    mDirectory.WriteFile("think.txt", "-99999999999999999999");
-    EXPECT_EQ(ReadPlayoutCount(), INT_MIN);
-    mDirectory.WriteFile("think.txt", "2147483647");
-    EXPECT_EQ(ReadPlayoutCount(), INT_MAX);
-    mDirectory.WriteFile("think.txt", "-2147483648");
-    EXPECT_EQ(ReadPlayoutCount(), INT_MIN);
+TEST(Random, TwoGeneratorsDrawIndependently) {
+    Random first;
+    Random second;
+    first.Next();
+    EXPECT_EQ(second.Next(), 723471715u) << "the first generator's draw moved only itself";
+    EXPECT_EQ(first, second);
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 namespace nanaren::testing {
 
 std::uint32_t StateAfter(std::uint32_t state, int draws) {
-    ScopedRandomState scoped(state);
+    Random random;
+    random.Restore(state);
     for (int i = 0; i < draws; ++i)
-        NextRandom();
-    return Random;
+        random.Next();
+    return random.State();
 }
 
 namespace {

@@ -3,24 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "uct.h"
+#include "random.h"
 
 namespace nanaren::testing {
 
-// Puts the process-wide generator in a given state for one test and restores
-// the previous state afterwards.
-class ScopedRandomState {
-  public:
-    explicit ScopedRandomState(std::uint32_t state) : mSaved(Random) { Random = state; }
-    ~ScopedRandomState() { Random = mSaved; }
-    ScopedRandomState(const ScopedRandomState&) = delete;
-    ScopedRandomState& operator=(const ScopedRandomState&) = delete;
-
-  private:
-    std::uint32_t mSaved;
-};
-
-// The generator state after the given number of draws from a state.
+// The generator's state after the given number of draws from a state.
 std::uint32_t StateAfter(std::uint32_t state, int draws);
 
 // Makes a fresh temporary directory the working directory for one test, so

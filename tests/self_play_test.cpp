@@ -5,39 +5,41 @@
 #include <ostream>
 #include <vector>
 
-#include "scoped_state.h"
+#include "uct.h"
 
 namespace nanaren {
 namespace {
 
-using testing::ScopedRandomState;
-using testing::ScopedWorkingDirectory;
-
 std::vector<Vertex> PlayToTheEnd(SelfPlay& play) {
-    std::ostream discard(nullptr);
+    SearchObserver quiet;
     while (!play.IsOver())
-        play.PlayMove(discard);
+        play.PlayMove(quiet);
     return play.Moves();
+}
+
+SelfPlay ExactPlayers(std::int32_t black, std::int32_t white, std::time_t clock) {
+    return SelfPlay({std::make_unique<Uct>(PlayerSettings{black}),
+                     std::make_unique<Uct>(PlayerSettings{white})},
+                    clock);
 }
 
 // A player that does not search takes the winning point of the empty list if
 // there is one, else its first legal point, else passes.
 Vertex UnsearchedChoice(const Board& board, int color, bool& wins) {
-    Vertex chosen = -1;
+    Vertex chosen = Pass;
     wins = false;
     for (int i = 0; i < board.mEmptySize && !wins; ++i) {
         Board trial;
         trial.CopyPosition(board);
         const Board::PutResult r = trial.Put(i, color);
         wins = r == Board::Win;
-        if (wins || (r == Board::Success && chosen == -1)) chosen = board.mEmpty[i];
+        if (wins || (r == Board::Success && chosen == Pass)) chosen = board.mEmpty[i];
     }
     return chosen;
 }
 
 TEST(SelfPlay, PlayersWithoutSearchAlternateUntilAWinTwoPassesOrTheMoveLimit) {
-    const ScopedWorkingDirectory directory;
-    SelfPlay play({-1, -1}, 0);
+    SelfPlay play = ExactPlayers(-1, -1, 0);
     const std::vector<Vertex> moves = PlayToTheEnd(play);
 
     Board model;
@@ -49,8 +51,8 @@ TEST(SelfPlay, PlayersWithoutSearchAlternateUntilAWinTwoPassesOrTheMoveLimit) {
         bool wins = false;
         const Vertex v = UnsearchedChoice(model, color, wins);
         expected.push_back(v);
-        passesInARow = v == -1 ? passesInARow + 1 : 0;
-        if (v != -1) model.PutAt(v, color);
+        passesInARow = v == Pass ? passesInARow + 1 : 0;
+        if (v != Pass) model.PutAt(v, color);
         if (wins) winner = color;
         color = Opposite(color);
     }
@@ -59,15 +61,12 @@ TEST(SelfPlay, PlayersWithoutSearchAlternateUntilAWinTwoPassesOrTheMoveLimit) {
     EXPECT_EQ(play.ToMove(), color);
 }
 
-TEST(SelfPlay, AGameDependsOnlyOnItsSettingsNotOnWhatRanBefore) {
-    const ScopedWorkingDirectory directory;
-    const ScopedRandomState restore(RandomStartState);
-    SelfPlay first({30, 40}, 7);
+TEST(SelfPlay, AGameDependsOnlyOnItsPlayersAndClock) {
+    SelfPlay first = ExactPlayers(30, 40, 7);
     const std::vector<Vertex> moves = PlayToTheEnd(first);
-    SelfPlay other({40, 30}, 8);
+    SelfPlay other = ExactPlayers(40, 30, 8);
     PlayToTheEnd(other);
-    Random = 12345;
-    SelfPlay again({30, 40}, 7);
+    SelfPlay again = ExactPlayers(30, 40, 7);
     EXPECT_EQ(PlayToTheEnd(again), moves);
     EXPECT_NE(other.Moves(), moves);
 }

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "console_game.h"
-#include "random.h"
 
 namespace nanaren {
 namespace {
@@ -33,7 +32,6 @@ TEST(Signature, AGameWhoseSearchReusesFreedNodesPlaysAsAtCommitE7de4a7) {
         "2\n1 4\n7 3\n3 5\n3 9\n5 4\n4 9\n5 9\n6 2\n1 6\n4 8\n"
         "2 6\n7 9\n6 8\n8 4\n2 7\n6 7\n1 8\n5 6\n8 1\n6 1\n");
     std::ostringstream out;
-    Random = RandomStartState;
     PlayGame(
         in, out, [] { return std::time_t{1733700003}; }, 500);
     EXPECT_EQ(out.str().size(), 13950u);

@@ -42,7 +42,7 @@ class TreeTest : public ::testing::Test {
     Slots AllocateSome(int count) {
         Slots slots;
         for (int i = 0; i < count; ++i) {
-            slots.push_back(tree.Allocate());
+            slots.push_back(tree.Store().Allocate());
         }
         return slots;
     }
@@ -105,7 +105,7 @@ TEST_F(TreeTest, RemoveFirstChildMakesTheNextTheHead) {
     tree.Remove(c[0]);
     EXPECT_EQ(ChildrenOf(root), (Slots{c[1], c[2]}));
     EXPECT_EQ(tree.FreeCount(), MaxNode - 3);
-    EXPECT_EQ(tree.Allocate(), c[0]);
+    EXPECT_EQ(tree.Store().Allocate(), c[0]);
 }
 
 TEST_F(TreeTest, RemoveMiddleChildLinksItsNeighbours) {
@@ -142,7 +142,7 @@ TEST_F(TreeTest, ClearReleasesEveryNodeWithTheRootLast) {
     ASSERT_EQ(tree.FreeCount(), MaxNode - 10);
     tree.Clear();
     EXPECT_EQ(tree.FreeCount(), MaxNode);
-    EXPECT_EQ(tree.Allocate(), root);
+    EXPECT_EQ(tree.Store().Allocate(), root);
     EXPECT_EQ(tree.mRoot, root);
 }
 
@@ -182,7 +182,7 @@ TEST_F(TreeTest, ScoresThatAreNotNumbersNeverWin) {
 // list: after a slot taken in between, and after a removal from a run.
 TEST_F(TreeTest, SelectFollowsTheListWhereTheChildrenAreNotOneRun) {
     const std::int32_t first = AddChildren(root, {12})[0];
-    tree.Allocate();
+    tree.Store().Allocate();
     const std::int32_t second = tree.AddSibling(first, 13);
     tree.At(second).visits = 1.0f;
     EXPECT_EQ(tree.Select(root), second);

@@ -10,16 +10,15 @@
 
 namespace nanaren::testing {
 
-// A computer player for Black built in an empty working directory (so with
-// the default playout count); the generator then stands at its start state.
+// A computer player for Black with the default playout count, its working
+// board empty and its generator at the start state.
 class UctTest : public ::testing::Test {
   protected:
-    UctTest() { Random = RandomStartState; }
-
-    ScopedWorkingDirectory mDirectory;
-    ScopedRandomState mRandomBefore{Random};
-    Uct mUct{Black, 0};
+    Uct mUct;
     Board& mBoard = mUct.mBoard;
+
+    // The state of the generator the player draws from.
+    std::uint32_t RandomState() const { return mUct.mRandom.State(); }
 
     // Makes the given vertices the record, oldest first.
     void SetRecord(std::initializer_list<Vertex> moves) {

@@ -35,7 +35,7 @@ TEST_F(LineScan, AColumnOfSevenScannedFromItsMiddle) {
 
 TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
-    EXPECT_TRUE(mUct.ScanLine(At(4, 5), Right, Up, White));
+    EXPECT_TRUE(mUct.Scan(At(4, 5), Right, White, true));
     EXPECT_EQ(Line(White).len, 6);
     EXPECT_EQ(Line(White).space, 1);
     EXPECT_EQ(Line(White).edgeSpace[0], At(8, 5));
@@ -43,7 +43,7 @@ TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
 
     mBoard.mCell[At(8, 5)] = Black;
     mBoard.SyncWithCells();
-    EXPECT_FALSE(mUct.ScanLine(At(4, 5), Right, Up, White));
+    EXPECT_FALSE(mUct.Scan(At(4, 5), Right, White, true));
     EXPECT_EQ(Line(White).space, 0);
 }
 
@@ -64,7 +64,7 @@ TEST_F(LineScan, SevenAlongTheFirstLineIsNoThreat) {
 
 TEST_F(LineScan, AGapWithAnOwnStoneBesideItIsBridged) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +"});
-    EXPECT_FALSE(mUct.ScanLine(At(2, 5), Up, Right, Black)) << "nothing in the column";
+    EXPECT_FALSE(mUct.Scan(At(2, 5), Up, Black, true)) << "nothing in the column";
     EXPECT_TRUE(mUct.FindLineThreat(At(2, 5), Black));
     const LineInfo& line = Line(Black);
     EXPECT_EQ(line.dir, Right);
@@ -163,12 +163,12 @@ TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
     for (int trial = 0; trial < 400; ++trial) {
         ScatterStones(mBoard, rng);
         for (Vertex p = At(1, 1); p <= At(9, 9); ++p) {
-            if (!mBoard.IsOnBoard(p)) continue;
+            if (mBoard.mCell[p] == Wall) continue;
             for (const int c : {Black, White}) {
                 for (const auto& [dir, side] : {std::pair{Up, Right}, {Right, Up}}) {
                     LineInfo walked;
                     const bool expected = WalkedScanLine(mBoard, walked, p, dir, side, c);
-                    ASSERT_EQ(mUct.ScanLine(p, dir, side, c), expected) << p;
+                    ASSERT_EQ(mUct.Scan(p, dir, c, true), expected) << p;
                     ASSERT_TRUE(SameLine(Line(c), walked)) << "trial " << trial << " at " << p;
                     threats += expected;
                 }

@@ -38,7 +38,7 @@ TEST_F(Policy, BlockSevenStopsSixAtTheEndOfTheLastMove) {
     SetRecord({At(7, 5)});
     EXPECT_EQ(mUct.PlayoutMove(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(8, 5)], Black);
-    EXPECT_EQ(Random, RandomStartState) << "blocking draws no random number";
+    EXPECT_EQ(RandomState(), Random::StartState) << "blocking draws no random number";
 }
 
 TEST_F(Policy, BlockSevenFindsNothingFromInsideTheSix) {
@@ -102,7 +102,7 @@ TEST_F(Policy, NothingInAtariIsNoReply) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + @ O"});
     SetRecord({At(4, 5), At(5, 5)});
     EXPECT_EQ(mUct.ReplyToAtari(Black), Board::Failure);
-    EXPECT_EQ(Random, RandomStartState);
+    EXPECT_EQ(RandomState(), Random::StartState);
 }
 
 // ------------------------------------------------------ extension and threats
@@ -125,7 +125,7 @@ TEST_F(Policy, WithOneMoveRecordedTheMoveIsDrawnFromTheWholeList) {
     // 26, the point (9,3) of the row-major list.
     EXPECT_EQ(mUct.PlayoutMove(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(9, 3)], Black);
-    EXPECT_EQ(Random, 2497366906u);
+    EXPECT_EQ(RandomState(), 2497366906u);
 }
 
 TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
@@ -149,19 +149,20 @@ TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
     // A generator state whose ten draws after the local-move coin all miss
     // entry 0, the free point.
     const auto missesTheFreePoint = [](std::uint32_t state) {
-        testing::ScopedRandomState scoped(state);
-        NextRandom();
+        Random random;
+        random.Restore(state);
+        random.Next();
         for (int i = 0; i < 10; ++i) {
-            if (NextRandom() % 17 == 0) return false;
+            if (random.Next() % 17 == 0) return false;
         }
         return true;
     };
-    std::uint32_t state = RandomStartState;
+    std::uint32_t state = Random::StartState;
     while (!missesTheFreePoint(state))
         state = testing::StateAfter(state, 1);
-    Random = state;
+    mUct.mRandom.Restore(state);
     EXPECT_EQ(mUct.PlayoutMove(Black), Board::Failure);
-    EXPECT_EQ(Random, testing::StateAfter(state, 11));
+    EXPECT_EQ(RandomState(), testing::StateAfter(state, 11));
     EXPECT_EQ(mBoard.mEmptySize, 17);
 }
 
@@ -231,7 +232,7 @@ TEST_F(Policy, RepliesRunOutAfterOneDrawMoreThanTheEmptyPoints) {
     mUct.mLine[ColorIndex(Black)].space = 3;
     EXPECT_EQ(mUct.JudgeThreat(Black), Board::Win);
     EXPECT_EQ(mBoard.mEmptySize, 2);
-    EXPECT_EQ(Random, testing::StateAfter(RandomStartState, 3));
+    EXPECT_EQ(RandomState(), testing::StateAfter(Random::StartState, 3));
 }
 
 TEST_F(Policy, AFullBoardLeavesNoReplyAndTheThreatWins) {
@@ -258,9 +259,9 @@ TEST_F(Policy, AFullBoardLosesForTheSideToMove) {
 }
 
 TEST(PlayoutProperty, EndsScoredWithNoMarkLeft) {
-    testing::ScopedWorkingDirectory directory;
-    testing::ScopedRandomState random(RandomStartState);
-    Uct uct(White, 0);
+    Uct uct;
+    uct.mMyColor = White;
+    uct.mRandom.Seed(0);
     std::mt19937 rng(77);
     int undecided = 0;
     int decided = 0;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "messages.h"
+#include "position.h"
+#include "report_printer.h"
 #include "tree.h"
 #include "uct_fixture.h"
 
@@ -20,7 +22,8 @@ class Search : public testing::UctTest {
   protected:
     std::vector<Vertex> ChildMoves(std::int32_t node) const {
         std::vector<Vertex> moves;
-        for (std::int32_t c = Tree().At(node).firstChild; c != -1; c = Tree().At(c).nextSibling) {
+        for (std::int32_t c = Tree().At(node).firstChild; c != NoNode;
+             c = Tree().At(c).nextSibling) {
             moves.push_back(Tree().At(c).move);
         }
         return moves;
@@ -44,14 +47,20 @@ class Search : public testing::UctTest {
         }
     }
 
-    // Runs Think with its report captured; the move and result go to mVertex
-    // and mResult.
+    // Searches the position set up on the working board for Black, with its
+    // report captured, and plays the chosen move on that board: the move and
+    // its put result go to mVertex and mResult.
     std::string Think() {
+        const Position position(mBoard, Black);
         std::ostringstream out;
-        mResult = mUct.Think(mVertex, out);
+        ReportPrinter printer(out);
+        mVertex = mUct.Think(position, Black, mRandom, printer).move;
+        EXPECT_TRUE(SamePosition(mBoard, position.GetBoard())) << "the working board is restored";
+        mResult = mVertex == Pass ? Board::Success : mBoard.PutAt(mVertex, Black);
         return out.str();
     }
 
+    Random mRandom;  // what the searches draw from
     Vertex mVertex = 0;
     Board::PutResult mResult = Board::Failure;
 };
@@ -139,8 +148,7 @@ TEST_F(Search, ANegativeCountPlaysTheFirstLegalPointWithoutIterating) {
     EXPECT_EQ(mVertex, At(2, 1));
     EXPECT_EQ(mResult, Board::Success);
     EXPECT_EQ(mBoard.mCell[At(2, 1)], Black);
-    EXPECT_EQ(mUct.mMoveCount, 1);
-    EXPECT_EQ(Random, RandomStartState) << "no playout ran";
+    EXPECT_EQ(mRandom.State(), Random::StartState) << "no playout ran";
     EXPECT_EQ(Tree().FreeCount(), MaxNode) << "the tree is cleared";
 }
 
@@ -158,7 +166,7 @@ TEST_F(Search, AWinningMoveIsPlayedAtOneHundredPercent) {
     EXPECT_NE(text.find("...3%\n...6%\n...10%\n...13%\n"), std::string::npos);
     EXPECT_EQ(mVertex, At(7, 2));
     EXPECT_EQ(mResult, Board::Win);
-    EXPECT_EQ(Random, RandomStartState) << "every iteration ends on the winning move";
+    EXPECT_EQ(mRandom.State(), Random::StartState) << "every iteration ends on the winning move";
 }
 
 TEST_F(Search, FewPlayoutsReportOnceAtZeroPercent) {
@@ -187,7 +195,7 @@ TEST_F(Search, TheBoardChangesOnlyByTheMoveAndItsCaptures) {
     expected.CopyPosition(mBoard);
     mUct.mPlayouts = 300;
     Think();
-    ASSERT_NE(mVertex, -1);
+    ASSERT_NE(mVertex, Pass);
     EXPECT_EQ(expected.PutAt(mVertex, Black), mResult);
     EXPECT_TRUE(SamePosition(mBoard, expected));
     EXPECT_EQ(Tree().FreeCount(), MaxNode);
@@ -208,7 +216,7 @@ TEST_F(Search, TheExpectedReplyIsTheMostVisitedAnswer) {
     std::istringstream(text.substr(at + marker.size())) >> x >> comma >> y >> close;
     EXPECT_EQ(comma, ',');
     EXPECT_EQ(close, ')');
-    EXPECT_TRUE(mBoard.IsOnBoard(GetVertex(x, y)));
+    EXPECT_NE(mBoard.mCell[GetVertex(x, y)], Wall);
     EXPECT_EQ(mBoard.mCell[GetVertex(x, y)], Empty);
     EXPECT_EQ(text.substr(text.size() - marker.size() - 6, marker.size()), marker);
 }
@@ -220,10 +228,10 @@ TEST_F(Search, WithoutALegalMoveTheComputerPasses) {
     mUct.mPlayouts = 50;
     const std::string text = Think();
     EXPECT_EQ(text, std::string(messages::Thinking) + "\n\n");
-    EXPECT_EQ(mVertex, -1);
+    EXPECT_EQ(mVertex, Pass);
     EXPECT_EQ(mResult, Board::Success);
     EXPECT_TRUE(SamePosition(mBoard, before));
-    EXPECT_EQ(Random, RandomStartState);
+    EXPECT_EQ(mRandom.State(), Random::StartState);
     EXPECT_EQ(Tree().FreeCount(), MaxNode);
 }
 
@@ -239,13 +247,13 @@ TEST_F(Search, ANodeWithoutCandidatesIsPlayedOutFromItself) {
     for (int i = 0; i < 60; ++i) {
         mUct.Iterate();
         ASSERT_GE(Tree().mHistoryIndex, 2);
-        ASSERT_NE(Tree().mHistory[Tree().mHistoryIndex - 1], -1);
+        ASSERT_NE(Tree().mHistory[Tree().mHistoryIndex - 1], NoNode);
         mBoard.CopyPosition(saved);
     }
     // A child visited more than three times was expanded for White, who has
     // no legal move, and stayed a leaf.
     int expandedWithoutChildren = 0;
-    for (std::int32_t c = Tree().At(root).firstChild; c != -1; c = Tree().At(c).nextSibling) {
+    for (std::int32_t c = Tree().At(root).firstChild; c != NoNode; c = Tree().At(c).nextSibling) {
         const Node& child = Tree().At(c);
         if (child.visits > 3.0f && Tree().IsLeaf(c)) ++expandedWithoutChildren;
         // White, without a move, loses every playout: the fresh child's half
@@ -261,7 +269,7 @@ TEST_F(Search, AFullStorePlaysOutInsteadOfExpanding) {
     mUct.Expand(root, Black);
     // Leave fewer free slots than the 80 children the next expansion could make.
     while (Tree().FreeCount() >= 80)
-        Tree().Allocate();
+        Tree().Store().Allocate();
     const int freeBefore = Tree().FreeCount();
 
     Board saved;
@@ -271,7 +279,7 @@ TEST_F(Search, AFullStorePlaysOutInsteadOfExpanding) {
         mBoard.CopyPosition(saved);
     }
     EXPECT_EQ(Tree().FreeCount(), freeBefore);
-    for (std::int32_t c = Tree().At(root).firstChild; c != -1; c = Tree().At(c).nextSibling) {
+    for (std::int32_t c = Tree().At(root).firstChild; c != NoNode; c = Tree().At(c).nextSibling) {
         EXPECT_TRUE(Tree().IsLeaf(c));
     }
     EXPECT_GT(Tree().At(Tree().BestChild(root)).visits, 3.0f) << "a child met the expansion rule";

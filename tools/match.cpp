@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "self_play.h"
+#include "uct.h"
 
 namespace nanaren::match {
 
@@ -138,10 +139,12 @@ GameSetup SetupOf(const MatchSettings& settings, int index) {
 GameRecord PlayOne(const MatchSettings& settings, int index) {
     const GameSetup setup = SetupOf(settings, index);
     const int black = setup.blackSide;
-    SelfPlay play({settings.playouts[black], settings.playouts[1 - black]}, setup.clock);
-    std::ostream discard(nullptr);
+    SelfPlay play({std::make_unique<Uct>(PlayerSettings{settings.playouts[black]}),
+                   std::make_unique<Uct>(PlayerSettings{settings.playouts[1 - black]})},
+                  setup.clock);
+    SearchObserver quiet;
     while (!play.IsOver())
-        play.PlayMove(discard);
+        play.PlayMove(quiet);
     return {index, setup, play.Winner(), play.Moves()};
 }
 

@@ -10,6 +10,7 @@
 
 #include "match_stats.h"
 #include "self_play.h"
+#include "uct.h"
 
 namespace nanaren::match {
 namespace {
@@ -84,10 +85,11 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
     }
     EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
     // Side 1's five playouts play Black in the odd games.
-    SelfPlay odd({5, 2}, 101);
-    std::ostream discard(nullptr);
+    SelfPlay odd(
+        {std::make_unique<Uct>(PlayerSettings{5}), std::make_unique<Uct>(PlayerSettings{2})}, 101);
+    SearchObserver quiet;
     while (!odd.IsOver())
-        odd.PlayMove(discard);
+        odd.PlayMove(quiet);
     EXPECT_EQ(alone[1].moves, odd.Moves());
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "game.h"
+#include "uct.h"
 
 namespace {
 
@@ -32,6 +33,31 @@ class WorkerReport : public nanaren::SearchObserver {
 
 std::unique_ptr<nanaren::Game> CurrentGame;
 
+// The names the worker knows the engine's states and results by.
+const char* StateName(nanaren::Game::State state) {
+    switch (state) {
+        case nanaren::Game::State::HumanToMove:
+            return "HumanToMove";
+        case nanaren::Game::State::ComputerToMove:
+            return "ComputerToMove";
+        case nanaren::Game::State::HumanWon:
+            return "HumanWon";
+        default:
+            return "ComputerWon";
+    }
+}
+
+const char* PutResultName(nanaren::Board::PutResult result) {
+    switch (result) {
+        case nanaren::Board::Win:
+            return "Win";
+        case nanaren::Board::Success:
+            return "Success";
+        default:
+            return "Failure";
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -41,12 +67,13 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void NewGame(int human, double clock, int playouts) {
     CurrentGame.reset();  // one node store at a time
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
-    CurrentGame = std::make_unique<nanaren::Game>(human, seconds, playouts);
+    CurrentGame = std::make_unique<nanaren::Game>(
+        human, seconds, std::make_unique<nanaren::Uct>(nanaren::PlayerSettings{playouts}));
 }
 
-// The person's move or, with -1, pass; the put result.
-EMSCRIPTEN_KEEPALIVE int PlayHuman(int x, int y) {
-    return CurrentGame->PlayHuman(x, y);
+// The person's move or, with -1, pass; the put result's name.
+EMSCRIPTEN_KEEPALIVE const char* PlayHuman(int x, int y) {
+    return PutResultName(CurrentGame->PlayHuman(x, y));
 }
 
 // The computer's move, reported through the worker's handlers; its vertex,
@@ -56,15 +83,14 @@ EMSCRIPTEN_KEEPALIVE int PlayComputer() {
     return CurrentGame->PlayComputer(report);
 }
 
-// Game::State as its number: 0 the person to move, 1 the computer, 2 the
-// person has won, 3 the computer.
-EMSCRIPTEN_KEEPALIVE int CurrentState() {
-    return static_cast<int>(CurrentGame->CurrentState());
+// The name of the game's state.
+EMSCRIPTEN_KEEPALIVE const char* CurrentState() {
+    return StateName(CurrentGame->CurrentState());
 }
 
 // The colour code at column x and row y: 0 empty, 1 black, 2 white, 3 wall.
 EMSCRIPTEN_KEEPALIVE int CellAt(int x, int y) {
-    return CurrentGame->Position().mCell.at(nanaren::GetVertex(x, y));
+    return CurrentGame->GetPosition().GetBoard().mCell.at(nanaren::GetVertex(x, y));
 }
 
 // The column and the row of a vertex the engine names.
@@ -76,7 +102,7 @@ EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
 }
 
 EMSCRIPTEN_KEEPALIVE int LastMove() {
-    return CurrentGame->LastMove();
+    return CurrentGame->GetPosition().LastStone();
 }
 
 }  // extern "C"

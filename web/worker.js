@@ -29,8 +29,8 @@ var Module = {
 
 importScripts("nanaren.js");
 
-const States = ["HumanToMove", "ComputerToMove", "HumanWon", "ComputerWon"];
-const PutResults = ["Win", "Success", "Failure"];
+// The engine's names for the game's state and a put's result.
+const stateName = () => Module.UTF8ToString(Module._CurrentState());
 
 // A vertex of the engine as the page's point, null for none (-1).
 const pointOf = (vertex) =>
@@ -41,14 +41,14 @@ function position() {
   for (let y = 1; y <= 9; ++y) {
     for (let x = 1; x <= 9; ++x) cells.push(Module._CellAt(x, y));
   }
-  return {cells, lastMove: pointOf(Module._LastMove()), state: States[Module._CurrentState()]};
+  return {cells, lastMove: pointOf(Module._LastMove()), state: stateName()};
 }
 
 // The engine hands the turn back to the person after every computer move that
 // does not win, so one search at most follows each request. Its report says
 // how long the request took, from its arrival to the computer's move.
 function playComputerIfItsTurn(arrival) {
-  if (States[Module._CurrentState()] !== "ComputerToMove") return;
+  if (stateName() !== "ComputerToMove") return;
   postMessage({type: "thinking"});
   const move = pointOf(Module._PlayComputer());
   const milliseconds = performance.now() - arrival;
@@ -61,7 +61,7 @@ onmessage = ({data}) => {
     Module._NewGame(data.human, data.clock, data.playouts);
     postMessage({type: "position", result: null, ...position()});
   } else if (data.type === "play") {
-    const result = PutResults[Module._PlayHuman(data.x, data.y)];
+    const result = Module.UTF8ToString(Module._PlayHuman(data.x, data.y));
     postMessage({type: "position", result, ...position()});
   }
   playComputerIfItsTurn(arrival);

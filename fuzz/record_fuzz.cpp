@@ -1,0 +1,26 @@
+// Arbitrary text as a game record. A record that reads must write back as the
+// same moves and leave a sound board; one that does not must leave the game
+// as it was.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "board_check.h"
+#include "check.h"
+#include "position.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    nanaren::Position position;
+    position.Play(nanaren::Black, nanaren::GetVertex(5, 5));
+    if (position.ReadRecord(text)) {
+        NANAREN_ASSERT(position.Record() == "5-5");
+        return 0;
+    }
+    nanaren::Position again;
+    NANAREN_ASSERT(!again.ReadRecord(position.Record()));
+    NANAREN_ASSERT(again.Moves() == position.Moves());
+    NANAREN_ASSERT(nanaren::FindBoardFault(position.GetBoard()).empty());
+    return 0;
+}
