@@ -1,18 +1,18 @@
 #include <benchmark/benchmark.h>
 
+#include "playout_policy.h"
 #include "positions.h"
-#include "uct.h"
 
 namespace nanaren {
 namespace {
 
 // Plays out from start again and again, Black to move; items are playouts.
 void RunPlayouts(benchmark::State& state, const Position& start) {
-    Uct uct;
+    PlayoutPolicy policy;
     for (auto _ : state) {
-        uct.mBoard.CopyPosition(start.GetBoard());
-        uct.mThreat = {0, 0};
-        benchmark::DoNotOptimize(uct.Playout(Black));
+        policy.mBoard.CopyPosition(start.GetBoard());
+        policy.mThreat = {0, 0};
+        benchmark::DoNotOptimize(policy.Playout(Black));
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -11,21 +11,20 @@
 #include <cstdint>
 
 #include "check.h"
-#include "uct.h"
+#include "playout_policy.h"
 
 using namespace nanaren;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
-    // Its tree is large and a playout does not use it: one player serves all.
-    static Uct uct;
-    Board& board = uct.mBoard;
+    static PlayoutPolicy policy;
+    Board& board = policy.mBoard;
     board.ClearPosition();
-    uct.mMyColor = data[0] & 1 ? White : Black;
-    uct.mThreat = {0, 0};
-    uct.mLine = {};
-    uct.mRandom = Random();
-    uct.mRandom.Seed(data[1] | data[2] << 8);
+    policy.mMyColor = data[0] & 1 ? White : Black;
+    policy.mThreat = {0, 0};
+    policy.mLine = {};
+    policy.mRandom = Random();
+    policy.mRandom.Seed(data[1] | data[2] << 8);
 
     int lastMover = Empty;
     for (std::size_t i = 3; i < size; ++i) {
@@ -33,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Vertex v = data[i] & 0x7F;
         if (v >= MaxVertexSize || board.mCell[v] != Empty) continue;
         if (board.CheckLine(v, color) == Board::Win) continue;
-        if (uct.PlayDescentMove(v, color) != Board::Success) continue;
+        if (policy.PlayDescentMove(v, color) != Board::Success) continue;
         lastMover = color;
     }
     if (lastMover == Empty) return 0;
 
-    const float result = uct.Playout(Opposite(lastMover));
+    const float result = policy.Playout(Opposite(lastMover));
     NANAREN_ASSERT(result == 0.0f || result == 0.5f || result == 1.0f);
     NANAREN_ASSERT(std::find(board.mCell.begin(), board.mCell.end(), Mark) == board.mCell.end());
     return 0;

@@ -1,12 +1,161 @@
+// The search driver: one tree per move, grown by selection, expansion,
+// playout and backup, and the report of what it found.
+
 #include "uct.h"
 
+#include "position.h"
 #include "tree.h"
 
 namespace nanaren {
+
+namespace {
+
+// The eight neighbours; away from the root only points next to a stone are
+// candidate moves.
+constexpr std::array<int, 8> Neighbours = {UpLeft, Up,       UpRight, Left,
+                                           Right,  DownLeft, Down,    DownRight};
+
+// A search prints progress twenty times, at every ProgressSteps-th iteration.
+constexpr std::int64_t ProgressSteps = 20;
+
+constexpr float ExpansionVisits = 3.0f;
+
+bool HasStoneAround(const Board& board, Vertex v) {
+    for (const int d : Neighbours) {
+        const int cell = board.mCell[v + d];
+        if (cell == Black || cell == White) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 Uct::Uct(const PlayerSettings& settings)
     : mPlayouts(settings.playouts), mTree(std::make_unique<Tree>()) {}
 
 Uct::~Uct() = default;
+
+SearchResult Uct::Think(const Position& position, int color, Random& random,
+                        SearchObserver& observer) {
+    const Board& start = position.GetBoard();
+    PlayoutPolicy& policy = mPolicy;
+    policy.mBoard.CopyPosition(start);
+    policy.mMyColor = color;
+    policy.mRandom = random;
+    Tree& tree = *mTree;
+    tree.Reset();
+    const std::int32_t root = tree.BeginPath();
+    Expand(root, color);
+
+    observer.Started();
+    if (!tree.IsLeaf(root)) RunIterations(start, observer);
+    random = policy.mRandom;
+
+    const std::int32_t best = tree.BestChild(root);
+    if (best == NoNode) {
+        tree.Clear();
+        observer.Finished(std::nullopt);
+        return {};
+    }
+    const Node& chosen = tree.At(best);
+    const SearchEstimate estimate = {
+        static_cast<int>(static_cast<double>(chosen.value) * 100.0),
+        tree.IsLeaf(best) ? NoVertex : tree.At(tree.BestChild(best)).move};
+    const Vertex move = chosen.move;
+    tree.Clear();
+    observer.Finished(estimate);
+    return {move, estimate};
+}
+
+// mPlayouts + 1 iterations, the board restored after each. Counts are 64-bit
+// so that the largest settings neither overflow the loop nor the percentage.
+void Uct::RunIterations(const Board& start, SearchObserver& observer) {
+    const std::int64_t playouts = mPlayouts;
+    const std::int64_t interval = playouts / ProgressSteps;
+    for (std::int64_t i = 0; i <= playouts; ++i) {
+        const bool report = interval == 0 ? i == 0 : i % interval == 0;
+        if (report) observer.Progress(playouts == 0 ? 0 : 100 * i / playouts);
+        Iterate();
+        mPolicy.mBoard.CopyPosition(start);
+    }
+}
+
+void Uct::Iterate() {
+    Tree& tree = *mTree;
+    PlayoutPolicy& policy = mPolicy;
+    std::int32_t node = tree.BeginPath();
+    policy.mThreat = {0, 0};
+    int color = policy.mMyColor;
+    for (;;) {
+        const std::int32_t child = tree.Select(node);
+        if (child == NoNode) {
+            // The expansion found no candidate: play out from the node itself.
+            tree.PopPath();
+            tree.Update(policy.Playout(color));
+            return;
+        }
+        node = child;
+        const Vertex move = tree.At(node).move;
+        const Board::PutResult ret = policy.PlayDescentMove(move, color);
+        NANAREN_ASSERT(ret != Board::Failure);
+        if (ret == Board::Win) {
+            tree.Update(color == policy.mMyColor ? 1.0f : 0.0f);
+            return;
+        }
+        color = Opposite(color);
+        if (!tree.IsLeaf(node)) continue;
+        if (NeedsExpansion(node) && HasRoomToExpand()) {
+            Expand(node, color);
+            continue;
+        }
+        tree.Update(policy.Playout(color));
+        return;
+    }
+}
+
+bool Uct::NeedsExpansion(std::int32_t node) const {
+    return mTree->At(node).visits >= ExpansionVisits;
+}
+
+// An expansion creates at most one child per empty point, and the next
+// Select pushes one more entry on the path.
+bool Uct::HasRoomToExpand() const {
+    return !mTree->IsPathFull() && mTree->FreeCount() >= mPolicy.mBoard.mEmptySize;
+}
+
+void Uct::Expand(std::int32_t node, int color) {
+    Tree& tree = *mTree;
+    const bool isRoot = node == tree.mRoot;
+    Board& board = mPolicy.mBoard;
+    const int size = board.mEmptySize;
+    std::int32_t last = NoNode;
+    for (int i = 0; i < size; ++i) {
+        const Vertex v = board.mEmpty[i];
+        if (!isRoot && !HasStoneAround(board, v)) continue;
+        // Trying the move in place changes nothing, as putting it and
+        // restoring the position would.
+        const Board::PutResult r = board.TryPut(i, color);
+        if (r == Board::Failure) continue;
+        if (r == Board::Win) {
+            KeepOnlyChild(node, v);
+            return;
+        }
+        last = last == NoNode ? tree.AddChild(node, static_cast<std::int16_t>(v))
+                              : tree.AddSibling(last, static_cast<std::int16_t>(v));
+        Node& child = tree.At(last);
+        child.visits = 1.0f;
+        child.value = static_cast<float>(1.0 - static_cast<double>(tree.At(node).value));
+    }
+}
+
+// A winning move makes every other candidate pointless: the children made so
+// far go back to the store and the winning move is the only child.
+void Uct::KeepOnlyChild(std::int32_t node, Vertex move) {
+    Tree& tree = *mTree;
+    tree.FreeChain(tree.At(node).firstChild);  // fresh leaves, released in list order
+    Node& child = tree.At(tree.AddChild(node, static_cast<std::int16_t>(move)));
+    child.visits = 1.0f;
+    child.value = 1.0f;
+}
 
 }  // namespace nanaren

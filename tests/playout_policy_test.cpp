@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "uct_fixture.h"
+#include "policy_fixture.h"
 
 namespace nanaren {
 namespace {
@@ -11,24 +11,24 @@ using testing::At;
 using testing::IsConsistent;
 using testing::SetUpPosition;
 
-class Policy : public testing::UctTest {};
+class Policy : public testing::PolicyTest {};
 
 // --------------------------------------------------------------- PutAndCheck
 
 TEST_F(Policy, ACaptureThatOpensAThreatSetsTheFlag) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ O @ @ @ +"});
-    ASSERT_EQ(mUct.PutAndCheck(At(5, 6), Black), Board::Success);
+    ASSERT_EQ(mPolicy.PutAndCheck(At(5, 6), Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(5, 5)], Empty);
-    EXPECT_EQ(mUct.mThreat[ColorIndex(Black)], 1);
-    EXPECT_EQ(mUct.mLine[ColorIndex(Black)].len, 6);
+    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 1);
+    EXPECT_EQ(mPolicy.mLine[ColorIndex(Black)].len, 6);
 }
 
 TEST_F(Policy, AMoveWithoutCaptureSearchesNothing) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ @ @ @ + @ @ @ +"});
-    mUct.mLine[ColorIndex(Black)].len = 99;
-    ASSERT_EQ(mUct.PutAndCheck(At(5, 8), Black), Board::Success);
-    EXPECT_EQ(mUct.mThreat[ColorIndex(Black)], 0);
-    EXPECT_EQ(mUct.mLine[ColorIndex(Black)].len, 99);
+    mPolicy.mLine[ColorIndex(Black)].len = 99;
+    ASSERT_EQ(mPolicy.PutAndCheck(At(5, 8), Black), Board::Success);
+    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 0);
+    EXPECT_EQ(mPolicy.mLine[ColorIndex(Black)].len, 99);
 }
 
 // ---------------------------------------------------------------- BlockSeven
@@ -36,7 +36,7 @@ TEST_F(Policy, AMoveWithoutCaptureSearchesNothing) {
 TEST_F(Policy, BlockSevenStopsSixAtTheEndOfTheLastMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
     SetRecord({At(7, 5)});
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Success);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(8, 5)], Black);
     EXPECT_EQ(RandomState(), Random::StartState) << "blocking draws no random number";
 }
@@ -44,17 +44,17 @@ TEST_F(Policy, BlockSevenStopsSixAtTheEndOfTheLastMove) {
 TEST_F(Policy, BlockSevenFindsNothingFromInsideTheSix) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
     SetRecord({At(4, 5)});
-    EXPECT_FALSE(mUct.BlockSeven(Black).has_value());
+    EXPECT_FALSE(mPolicy.BlockSeven(Black).has_value());
 }
 
 TEST_F(Policy, BlockSevenLeavesBlacksEightButBlocksWhites) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ @ @ @ @ @ @ + @"});
     SetRecord({At(7, 5)});
-    EXPECT_FALSE(mUct.BlockSeven(White).has_value());
+    EXPECT_FALSE(mPolicy.BlockSeven(White).has_value());
 
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + O"});
     SetRecord({At(7, 5)});
-    const auto blocked = mUct.BlockSeven(Black);
+    const auto blocked = mPolicy.BlockSeven(Black);
     ASSERT_TRUE(blocked.has_value());
     EXPECT_EQ(*blocked, Board::Success);
     EXPECT_EQ(mBoard.mCell[At(8, 5)], Black);
@@ -63,20 +63,20 @@ TEST_F(Policy, BlockSevenLeavesBlacksEightButBlocksWhites) {
 TEST_F(Policy, BlockSevenSkipsRaysThatStartAlongTheFirstLine) {
     SetUpPosition(mBoard, {"+ O O O O O O + +"});
     SetRecord({At(7, 1)});
-    EXPECT_FALSE(mUct.BlockSeven(Black).has_value());
+    EXPECT_FALSE(mPolicy.BlockSeven(Black).has_value());
     // Also when the second point of the ray is the wall.
     SetUpPosition(mBoard, {"+", "+ + O O O O O O +"});
     SetRecord({At(8, 2)});
-    EXPECT_FALSE(mUct.BlockSeven(Black).has_value());
+    EXPECT_FALSE(mPolicy.BlockSeven(Black).has_value());
 }
 
 TEST_F(Policy, AnIllegalBlockLosesTheMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
     SetRecord({At(7, 5)});
     mBoard.mKo = At(8, 5);
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Failure);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Failure);
     EXPECT_EQ(mBoard.mCell[At(8, 5)], Empty);
-    EXPECT_EQ(mUct.Playout(Black), 0.0f) << "the computer, Black, has no move";
+    EXPECT_EQ(mPolicy.Playout(Black), 0.0f) << "the computer, Black, has no move";
 }
 
 // ------------------------------------------------------------- ReplyToAtari
@@ -85,7 +85,7 @@ TEST_F(Policy, CapturesComeBeforeEscapes) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + O @", "+ + O @ O @"});
     SetRecord({At(5, 5)});
     ASSERT_EQ(mBoard.FindSingleLiberty(At(4, 5), Black), At(4, 6)) << "an escape is pending";
-    EXPECT_EQ(mUct.ReplyToAtari(Black), Board::Success);
+    EXPECT_EQ(mPolicy.ReplyToAtari(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(5, 6)], Black);
     EXPECT_EQ(mBoard.mCell[At(5, 5)], Empty);
     EXPECT_EQ(mBoard.mCell[At(4, 6)], Empty);
@@ -94,14 +94,14 @@ TEST_F(Policy, CapturesComeBeforeEscapes) {
 TEST_F(Policy, AnOwnStoneNextToTheLastMoveEscapes) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + O +", "+ + O @ O +"});
     SetRecord({At(5, 5)});
-    EXPECT_EQ(mUct.ReplyToAtari(Black), Board::Success);
+    EXPECT_EQ(mPolicy.ReplyToAtari(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(4, 6)], Black);
 }
 
 TEST_F(Policy, NothingInAtariIsNoReply) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + @ O"});
     SetRecord({At(4, 5), At(5, 5)});
-    EXPECT_EQ(mUct.ReplyToAtari(Black), Board::Failure);
+    EXPECT_EQ(mPolicy.ReplyToAtari(Black), Board::Failure);
     EXPECT_EQ(RandomState(), Random::StartState);
 }
 
@@ -112,7 +112,7 @@ TEST_F(Policy, AnOpenFiveIsExtendedAtTheBackwardEndAndJudged) {
     SetRecord({At(5, 5), At(9, 1)});
     // The extension makes an open six (one gap counted), so one quiet reply
     // of White ends the judgement in Black's favour.
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Win);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Win);
     EXPECT_EQ(mBoard.mCell[At(2, 5)], Black);
     EXPECT_EQ(CountStones(White), 2);
 }
@@ -123,7 +123,7 @@ TEST_F(Policy, WithOneMoveRecordedTheMoveIsDrawnFromTheWholeList) {
     // The first draw (723471715) is the local-move coin, which finds no
     // candidates; the second (2497366906) picks list entry 2497366906 % 80 =
     // 26, the point (9,3) of the row-major list.
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Success);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
     EXPECT_EQ(mBoard.mCell[At(9, 3)], Black);
     EXPECT_EQ(RandomState(), 2497366906u);
 }
@@ -160,8 +160,8 @@ TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
     std::uint32_t state = Random::StartState;
     while (!missesTheFreePoint(state))
         state = testing::StateAfter(state, 1);
-    mUct.mRandom.Restore(state);
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Failure);
+    mPolicy.mRandom.Restore(state);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Failure);
     EXPECT_EQ(RandomState(), testing::StateAfter(state, 11));
     EXPECT_EQ(mBoard.mEmptySize, 17);
 }
@@ -169,12 +169,12 @@ TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
 TEST_F(Policy, AMoverWithAThreatFlagIsJudgedAfterItsMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + + O"});
     SetRecord({At(5, 5)});
-    mUct.mThreat[ColorIndex(Black)] = 1;
-    LineInfo& line = mUct.mLine[ColorIndex(Black)];
+    mPolicy.mThreat[ColorIndex(Black)] = 1;
+    LineInfo& line = mPolicy.mLine[ColorIndex(Black)];
     line.edge = {At(4, 4), At(3, 4)};
     line.dir = Right;
     line.space = 1;
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Win);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Win);
     EXPECT_EQ(CountStones(Black), 1);
     EXPECT_EQ(CountStones(White), 2) << "one reply of White ends a judgement of one gap";
 }
@@ -182,19 +182,19 @@ TEST_F(Policy, AMoverWithAThreatFlagIsJudgedAfterItsMove) {
 TEST_F(Policy, AThreatWhoseEndRunsAlongTheEdgeIsNotJudged) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + + O"});
     SetRecord({At(5, 5)});
-    mUct.mThreat[ColorIndex(Black)] = 1;
-    LineInfo& line = mUct.mLine[ColorIndex(Black)];
+    mPolicy.mThreat[ColorIndex(Black)] = 1;
+    LineInfo& line = mPolicy.mLine[ColorIndex(Black)];
     line.edge = {At(1, 4), At(1, 8)};
     line.dir = Up;
-    EXPECT_EQ(mUct.PlayoutMove(Black), Board::Success);
+    EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
     EXPECT_EQ(CountStones(White), 1);
 }
 
 // ------------------------------------------------------------- JudgeThreat
 
 TEST_F(Policy, TwoGapsNeedTwoQuietReplies) {
-    mUct.mLine[ColorIndex(Black)].space = 2;
-    EXPECT_EQ(mUct.JudgeThreat(Black), Board::Win);
+    mPolicy.mLine[ColorIndex(Black)].space = 2;
+    EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
     EXPECT_EQ(CountStones(White), 2);
     EXPECT_EQ(CountStones(Black), 0);
 }
@@ -207,13 +207,13 @@ TEST_F(Policy, AWinningReplyRefutesTheThreatUnlessItHasNoGap) {
     };
     SetUpPosition(mBoard, rows);
     ASSERT_FALSE(mBoard.IsEnclosed(At(7, 5), Black));
-    mUct.mLine[ColorIndex(Black)].space = 1;
-    EXPECT_EQ(mUct.JudgeThreat(Black), Board::Failure);
+    mPolicy.mLine[ColorIndex(Black)].space = 1;
+    EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Failure);
     EXPECT_EQ(mBoard.mCell[At(7, 5)], White);
 
     SetUpPosition(mBoard, rows);
-    mUct.mLine[ColorIndex(Black)].space = 0;
-    EXPECT_EQ(mUct.JudgeThreat(Black), Board::Win);
+    mPolicy.mLine[ColorIndex(Black)].space = 0;
+    EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
 }
 
 TEST_F(Policy, RepliesRunOutAfterOneDrawMoreThanTheEmptyPoints) {
@@ -229,8 +229,8 @@ TEST_F(Policy, RepliesRunOutAfterOneDrawMoreThanTheEmptyPoints) {
                               "@ @ @ @ @ @ @ + @",
                               "@ @ @ @ @ @ @ @ @",
                           });
-    mUct.mLine[ColorIndex(Black)].space = 3;
-    EXPECT_EQ(mUct.JudgeThreat(Black), Board::Win);
+    mPolicy.mLine[ColorIndex(Black)].space = 3;
+    EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
     EXPECT_EQ(mBoard.mEmptySize, 2);
     EXPECT_EQ(RandomState(), testing::StateAfter(Random::StartState, 3));
 }
@@ -238,8 +238,8 @@ TEST_F(Policy, RepliesRunOutAfterOneDrawMoreThanTheEmptyPoints) {
 TEST_F(Policy, AFullBoardLeavesNoReplyAndTheThreatWins) {
     SetUpPosition(mBoard, {});
     mBoard.mEmptySize = 0;
-    mUct.mLine[ColorIndex(Black)].space = 1;
-    EXPECT_EQ(mUct.JudgeThreat(Black), Board::Win);
+    mPolicy.mLine[ColorIndex(Black)].space = 1;
+    EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
 }
 
 // ------------------------------------------------------------------ Playout
@@ -253,22 +253,22 @@ TEST_F(Policy, AFullBoardLosesForTheSideToMove) {
     mBoard.mEmptySize = 0;
     mBoard.SyncWithCells();
     SetRecord({At(1, 1)});
-    EXPECT_EQ(mUct.PlayoutMove(White), Board::Failure);
-    EXPECT_EQ(mUct.Playout(Black), 0.0f) << "the computer plays Black";
-    EXPECT_EQ(mUct.Playout(White), 1.0f);
+    EXPECT_EQ(mPolicy.PlayoutMove(White), Board::Failure);
+    EXPECT_EQ(mPolicy.Playout(Black), 0.0f) << "the computer plays Black";
+    EXPECT_EQ(mPolicy.Playout(White), 1.0f);
 }
 
 TEST(PlayoutProperty, EndsScoredWithNoMarkLeft) {
-    Uct uct;
-    uct.mMyColor = White;
-    uct.mRandom.Seed(0);
+    PlayoutPolicy policy;
+    policy.mMyColor = White;
+    policy.mRandom.Seed(0);
     std::mt19937 rng(77);
     int undecided = 0;
     int decided = 0;
     for (int trial = 0; trial < 1500; ++trial) {
-        Board& board = uct.mBoard;
+        Board& board = policy.mBoard;
         board.ClearPosition();
-        uct.mThreat = {0, 0};
+        policy.mThreat = {0, 0};
         int color = Black;
         const int moves = 1 + static_cast<int>(rng() % 50);
         for (int placed = 0; placed < moves && board.mEmptySize > 0;) {
@@ -284,7 +284,7 @@ TEST(PlayoutProperty, EndsScoredWithNoMarkLeft) {
             }
         }
         const int recordBefore = board.mRecordSize;
-        const float result = uct.Playout(color);
+        const float result = policy.Playout(color);
         ASSERT_TRUE(result == 0.0f || result == 0.5f || result == 1.0f) << result;
         for (const auto cell : board.mCell)
             ASSERT_NE(cell, Mark);

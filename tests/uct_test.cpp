@@ -1,3 +1,5 @@
+#include "uct.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "board_test_util.h"
 #include "messages.h"
 #include "position.h"
 #include "report_printer.h"
 #include "tree.h"
-#include "uct_fixture.h"
 
 namespace nanaren {
 namespace {
@@ -18,8 +20,13 @@ using testing::At;
 using testing::SamePosition;
 using testing::SetUpPosition;
 
-class Search : public testing::UctTest {
+// The exact player for Black with the default playout count, its working
+// board empty.
+class Search : public ::testing::Test {
   protected:
+    Uct mUct;
+    Board& mBoard = mUct.mPolicy.mBoard;
+
     std::vector<Vertex> ChildMoves(std::int32_t node) const {
         std::vector<Vertex> moves;
         for (std::int32_t c = Tree().At(node).firstChild; c != NoNode;

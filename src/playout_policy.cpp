@@ -1,11 +1,11 @@
 // The playout policy: tactical replies, local and random moves, and the
 // judgement of a line threat, played on the player's own board.
 
+#include "playout_policy.h"
+
 #include <algorithm>
 #include <optional>
 #include <utility>
-
-#include "uct.h"
 
 namespace nanaren {
 
@@ -51,7 +51,15 @@ void ForEachDirection(const std::array<int, N>& directions, F&& f) {
 
 }  // namespace
 
-Board::PutResult Uct::PutAndCheck(Vertex v, int c) {
+Board::PutResult PlayoutPolicy::PlayDescentMove(Vertex move, int color) {
+    const Board::PutResult r = PutAndCheck(move, color);
+    if (r != Board::Success) return r;
+    std::uint8_t& threat = mThreat[ColorIndex(color)];
+    if (threat == 0) threat = HasLineThreat(move, color) ? 1 : 0;
+    return r;
+}
+
+Board::PutResult PlayoutPolicy::PutAndCheck(Vertex v, int c) {
     const Board::Placement placed = mBoard.PlaceAt(v, c);
     if (placed.result != Board::Success || placed.captureDirs == 0) return placed.result;
     for (int i = 0; i < 4; ++i) {
@@ -61,7 +69,7 @@ Board::PutResult Uct::PutAndCheck(Vertex v, int c) {
     return placed.result;
 }
 
-float Uct::Playout(int c) {
+float PlayoutPolicy::Playout(int c) {
     for (int count = 0;;) {
         const Board::PutResult r = PlayoutMove(c);
         if (r == Board::Failure) return c == mMyColor ? 0.0f : 1.0f;
@@ -71,7 +79,7 @@ float Uct::Playout(int c) {
     }
 }
 
-Board::PutResult Uct::PlayoutMove(int c) {
+Board::PutResult PlayoutPolicy::PlayoutMove(int c) {
     if (mBoard.mEmptySize == 0) return Board::Failure;
     const std::optional<Board::PutResult> blocked = BlockSeven(c);
     const Board::PutResult r = blocked ? *blocked : PlayTacticalOrRandomMove(c);
@@ -80,7 +88,7 @@ Board::PutResult Uct::PlayoutMove(int c) {
 }
 
 // The steps after BlockSeven, tried until one places a stone.
-Board::PutResult Uct::PlayTacticalOrRandomMove(int c) {
+Board::PutResult PlayoutPolicy::PlayTacticalOrRandomMove(int c) {
     Board::PutResult r = ReplyToAtari(c);
     if (r == Board::Failure) r = ExtendLine(c);
     if (r == Board::Failure) r = PlayNearPreviousMove(c);
@@ -88,7 +96,7 @@ Board::PutResult Uct::PlayTacticalOrRandomMove(int c) {
     return r;
 }
 
-std::optional<Board::PutResult> Uct::BlockSeven(int c) {
+std::optional<Board::PutResult> PlayoutPolicy::BlockSeven(int c) {
     if (mBoard.mRecordSize == 0) return std::nullopt;
     const int o = Opposite(c);
     const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
@@ -113,7 +121,7 @@ std::optional<Board::PutResult> Uct::BlockSeven(int c) {
     return std::nullopt;
 }
 
-Board::PutResult Uct::ReplyToAtari(int c) {
+Board::PutResult PlayoutPolicy::ReplyToAtari(int c) {
     if (mBoard.mRecordSize == 0) return Board::Failure;
     const int o = Opposite(c);
     const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
@@ -140,7 +148,7 @@ Board::PutResult Uct::ReplyToAtari(int c) {
 
 // Extends the mover's line through its previous stone at the end where the
 // stretch would grow longest.
-Board::PutResult Uct::ExtendLine(int c) {
+Board::PutResult PlayoutPolicy::ExtendLine(int c) {
     if (mBoard.mRecordSize <= 1) return Board::Failure;
     if (!ScanForExtension(mBoard.mRecord[mBoard.mRecordSize - 2], c)) return Board::Failure;
     const LineInfo& line = mLine[ColorIndex(c)];
@@ -163,7 +171,7 @@ Board::PutResult Uct::ExtendLine(int c) {
 
 // With probability 100/128, a point next to the ends of the mover's own runs
 // through its previous stone.
-Board::PutResult Uct::PlayNearPreviousMove(int c) {
+Board::PutResult PlayoutPolicy::PlayNearPreviousMove(int c) {
     if ((mRandom.Next() & 127) >= LocalMoveChance) return Board::Failure;
     PointList<8> candidates;
     if (mBoard.mRecordSize >= 2) {
@@ -176,7 +184,7 @@ Board::PutResult Uct::PlayNearPreviousMove(int c) {
     return PlayAnyOf(candidates.points.data(), candidates.size, c);
 }
 
-Board::PutResult Uct::PlayRandomMove(int c) {
+Board::PutResult PlayoutPolicy::PlayRandomMove(int c) {
     for (int attempt = 0; attempt < RandomMoveTries; ++attempt) {
         int budget = std::min(mBoard.mEmptySize, EnclosedDrawsPerTry);
         Vertex v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
@@ -192,7 +200,7 @@ Board::PutResult Uct::PlayRandomMove(int c) {
 
 // Up to count random picks from the points, with replacement, until one is
 // played.
-Board::PutResult Uct::PlayAnyOf(const Vertex* points, int count, int c) {
+Board::PutResult PlayoutPolicy::PlayAnyOf(const Vertex* points, int count, int c) {
     Board::PutResult r = Board::Failure;
     for (int tries = 0; tries < count && r == Board::Failure; ++tries) {
         r = PutAndCheck(points[mRandom.Below(count)], c);
@@ -202,7 +210,7 @@ Board::PutResult Uct::PlayAnyOf(const Vertex* points, int count, int c) {
 
 // After c has played: a move that makes (or follows) a threat of c ends the
 // playout with a judgement of the threat.
-Board::PutResult Uct::CheckOwnThreat(int c) {
+Board::PutResult PlayoutPolicy::CheckOwnThreat(int c) {
     const int index = ColorIndex(c);
     const Vertex placed = mBoard.mRecord[mBoard.mRecordSize - 1];
     if (!mThreat[index] && !HasLineThreat(placed, c)) return Board::Success;
@@ -213,7 +221,7 @@ Board::PutResult Uct::CheckOwnThreat(int c) {
 
 // Random replies of the opponent o, one trial per gap of c's line: c wins
 // when o runs out of points or of replies before making a threat as good.
-Board::PutResult Uct::JudgeThreat(int c) {
+Board::PutResult PlayoutPolicy::JudgeThreat(int c) {
     const int o = Opposite(c);
     int k = mLine[ColorIndex(c)].space;
     for (;;) {

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "uct.h"
+#include "playout_policy.h"
 
 namespace nanaren {
 
@@ -75,7 +75,7 @@ Verdict Judge(const Board& board, const std::array<Vertex, 2>& edge, int len, in
 
 // The row's scan rewrites the whole record, so a column that is no threat
 // needs none.
-bool Uct::FindLineThreat(Vertex p, int c) {
+bool PlayoutPolicy::FindLineThreat(Vertex p, int c) {
     return HasThreatAlong(p, Up, c) || Scan(p, Right, c, true);
 }
 
@@ -83,7 +83,7 @@ bool Uct::FindLineThreat(Vertex p, int c) {
 // a row's record spans no more than its walk around q, from stop to stop.
 // While c's threat flag is clear, nothing else reads the record: a short row
 // that the column's threat does not replace needs none.
-bool Uct::ScanForExtension(Vertex q, int c) {
+bool PlayoutPolicy::ScanForExtension(Vertex q, int c) {
     if (mThreat[ColorIndex(c)]) {
         FindLineThreat(q, c);
         return true;
@@ -98,7 +98,7 @@ bool Uct::ScanForExtension(Vertex q, int c) {
     return true;
 }
 
-bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
+bool PlayoutPolicy::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const LineStep step = StepOf(dir);
     const LinePlace at = PlaceOf(p, step.axis);
     const LineView view = ViewLine(mBoard.mLines, step.axis, at.line, c);
@@ -150,7 +150,7 @@ bool Uct::Scan(Vertex p, int dir, int c, bool recordMiss) {
 //   new there; so the first threat it meets is the first in that order;
 // - without a threat, the walk's last scan is at the end of its last path,
 //   which always steps to the last free neighbour in the order.
-bool Uct::FindThreatInRegion(Vertex p, int c) {
+bool PlayoutPolicy::FindThreatInRegion(Vertex p, int c) {
     std::array<bool, MaxVertexSize> seen{};
     if (FindFirstThreatInOrder(p, c, seen)) {
         mThreat[ColorIndex(c)] = 1;
@@ -160,7 +160,7 @@ bool Uct::FindThreatInRegion(Vertex p, int c) {
     return false;
 }
 
-bool Uct::FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen) {
+bool PlayoutPolicy::FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen) {
     // A miss here is followed by another scan for c before the search ends.
     if (HasLineThreat(p, c)) return true;
     seen[p] = true;
@@ -171,7 +171,7 @@ bool Uct::FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize
     return false;
 }
 
-Vertex Uct::LastPointOfRegionWalk(Vertex p) const {
+Vertex PlayoutPolicy::LastPointOfRegionWalk(Vertex p) const {
     std::array<bool, MaxVertexSize> onPath{};
     onPath[p] = true;
     for (;;) {

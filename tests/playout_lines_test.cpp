@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "uct_fixture.h"
+#include "policy_fixture.h"
 
 namespace nanaren {
 namespace {
@@ -13,15 +13,15 @@ using testing::SamePosition;
 using testing::ScatterStones;
 using testing::SetUpPosition;
 
-class LineScan : public testing::UctTest {
+class LineScan : public testing::PolicyTest {
   protected:
-    const LineInfo& Line(int c) const { return mUct.mLine[ColorIndex(c)]; }
+    const LineInfo& Line(int c) const { return mPolicy.mLine[ColorIndex(c)]; }
 };
 
 TEST_F(LineScan, AColumnOfSevenScannedFromItsMiddle) {
     SetUpPosition(mBoard, {"+", "+ + + + @", "+ + + + @", "+ + + + @", "+ + + + @", "+ + + + @",
                            "+ + + + @", "+ + + + @"});
-    EXPECT_TRUE(mUct.FindLineThreat(At(5, 5), Black));
+    EXPECT_TRUE(mPolicy.FindLineThreat(At(5, 5), Black));
     const LineInfo& line = Line(Black);
     EXPECT_EQ(line.len, 7);
     EXPECT_EQ(line.space, 0);
@@ -35,7 +35,7 @@ TEST_F(LineScan, AColumnOfSevenScannedFromItsMiddle) {
 
 TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
-    EXPECT_TRUE(mUct.Scan(At(4, 5), Right, White, true));
+    EXPECT_TRUE(mPolicy.Scan(At(4, 5), Right, White, true));
     EXPECT_EQ(Line(White).len, 6);
     EXPECT_EQ(Line(White).space, 1);
     EXPECT_EQ(Line(White).edgeSpace[0], At(8, 5));
@@ -43,29 +43,29 @@ TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
 
     mBoard.mCell[At(8, 5)] = Black;
     mBoard.SyncWithCells();
-    EXPECT_FALSE(mUct.Scan(At(4, 5), Right, White, true));
+    EXPECT_FALSE(mPolicy.Scan(At(4, 5), Right, White, true));
     EXPECT_EQ(Line(White).space, 0);
 }
 
 TEST_F(LineScan, EightIsAThreatForWhiteOnly) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "O O O O O O O O +"});
-    EXPECT_TRUE(mUct.FindLineThreat(At(4, 5), White));
+    EXPECT_TRUE(mPolicy.FindLineThreat(At(4, 5), White));
     EXPECT_EQ(Line(White).len, 8);
     SetUpPosition(mBoard, {"+", "+", "+", "+", "@ @ @ @ @ @ @ @ +"});
-    EXPECT_FALSE(mUct.FindLineThreat(At(4, 5), Black));
+    EXPECT_FALSE(mPolicy.FindLineThreat(At(4, 5), Black));
     EXPECT_EQ(Line(Black).len, 8);
 }
 
 TEST_F(LineScan, SevenAlongTheFirstLineIsNoThreat) {
     SetUpPosition(mBoard, {"+ @ @ @ @ @ @ @ +"});
-    EXPECT_FALSE(mUct.FindLineThreat(At(5, 1), Black));
+    EXPECT_FALSE(mPolicy.FindLineThreat(At(5, 1), Black));
     EXPECT_EQ(Line(Black).len, 7);
 }
 
 TEST_F(LineScan, AGapWithAnOwnStoneBesideItIsBridged) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +"});
-    EXPECT_FALSE(mUct.Scan(At(2, 5), Up, Black, true)) << "nothing in the column";
-    EXPECT_TRUE(mUct.FindLineThreat(At(2, 5), Black));
+    EXPECT_FALSE(mPolicy.Scan(At(2, 5), Up, Black, true)) << "nothing in the column";
+    EXPECT_TRUE(mPolicy.FindLineThreat(At(2, 5), Black));
     const LineInfo& line = Line(Black);
     EXPECT_EQ(line.dir, Right);
     EXPECT_EQ(line.len, 7);
@@ -75,14 +75,14 @@ TEST_F(LineScan, AGapWithAnOwnStoneBesideItIsBridged) {
 
 TEST_F(LineScan, AGapWithAnEnemyStoneBesideItStopsTheWalk) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +", "+ + + + O"});
-    EXPECT_FALSE(mUct.FindLineThreat(At(2, 5), Black));
+    EXPECT_FALSE(mPolicy.FindLineThreat(At(2, 5), Black));
     EXPECT_EQ(Line(Black).len, 3);
     EXPECT_EQ(Line(Black).edgeSpace[0], At(5, 5));
 }
 
 TEST_F(LineScan, APinchedEnemyStoneIsBridged) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ O @ @ @ +", "+ + + + @"});
-    EXPECT_TRUE(mUct.FindLineThreat(At(2, 5), Black));
+    EXPECT_TRUE(mPolicy.FindLineThreat(At(2, 5), Black));
     EXPECT_EQ(Line(Black).len, 7);
     EXPECT_EQ(Line(Black).space, 1);
     EXPECT_EQ(Line(Black).edgeSpace[0], At(9, 5));
@@ -90,7 +90,7 @@ TEST_F(LineScan, APinchedEnemyStoneIsBridged) {
 
 TEST_F(LineScan, AnEmptyPointBetweenTwoThreesIsNotCounted) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O + O O O +"});
-    EXPECT_TRUE(mUct.FindLineThreat(At(5, 5), White));
+    EXPECT_TRUE(mPolicy.FindLineThreat(At(5, 5), White));
     EXPECT_EQ(Line(White).len, 6);
     EXPECT_EQ(Line(White).space, 2);
     EXPECT_EQ(Line(White).stone, 6);
@@ -98,15 +98,15 @@ TEST_F(LineScan, AnEmptyPointBetweenTwoThreesIsNotCounted) {
 
 TEST_F(LineScan, TheRowRecordIsLeftWhenTheColumnIsNoThreat) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ + + + @", "+ + + + @"});
-    EXPECT_FALSE(mUct.FindLineThreat(At(5, 5), Black));
+    EXPECT_FALSE(mPolicy.FindLineThreat(At(5, 5), Black));
     EXPECT_EQ(Line(Black).dir, Right);
     EXPECT_EQ(Line(Black).len, 1);
 }
 
 TEST_F(LineScan, TheScanOfOneColourLeavesTheOtherRecordAlone) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O O +"});
-    ASSERT_TRUE(mUct.FindLineThreat(At(4, 5), White));
-    EXPECT_FALSE(mUct.FindLineThreat(At(4, 5), Black));
+    ASSERT_TRUE(mPolicy.FindLineThreat(At(4, 5), White));
+    EXPECT_FALSE(mPolicy.FindLineThreat(At(4, 5), Black));
     EXPECT_EQ(Line(White).len, 7);
 }
 
@@ -168,7 +168,7 @@ TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
                 for (const auto& [dir, side] : {std::pair{Up, Right}, {Right, Up}}) {
                     LineInfo walked;
                     const bool expected = WalkedScanLine(mBoard, walked, p, dir, side, c);
-                    ASSERT_EQ(mUct.Scan(p, dir, c, true), expected) << p;
+                    ASSERT_EQ(mPolicy.Scan(p, dir, c, true), expected) << p;
                     ASSERT_TRUE(SameLine(Line(c), walked)) << "trial " << trial << " at " << p;
                     threats += expected;
                 }
@@ -182,20 +182,20 @@ TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
 
 // The region search walked literally: every simple path, marks cleared on the
 // way out. Exponential, so only for small regions.
-bool ReferenceFindThreatInRegion(Uct& uct, Vertex p, int c) {
-    if (uct.FindLineThreat(p, c)) {
-        uct.mThreat[ColorIndex(c)] = 1;
+bool ReferenceFindThreatInRegion(PlayoutPolicy& policy, Vertex p, int c) {
+    if (policy.FindLineThreat(p, c)) {
+        policy.mThreat[ColorIndex(c)] = 1;
         return true;
     }
-    uct.mBoard.mCell[p] = Mark;
+    policy.mBoard.mCell[p] = Mark;
     for (const int d : {Up, Right, Left, Down}) {
         const Vertex n = p + d;
-        if (uct.mBoard.mCell[n] == Empty && ReferenceFindThreatInRegion(uct, n, c)) {
-            uct.mBoard.mCell[p] = Empty;
+        if (policy.mBoard.mCell[n] == Empty && ReferenceFindThreatInRegion(policy, n, c)) {
+            policy.mBoard.mCell[p] = Empty;
             return true;
         }
     }
-    uct.mBoard.mCell[p] = Empty;
+    policy.mBoard.mCell[p] = Empty;
     return false;
 }
 
@@ -222,11 +222,11 @@ TEST_F(LineScan, RegionSearchLeavesNoMark) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ + @ @ @ +", "+ + + + @"});
     Board before;
     before.CopyPosition(mBoard);
-    EXPECT_TRUE(mUct.FindThreatInRegion(At(5, 5), Black));
-    EXPECT_EQ(mUct.mThreat[ColorIndex(Black)], 1);
+    EXPECT_TRUE(mPolicy.FindThreatInRegion(At(5, 5), Black));
+    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 1);
     EXPECT_TRUE(SamePosition(mBoard, before));
-    EXPECT_FALSE(mUct.FindThreatInRegion(At(5, 5), White));
-    EXPECT_EQ(mUct.mThreat[ColorIndex(White)], 0);
+    EXPECT_FALSE(mPolicy.FindThreatInRegion(At(5, 5), White));
+    EXPECT_EQ(mPolicy.mThreat[ColorIndex(White)], 0);
     EXPECT_TRUE(SamePosition(mBoard, before));
     EXPECT_TRUE(IsConsistent(mBoard));
 }
@@ -256,20 +256,20 @@ TEST_F(LineScan, RegionSearchAgreesWithTheLiteralWalk) {
         Board before;
         before.CopyPosition(board);
         const LineInfo stale = {{7, 8}, {9, 10}, 11, 12, 13, 14};
-        mUct.mLine = {stale, stale};
-        mUct.mThreat = {0, 0};
-        const bool fast = mUct.FindThreatInRegion(p, c);
-        const auto fastThreat = mUct.mThreat;
-        const auto fastLine = mUct.mLine;
+        mPolicy.mLine = {stale, stale};
+        mPolicy.mThreat = {0, 0};
+        const bool fast = mPolicy.FindThreatInRegion(p, c);
+        const auto fastThreat = mPolicy.mThreat;
+        const auto fastLine = mPolicy.mLine;
         ASSERT_TRUE(SamePosition(board, before));
 
-        mUct.mLine = {stale, stale};
-        mUct.mThreat = {0, 0};
-        const bool literal = ReferenceFindThreatInRegion(mUct, p, c);
+        mPolicy.mLine = {stale, stale};
+        mPolicy.mThreat = {0, 0};
+        const bool literal = ReferenceFindThreatInRegion(mPolicy, p, c);
         ASSERT_EQ(fast, literal) << "trial " << trial;
-        ASSERT_EQ(fastThreat, mUct.mThreat) << "trial " << trial;
-        ASSERT_TRUE(SameLine(fastLine[0], mUct.mLine[0])) << "trial " << trial;
-        ASSERT_TRUE(SameLine(fastLine[1], mUct.mLine[1])) << "trial " << trial;
+        ASSERT_EQ(fastThreat, mPolicy.mThreat) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[0], mPolicy.mLine[0])) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[1], mPolicy.mLine[1])) << "trial " << trial;
         (literal ? threats : misses) += 1;
     }
     EXPECT_GT(threats, 100);

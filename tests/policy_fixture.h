@@ -5,20 +5,20 @@
 #include <initializer_list>
 
 #include "board_test_util.h"
+#include "playout_policy.h"
 #include "scoped_state.h"
-#include "uct.h"
 
 namespace nanaren::testing {
 
-// A computer player for Black with the default playout count, its working
-// board empty and its generator at the start state.
-class UctTest : public ::testing::Test {
+// The playout policy searching for Black, its working board empty and its
+// generator at the start state.
+class PolicyTest : public ::testing::Test {
   protected:
-    Uct mUct;
-    Board& mBoard = mUct.mBoard;
+    PlayoutPolicy mPolicy;
+    Board& mBoard = mPolicy.mBoard;
 
-    // The state of the generator the player draws from.
-    std::uint32_t RandomState() const { return mUct.mRandom.State(); }
+    // The state of the generator the policy draws from.
+    std::uint32_t RandomState() const { return mPolicy.mRandom.State(); }
 
     // Makes the given vertices the record, oldest first.
     void SetRecord(std::initializer_list<Vertex> moves) {
