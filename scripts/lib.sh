@@ -36,7 +36,8 @@ install_packages() {
 }
 
 # Configures a preset of CMakePresets.json (extra arguments go to cmake) and
-# builds the given targets in it, or everything without any.
+# builds the given targets in it, or everything without any. CMake reads the
+# presets from the working directory, so its commands run in the root.
 build_preset() {
     local preset="$1"
     shift
@@ -47,10 +48,10 @@ build_preset() {
     done
     [ "${1:-}" = "--" ] && shift
     local log
-    if ! log="$(cmake -S "$root" --preset "$preset" "$@" 2>&1)"; then
+    if ! log="$(cd "$root" && cmake --preset "$preset" "$@" 2>&1)"; then
         echo "$log" >&2
         return 1
     fi
     say "building the $preset configuration (a minute or two the first time)"
-    cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}" >/dev/null
+    (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}" >/dev/null)
 }

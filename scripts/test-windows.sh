@@ -20,6 +20,7 @@ wine wineboot </dev/null >/dev/null 2>&1
 # Now and then wine fails to start a test's process at all (no output, a
 # failure after 0 s, seen once in many runs); such a test is run once more.
 say "running the tests under wine"
+cd "$root"
 ctest --preset windows -j "$(nproc)" --repeat until-pass:2
 
 cmake --build --preset windows --target package
