@@ -24,6 +24,15 @@ struct Node {
     std::int32_t parent;       // the node one level up
 };
 
+// Adds the result r to a running mean over count results.
+inline void AddResult(float& count, float& mean, double r) {
+    const double n = count;
+    const float newMean = static_cast<float>((r + n * static_cast<double>(mean)) / (n + 1.0));
+    const float newCount = static_cast<float>(n + 1.0);
+    mean = newMean;
+    count = newCount;
+}
+
 // Sets a node to the fresh state: no visits, an all-moves-as-first prior of
 // one half-won visit, no links.
 void InitNode(Node& node, std::int16_t move);

@@ -70,6 +70,15 @@ class Board {
         return from;
     }
 
+    // Whether any of the eight neighbours of v holds a stone.
+    bool HasStoneAround(Vertex v) const {
+        for (const int d : {UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRight}) {
+            const int cell = mCell[v + d];
+            if (cell == Black || cell == White) return true;
+        }
+        return false;
+    }
+
     // Whether v lies, along its column or its row, in a corridor closed by
     // stones of Opposite(c).
     bool IsEnclosed(Vertex v, int c) const {

@@ -16,6 +16,13 @@ inline constexpr std::int32_t DefaultPlayoutCount = 20000;
 // What a player is given besides the position: its budget and options.
 struct PlayerSettings {
     std::int32_t playouts = DefaultPlayoutCount;  // playouts per move; negative: no search
+
+    // The strong player's options.
+    int forcedWinMoves = 5;    // attacker moves of its search for forced wins; 0: none
+    float amafBias = 0.1f;     // b0 of each child's all-moves-as-first weight
+    float exploration = 0.2f;  // weight of the descent's exploration term
+    float expandAt = 2.0f;     // visits that make a leaf grow children
+    int blunderPercent = 0;    // moves played at random among the root's choices
 };
 
 // The chosen move's estimate, as a search reports it.

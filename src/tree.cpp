@@ -8,15 +8,6 @@ namespace nanaren {
 
 namespace {
 
-// Adds the result r to a running mean over count results.
-void AddResult(float& count, float& mean, double r) {
-    const double n = count;
-    const float newMean = static_cast<float>((r + n * static_cast<double>(mean)) / (n + 1.0));
-    const float newCount = static_cast<float>(n + 1.0);
-    mean = newMean;
-    count = newCount;
-}
-
 // The upper bounds of n means over their counts, all under the logarithm
 // logTotal. Once sqrt(2 share) alone reaches the cap, so does the variance
 // estimate, whose other term is never negative: where that holds for every

@@ -27,6 +27,11 @@ class Tree {
     // Starts the path at the root and returns the root.
     std::int32_t BeginPath();
 
+    // Puts a node on the path, for a descent that chooses its children itself.
+    void PushPath(std::int32_t node) {
+        NANAREN_ASSERT(mHistoryIndex < MaxDepth);
+        mHistory[mHistoryIndex++] = node;
+    }
     // Takes the last entry off the path.
     void PopPath() {
         NANAREN_ASSERT(mHistoryIndex > 0);
@@ -65,10 +70,18 @@ class Tree {
     std::int32_t mRoot = NoNode;                    // slot of the root
     std::int32_t mHistoryIndex = 0;                 // entries on the path
 
+    // The natural logarithm of a visit count, taken in double and rounded to
+    // float, the same on every platform. The descent takes one at every
+    // step, and the counts are whole numbers: those below a table's size are
+    // worked out once each, when first needed.
+    float LogOfCount(float count);
+
+    // The slots of the node's children in list order; their number.
+    int ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const;
+
   private:
     Pool mPool;  // every node, and the free slots
 
-    int ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const;
     void CreditLaterMoves(std::int32_t parent, std::int32_t entry, double r);
 
     // A child list indexed by move during an update; an entry counts only
@@ -80,11 +93,7 @@ class Tree {
     std::array<IndexedChild, MaxVertexSize> mChildByMove{};
     std::uint32_t mChildStamp = 0;
 
-    // The descent takes the logarithm of a visit count at every step, and the
-    // counts are whole numbers: those below the table's size are worked out
-    // once each, when first needed (-1 for not yet).
-    float LogOfCount(float count);
-    std::array<float, 1 << 16> mLogOfCount;
+    std::array<float, 1 << 16> mLogOfCount;  // by count: its logarithm, -1 for not yet
 };
 
 }  // namespace nanaren

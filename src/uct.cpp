@@ -4,29 +4,14 @@
 #include "uct.h"
 
 #include "position.h"
+#include "search_progress.h"
 #include "tree.h"
 
 namespace nanaren {
 
 namespace {
 
-// The eight neighbours; away from the root only points next to a stone are
-// candidate moves.
-constexpr std::array<int, 8> Neighbours = {UpLeft, Up,       UpRight, Left,
-                                           Right,  DownLeft, Down,    DownRight};
-
-// A search prints progress twenty times, at every ProgressSteps-th iteration.
-constexpr std::int64_t ProgressSteps = 20;
-
 constexpr float ExpansionVisits = 3.0f;
-
-bool HasStoneAround(const Board& board, Vertex v) {
-    for (const int d : Neighbours) {
-        const int cell = board.mCell[v + d];
-        if (cell == Black || cell == White) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -67,17 +52,11 @@ SearchResult Uct::Think(const Position& position, int color, Random& random,
     return {move, estimate};
 }
 
-// mPlayouts + 1 iterations, the board restored after each. Counts are 64-bit
-// so that the largest settings neither overflow the loop nor the percentage.
 void Uct::RunIterations(const Board& start, SearchObserver& observer) {
-    const std::int64_t playouts = mPlayouts;
-    const std::int64_t interval = playouts / ProgressSteps;
-    for (std::int64_t i = 0; i <= playouts; ++i) {
-        const bool report = interval == 0 ? i == 0 : i % interval == 0;
-        if (report) observer.Progress(playouts == 0 ? 0 : 100 * i / playouts);
+    RunWithProgress(mPlayouts, observer, [&] {
         Iterate();
         mPolicy.mBoard.CopyPosition(start);
-    }
+    });
 }
 
 void Uct::Iterate() {
@@ -131,7 +110,8 @@ void Uct::Expand(std::int32_t node, int color) {
     std::int32_t last = NoNode;
     for (int i = 0; i < size; ++i) {
         const Vertex v = board.mEmpty[i];
-        if (!isRoot && !HasStoneAround(board, v)) continue;
+        // Away from the root only points next to a stone are candidates.
+        if (!isRoot && !board.HasStoneAround(v)) continue;
         // Trying the move in place changes nothing, as putting it and
         // restoring the position would.
         const Board::PutResult r = board.TryPut(i, color);

@@ -17,7 +17,6 @@
 #include <utility>
 
 #include "self_play.h"
-#include "uct.h"
 
 namespace nanaren::match {
 
@@ -139,8 +138,7 @@ GameSetup SetupOf(const MatchSettings& settings, int index) {
 GameRecord PlayOne(const MatchSettings& settings, int index) {
     const GameSetup setup = SetupOf(settings, index);
     const int black = setup.blackSide;
-    SelfPlay play({std::make_unique<Uct>(PlayerSettings{settings.playouts[black]}),
-                   std::make_unique<Uct>(PlayerSettings{settings.playouts[1 - black]})},
+    SelfPlay play({MakePlayer(settings.players[black]), MakePlayer(settings.players[1 - black])},
                   setup.clock);
     SearchObserver quiet;
     while (!play.IsOver())
@@ -183,15 +181,15 @@ std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
 
 void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
               std::ostream& out) {
-    out << "game,clock,black_playouts,white_playouts,winner,moves,passes,move_list\n";
+    out << "game,clock,black,white,winner,moves,passes,move_list\n";
     for (const GameRecord& game : games) {
         const int black = game.setup.blackSide;
         const char* winner = game.winner == Black   ? "black"
                              : game.winner == White ? "white"
                                                     : "draw";
-        out << game.index << ',' << game.setup.clock << ',' << settings.playouts[black] << ','
-            << settings.playouts[1 - black] << ',' << winner << ',' << game.moves.size() << ','
-            << PassesOf(game) << ',';
+        out << game.index << ',' << game.setup.clock << ',' << PlayerName(settings.players[black])
+            << ',' << PlayerName(settings.players[1 - black]) << ',' << winner << ','
+            << game.moves.size() << ',' << PassesOf(game) << ',';
         for (std::size_t i = 0; i < game.moves.size(); ++i) {
             const Vertex v = game.moves[i];
             out << (i == 0 ? "" : " ");

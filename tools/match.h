@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "normal_board.h"
+#include "players.h"
 
 namespace nanaren::match {
 
-// The two sides of a match: side 0 plays with the first playout count.
+// The two sides of a match.
 struct MatchSettings {
-    std::array<std::int32_t, 2> playouts;  // playouts per move of side 0 and side 1
-    int games;                             // number of games
-    std::time_t firstClock;                // the clock value of game 0
+    std::array<PlayerChoice, 2> players;  // side 0 and side 1
+    int games;                            // number of games
+    std::time_t firstClock;               // the clock value of game 0
 };
 
 // How one game is played; it follows from the game's index alone.
@@ -50,8 +51,8 @@ std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
                                   const std::function<void(int)>& done,
                                   const GamePlayer& play = PlayOne);
 
-// One line per game: its number, clock, both playout counts, the winner and
-// the moves as column:row, "pass" for a pass.
+// One line per game: its number, clock, both players by colour, the winner
+// and the moves as column:row, "pass" for a pass.
 void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
               std::ostream& out);
 

@@ -24,16 +24,21 @@ using nanaren::match::MatchSettings;
 constexpr int MaxGames = 65536;
 
 constexpr const char* Usage =
-    "usage: nanaren-match --playouts A,B [--games N] [--jobs J] [--first-clock C] [--csv FILE]\n"
-    "  Plays N games (default 200) of the computer against itself, A playouts per\n"
-    "  move against B. A is Black in even games, B in odd ones; game i is seeded\n"
-    "  with clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
+    "usage: nanaren-match --players A,B [--games N] [--jobs J] [--first-clock C] [--csv FILE]\n"
+    "       nanaren-match --playouts A,B ...   (the same as --players exact:A,exact:B)\n"
+    "  Plays N games (default 200) of player A against player B. A player is\n"
+    "  exact:N (or a bare N), the exact computer with N playouts per move;\n"
+    "  level:K, the strong computer's level K (1 to 7); strong:N[:name=value...],\n"
+    "  the strong computer with N playouts and options (b0, c, expand, forced,\n"
+    "  blunder); builder or blocker, the scripted line-builder without or with\n"
+    "  blocks. A is Black in even games, B in odd ones; game i is seeded with\n"
+    "  clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
     "  J at a time (default one per core). Prints each side's score with its 95%\n"
     "  Wilson interval (a draw counts half a win), wins by colour, the average\n"
     "  length and the passes; --csv writes every game and its moves.\n";
 
 struct Options {
-    MatchSettings settings{{0, 0}, 200, 0};
+    MatchSettings settings{{}, 200, 0};
     int jobs = 0;
     std::string csv;
 };
@@ -46,30 +51,31 @@ std::optional<long long> ParseNumber(const std::string& text) {
     return value;
 }
 
-bool ParsePlayouts(const std::string& text, MatchSettings& settings) {
+// "A,B", each a player's name, or with exact, a playout count.
+bool ParsePair(const std::string& text, bool playoutsOnly, MatchSettings& settings) {
     const std::size_t comma = text.find(',');
     if (comma == std::string::npos) return false;
-    const auto a = ParseNumber(text.substr(0, comma));
-    const auto b = ParseNumber(text.substr(comma + 1));
-    const auto fits = [](const std::optional<long long>& v) {
-        return v && *v >= INT32_MIN && *v <= INT32_MAX;
-    };
-    if (!fits(a) || !fits(b)) return false;
-    settings.playouts = {static_cast<std::int32_t>(*a), static_cast<std::int32_t>(*b)};
+    const std::array<std::string, 2> names = {text.substr(0, comma), text.substr(comma + 1)};
+    for (int side = 0; side < 2; ++side) {
+        const std::string name = playoutsOnly ? "exact:" + names[side] : names[side];
+        const auto choice = nanaren::ParsePlayer(name);
+        if (!choice) return false;
+        settings.players[side] = *choice;
+    }
     return true;
 }
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options options;
-    bool playouts = false;
+    bool players = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (i + 1 >= argc) return std::nullopt;
         const std::string value = argv[++i];
         const auto number = ParseNumber(value);
-        if (name == "--playouts") {
-            playouts = ParsePlayouts(value, options.settings);
-            if (!playouts) return std::nullopt;
+        if (name == "--players" || name == "--playouts") {
+            players = ParsePair(value, name == "--playouts", options.settings);
+            if (!players) return std::nullopt;
         } else if (name == "--games" && number && *number >= 1 && *number <= MaxGames) {
             options.settings.games = static_cast<int>(*number);
         } else if (name == "--jobs" && number && *number >= 1 && *number <= 1024) {
@@ -83,7 +89,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             return std::nullopt;
         }
     }
-    if (!playouts) return std::nullopt;
+    if (!players) return std::nullopt;
     return options;
 }
 

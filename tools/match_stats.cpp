@@ -65,14 +65,19 @@ MatchSummary Summarize(const std::vector<GameRecord>& games) {
 
 void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out) {
     const int n = summary.games;
-    out << n << " games, " << settings.playouts[0] << " against " << settings.playouts[1]
-        << " playouts per move; a draw counts half a win\n";
-    out << "playouts    wins  losses  draws   score  95% interval (Wilson)\n";
+    const std::array<std::string, 2> names = {PlayerName(settings.players[0]),
+                                              PlayerName(settings.players[1])};
+    out << n << " games, " << names[0] << " against " << names[1] << "; a draw counts half a win\n";
+    const int width =
+        static_cast<int>(std::max({names[0].size(), names[1].size(), std::size_t{6}}));
+    out << std::left << std::setw(width) << "player" << std::right
+        << "    wins  losses  draws   score  95% interval (Wilson)\n";
     for (int side = 0; side < 2; ++side) {
         const SideResult& r = summary.sides[side];
-        out << std::setw(8) << settings.playouts[side] << std::setw(8) << r.wins << std::setw(8)
-            << r.losses << std::setw(7) << r.draws << std::setw(8) << Percent(r.score) << "  "
-            << Percent(r.interval.low) << " to " << Percent(r.interval.high) << '\n';
+        out << std::left << std::setw(width) << names[side] << std::right << std::setw(8) << r.wins
+            << std::setw(8) << r.losses << std::setw(7) << r.draws << std::setw(8)
+            << Percent(r.score) << "  " << Percent(r.interval.low) << " to "
+            << Percent(r.interval.high) << '\n';
     }
     const double games = n == 0 ? 1.0 : n;
     out << "Black won " << summary.blackWins << " (" << Percent(summary.blackWins / games)

@@ -57,20 +57,25 @@ TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
     EXPECT_EQ(s.gamesWithPass, 2);
 }
 
-TEST(Match, CsvNamesEachGamesPlayoutsByColourAndItsMovesAsColumnAndRow) {
-    const MatchSettings settings{{300, 7000}, 2, 50};
+// The players a match is given by name.
+std::array<PlayerChoice, 2> Players(const char* first, const char* second) {
+    return {*ParsePlayer(first), *ParsePlayer(second)};
+}
+
+TEST(Match, CsvNamesEachGamesPlayersByColourAndItsMovesAsColumnAndRow) {
+    const MatchSettings settings{Players("300", "level:2"), 2, 50};
     GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}};
     GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}};
     std::ostringstream csv;
     WriteCsv(settings, {first, second}, csv);
     EXPECT_EQ(csv.str(),
-              "game,clock,black_playouts,white_playouts,winner,moves,passes,move_list\n"
-              "0,50,300,7000,white,3,1,5:3 pass 9:1\n"
-              "1,51,7000,300,draw,1,0,1:9\n");
+              "game,clock,black,white,winner,moves,passes,move_list\n"
+              "0,50,exact:300,level:2,white,3,1,5:3 pass 9:1\n"
+              "1,51,level:2,exact:300,draw,1,0,1:9\n");
 }
 
 TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
-    const MatchSettings settings{{2, 5}, 4, 100};
+    const MatchSettings settings{Players("2", "5"), 4, 100};
     const auto alone = PlayMatch(settings, 1, [](int) {});
     const auto shared = PlayMatch(settings, 3, [](int) {});
     ASSERT_EQ(alone.size(), 4u);
@@ -101,7 +106,7 @@ TEST(MatchStats, WithoutGamesEveryScoreIsOpen) {
 }
 
 TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
-    const MatchSettings settings{{-1, -1}, 3, 20};
+    const MatchSettings settings{Players("-1", "-1"), 3, 20};
     ::testing::internal::CaptureStderr();
     const auto games = PlayMatch(
         settings, 2, [](int) {},
