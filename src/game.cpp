@@ -65,6 +65,49 @@ bool Game::TakeBack() {
     return true;
 }
 
+std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver& observer) {
+    NANAREN_ASSERT(mPosition.Moves().empty());
+    Position read;
+    if (auto error = read.ReadRecord(record)) return error;
+    const std::vector<Vertex>& moves = read.Moves();
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (const auto reason = ReplayMove(moves[i], observer)) {
+            Restart();
+            return RecordError{static_cast<int>(i + 1), MoveText(moves[i]), *reason};
+        }
+    }
+    return std::nullopt;
+}
+
+// One move of a replay; why it cannot stand, or nothing.
+std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observer) {
+    if (mState == State::HumanToMove) {
+        const Board::PutResult result =
+            move == Pass ? PlayHuman(-1, -1) : PlayHuman(GetX(move), GetY(move));
+        if (move == Pass && mState == State::HumanToMove) return "the person cannot pass here";
+        NANAREN_ASSERT(result != Board::Failure);  // the record was read as legal
+        return std::nullopt;
+    }
+    const std::uint32_t before = mRandom.State();
+    if (!mComputer->FollowSearch(mRandom)) {
+        const Vertex chosen = mComputer->Think(mPosition, Computer(), mRandom, observer).move;
+        if (chosen != move) return "the computer plays " + MoveText(chosen) + " here";
+    }
+    mLastResult = Play(Computer(), move, before);
+    FollowPosition();
+    return std::nullopt;
+}
+
+// Back to the start: no move, the generator as the game was seeded.
+void Game::Restart() {
+    if (!mRandomBefore.empty()) mRandom.Restore(mRandomBefore[0]);
+    mRandomBefore.clear();
+    while (mPosition.Undo()) {
+    }
+    mLastResult = Board::Failure;
+    FollowPosition();
+}
+
 Board::PutResult Game::Play(int color, Vertex v, std::uint32_t randomBefore) {
     const Board::PutResult result = mPosition.Play(color, v);
     if (result != Board::Failure) mRandomBefore.push_back(randomBefore);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "player.h"
@@ -49,11 +51,20 @@ class Game {
     // computer is to move.
     bool TakeBack();
 
+    // Plays a record's moves (Position::Record) in a game not yet begun: the
+    // person's as written, the computer's as its search finds them again, or
+    // without searching where the player can follow its search. When a move
+    // cannot be played, or is not the one the computer plays there, the game
+    // goes back to its start and the error names the move.
+    std::optional<RecordError> Replay(std::string_view record, SearchObserver& observer);
+
   private:
     // Plays a move; one that stands is noted with the generator's state
     // before it.
     Board::PutResult Play(int color, Vertex v, std::uint32_t randomBefore);
     void FollowPosition();
+    std::optional<std::string> ReplayMove(Vertex move, SearchObserver& observer);
+    void Restart();
 
     int mHuman;                                // the person's colour
     std::unique_ptr<Player> mComputer;         // the computer player

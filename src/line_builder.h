@@ -15,6 +15,7 @@ class LineBuilder : public Player {
 
     SearchResult Think(const Position& position, int color, Random& random,
                        SearchObserver& observer) override;
+    bool FollowSearch(Random& /*random*/) override { return true; }
 
   private:
     bool mBlocks;  // stops the other side's win in one first

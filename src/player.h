@@ -59,6 +59,10 @@ class Player {
     virtual ~Player() = default;
     virtual SearchResult Think(const Position& position, int color, Random& random,
                                SearchObserver& observer) = 0;
+    // Moves the generator on as a search would, without searching, for a
+    // player whose draws do not depend on the position; false, with nothing
+    // drawn, for one that only a search can follow.
+    virtual bool FollowSearch(Random& /*random*/) { return false; }
 };
 
 }  // namespace nanaren

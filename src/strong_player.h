@@ -7,6 +7,7 @@
 #include "player.h"
 #include "playout_policy.h"
 #include "point_set.h"
+#include "random.h"
 #include "threats.h"
 #include "tree.h"
 
@@ -30,6 +31,10 @@ class StrongPlayer : public Player {
     // is the same wherever the game's generator stands.
     SearchResult Think(const Position& position, int color, Random& random,
                        SearchObserver& observer) override;
+    bool FollowSearch(Random& random) override {
+        random.Split();
+        return true;
+    }
 
   private:
     // What the position demands before any search.

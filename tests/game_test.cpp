@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "players.h"
 #include "uct.h"
 
 namespace nanaren {
@@ -123,6 +124,44 @@ TEST(TakeBack, AfterTheComputersWinItsMoveAndThePersonsGo) {
     ASSERT_TRUE(game.TakeBack());
     EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
     EXPECT_EQ(game.GetPosition().Moves(), std::vector<Vertex>(before.begin(), before.end() - 2));
+}
+
+// A game replayed from its record goes on as the game itself does, whether
+// the computer's moves are searched again (the exact player) or followed
+// without a search (the strong player).
+TEST(Replay, ARecordedGameGoesOnAsItWouldHave) {
+    for (const char* name : {"exact:200", "strong:200"}) {
+        Game played(Black, 1733700002, MakePlayer(*ParsePlayer(name)));
+        PlayMoves(played, {{5, 5}, {4, 6}, {6, 4}});
+        Game replayed(Black, 1733700002, MakePlayer(*ParsePlayer(name)));
+        SearchObserver quiet;
+        ASSERT_EQ(replayed.Replay(played.GetPosition().Record(), quiet), std::nullopt) << name;
+        PlayMoves(played, {{3, 3}});
+        PlayMoves(replayed, {{3, 3}});
+        EXPECT_EQ(replayed.GetPosition().Record(), played.GetPosition().Record()) << name;
+    }
+}
+
+TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
+    Game played(White, 1733700002, Exact(100));
+    SearchObserver quiet;
+    played.PlayComputer(quiet);
+    PlayMoves(played, {{5, 5}});
+    const std::vector<Vertex>& moves = played.GetPosition().Moves();
+    ASSERT_EQ(moves.size(), 3u);
+    // The computer's second move moved to a point no one has played.
+    Vertex other = GetVertex(1, 1);
+    while (other == moves[0] || other == moves[1] || other == moves[2])
+        ++other;
+    const std::string record = MoveText(moves[0]) + " 5-5 " + MoveText(other);
+    Game replayed(White, 1733700002, Exact(100));
+    const std::optional<RecordError> error = replayed.Replay(record, quiet);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->token, 3);
+    EXPECT_EQ(error->reason, "the computer plays " + MoveText(moves[2]) + " here");
+    EXPECT_TRUE(replayed.GetPosition().Moves().empty());
+    EXPECT_EQ(replayed.CurrentState(), Game::State::ComputerToMove);
+    EXPECT_EQ(replayed.PlayComputer(quiet), moves[0]) << "the generator is back at its start";
 }
 
 }  // namespace
