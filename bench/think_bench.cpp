@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "levels.h"
+#include "players.h"
 #include "positions.h"
 #include "random.h"
 #include "uct.h"
@@ -41,6 +43,32 @@ void BM_ThinkFromMiddleGame(benchmark::State& state) {
     RunThink(state, middle);
 }
 BENCHMARK(BM_ThinkFromMiddleGame)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One move of the strong player at each level from the middle game, Black to
+// move: the time a person waits for it, and its playouts per second.
+void BM_LevelFromMiddleGame(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    Position middle;
+    if (!SetUpMiddleGame(middle)) {
+        state.SkipWithError("the middle-game moves are no longer plain successes");
+        return;
+    }
+    PlayerChoice choice;
+    choice.kind = PlayerChoice::Kind::Level;
+    choice.level = level;
+    choice.settings = LevelOf(level).settings;
+    const auto player = MakePlayer(choice);
+    SearchObserver quiet;
+    for (auto _ : state) {
+        Random random;
+        benchmark::DoNotOptimize(player->Think(middle, Black, random, quiet));
+    }
+    state.SetLabel(LevelOf(level).name);
+    state.counters["playouts/s"] = benchmark::Counter(
+        static_cast<double>(choice.settings.playouts + 1) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LevelFromMiddleGame)->DenseRange(1, LevelCount)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nanaren

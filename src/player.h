@@ -23,6 +23,10 @@ struct PlayerSettings {
     float exploration = 0.2f;  // weight of the descent's exploration term
     float expandAt = 2.0f;     // visits that make a leaf grow children
     int blunderPercent = 0;    // moves played at random among the root's choices
+    // Ingredients switched off one at a time to measure them (temporary).
+    int amafFromPlayouts = 1;
+    int defendInTree = 1;
+    int threatPrior = 0;
 };
 
 // The chosen move's estimate, as a search reports it.

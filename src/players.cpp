@@ -23,7 +23,10 @@ struct Option {
     int PlayerSettings::*whole;
 };
 
-constexpr std::array<Option, 5> Options = {{
+constexpr std::array<Option, 8> Options = {{
+    {"playoutamaf", nullptr, &PlayerSettings::amafFromPlayouts},
+    {"treedefence", nullptr, &PlayerSettings::defendInTree},
+    {"prior", nullptr, &PlayerSettings::threatPrior},
     {"b0", &PlayerSettings::amafBias, nullptr},
     {"c", &PlayerSettings::exploration, nullptr},
     {"expand", &PlayerSettings::expandAt, nullptr},

@@ -181,7 +181,7 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
         return;
     }
     const int opponent = Opposite(color);
-    if (!WinningPoints(board, opponent).IsEmpty()) {
+    if (mSettings.defendInTree && !WinningPoints(board, opponent).IsEmpty()) {
         const PointSet defences = mThreats.Defences(board, opponent);
         if (!defences.IsEmpty()) {
             defences.ForEach([&](Vertex v) { add(v, 0.5f); });
@@ -189,11 +189,23 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
         }
     }
     const bool isRoot = node == tree.mRoot;
+    PointSet urgent;
+    if (mSettings.threatPrior > 0) {
+        urgent = ThreatCandidates(board, color);
+        urgent.AddAll(ThreatCandidates(board, opponent));
+    }
+    const float prior = static_cast<float>(mSettings.threatPrior);
     for (int i = 0; i < board.mEmptySize; ++i) {
         const Vertex v = board.mEmpty[i];
         const bool candidate =
             isRoot ? allowed.IsEmpty() || allowed.Contains(v) : board.HasStoneAround(v);
-        if (candidate && board.TryPut(i, color) == Board::Success) add(v, 0.5f);
+        if (!candidate || board.TryPut(i, color) != Board::Success) continue;
+        add(v, 0.5f);
+        if (urgent.Contains(v)) {
+            Node& child = tree.At(last);
+            child.visits = 1.0f + prior;
+            child.value = (0.5f + prior) / (1.0f + prior);
+        }
     }
 }
 
@@ -235,8 +247,10 @@ void StrongPlayer::Backup(float result, int recordAfterPath) {
     int count = 0;
     for (int i = 1; i < pathLength; ++i)
         mMoves[count++] = tree.At(tree.mHistory[i]).move;
-    for (int k = recordAfterPath; k < board.mRecordSize; ++k)
-        mMoves[count++] = board.mRecord[k];
+    if (mSettings.amafFromPlayouts) {
+        for (int k = recordAfterPath; k < board.mRecordSize; ++k)
+            mMoves[count++] = board.mRecord[k];
+    }
 
     const double x = result;
     for (int i = 0; i < pathLength; ++i) {

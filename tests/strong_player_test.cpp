@@ -1,0 +1,71 @@
+#include "strong_player.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string_view>
+
+#include "board_test_util.h"
+#include "position.h"
+
+namespace nanaren {
+namespace {
+
+using testing::At;
+using testing::SetUpPosition;
+
+// The strong player's move for color in a position drawn as rows of text.
+SearchResult Choose(std::initializer_list<std::string_view> rows, int color,
+                    std::int32_t playouts = 200) {
+    Board board;
+    SetUpPosition(board, rows);
+    const Position position(board, color);
+    PlayerSettings settings;
+    settings.playouts = playouts;
+    StrongPlayer player(settings);
+    Random random;
+    SearchObserver quiet;
+    return player.Think(position, color, random, quiet);
+}
+
+TEST(StrongPlayer, TakesItsWin) {
+    const SearchResult r =
+        Choose({"+", "+ + O", "+ + O O", "+", "+ @ @ @ @ @ @ + +", "+", "+ + O O"}, Black);
+    EXPECT_TRUE(r.move == At(1, 5) || r.move == At(8, 5)) << MoveText(r.move);
+    ASSERT_TRUE(r.estimate.has_value());
+    EXPECT_EQ(r.estimate->winningRate, 100);
+}
+
+TEST(StrongPlayer, BlocksAWinInOne) {
+    const SearchResult r =
+        Choose({"+", "+ + O", "+", "+", "+ @ @ @ @ @ @ O +", "+", "+ + O O"}, White);
+    EXPECT_EQ(r.move, At(1, 5)) << MoveText(r.move);
+}
+
+// Black's five in the middle of row 5 becomes two winning points unless White
+// takes a point beside it now.
+TEST(StrongPlayer, StopsALineBeforeItHasTwoWinningPoints) {
+    const SearchResult r = Choose({"+", "+ + O", "+", "+", "+ + @ @ @ @ @ + +", "+", "+"}, White);
+    EXPECT_TRUE(r.move == At(2, 5) || r.move == At(8, 5)) << MoveText(r.move);
+}
+
+// Black's diagonal six wins at either end; only taking its stone at 4-4,
+// whose last liberty is 4-5, stops it.
+TEST(StrongPlayer, BreaksALineByCaptureWhereNothingElseStopsIt) {
+    const SearchResult r = Choose(
+        {"+", "+ @", "+ + @ O", "+ + O @ O", "+ + + + @", "+ + + + + @", "+ + + + + + @"}, White);
+    EXPECT_EQ(r.move, At(4, 5)) << MoveText(r.move);
+}
+
+// 7-5 forces White's block at 8-5, after which 7-6 makes two winning points.
+TEST(StrongPlayer, FindsAForcedWinByConsecutiveThreats) {
+    const SearchResult r = Choose({"+", "+ + + + + + @", "+ + + + + + @", "+ + + + + + @",
+                                   "O @ @ @ @ @ + + +", "+", "+ + + + O + @", "+ O"},
+                                  Black);
+    EXPECT_EQ(r.move, At(7, 5)) << MoveText(r.move);
+    ASSERT_TRUE(r.estimate.has_value());
+    EXPECT_EQ(r.estimate->winningRate, 100);
+}
+
+}  // namespace
+}  // namespace nanaren
