@@ -42,8 +42,29 @@ SearchResult StrongPlayer::Think(const Position& position, int color, Random& ra
     mPolicy.mBoard.CopyPosition(mStart);
     mPolicy.mMyColor = color;
     mPolicy.mRandom = random.Split();
-    const Plan plan = MakePlan(color);
+    Plan plan = MakePlan(color);
+    if (!plan.wins && mSettings.blunderPercent > 0 &&
+        mPolicy.mRandom.Below(100) < static_cast<std::uint32_t>(mSettings.blunderPercent)) {
+        plan.decided = AnyMoveNearStones(color);
+    }
     return Search(plan, color, observer);
+}
+
+// A legal point next to a stone (any legal point on an empty board), drawn at
+// random: the move of a player who did not look.
+Vertex StrongPlayer::AnyMoveNearStones(int color) {
+    const Board& board = mPolicy.mBoard;
+    std::array<Vertex, MaxVertexSize> moves;
+    int count = 0;
+    for (const bool nearOnly : {true, false}) {
+        for (int i = 0; i < board.mEmptySize; ++i) {
+            const Vertex v = board.mEmpty[i];
+            if (nearOnly && !board.HasStoneAround(v)) continue;
+            if (board.TryPut(i, color) != Board::Failure) moves[count++] = v;
+        }
+        if (count > 0) return moves[mPolicy.mRandom.Below(count)];
+    }
+    return NoVertex;
 }
 
 StrongPlayer::Plan StrongPlayer::MakePlan(int color) {

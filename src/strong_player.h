@@ -45,6 +45,7 @@ class StrongPlayer : public Player {
     };
     Plan MakePlan(int color);
     PointSet MovesStoppingForcedWin(int color);
+    Vertex AnyMoveNearStones(int color);
 
     SearchResult Search(const Plan& plan, int color, SearchObserver& observer);
     void Iterate();
