@@ -11,9 +11,6 @@ namespace nanaren::match {
 
 namespace {
 
-// The two-sided 95% quantile of the normal distribution.
-constexpr double Z95 = 1.959963984540054;
-
 std::string Percent(double share) {
     std::ostringstream text;
     text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
@@ -29,7 +26,11 @@ Interval WilsonInterval(double share, int n) {
     const double centre = (share + z2 / (2.0 * n)) / denominator;
     const double half =
         Z95 / denominator * std::sqrt(share * (1.0 - share) / n + z2 / (4.0 * n * n));
-    return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+    // At a share of 0 or 1 the bound on that side is exactly 0 or 1, which
+    // rounding would otherwise move inside (and make a finite Elo of it).
+    const double low = share <= 0.0 ? 0.0 : std::max(0.0, centre - half);
+    const double high = share >= 1.0 ? 1.0 : std::min(1.0, centre + half);
+    return {low, high};
 }
 
 MatchSummary Summarize(const std::vector<GameRecord>& games) {

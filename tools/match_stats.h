@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "match.h"
+#include "ratings.h"
 
 namespace nanaren::match {
-
-struct Interval {
-    double low;
-    double high;
-};
 
 // The Wilson score interval at 95% for a share of n trials.
 Interval WilsonInterval(double share, int n);
