@@ -34,8 +34,9 @@ constexpr const char* Usage =
     "  blocks. A is Black in even games, B in odd ones; game i is seeded with\n"
     "  clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
     "  J at a time (default one per core). Prints each side's score with its 95%\n"
-    "  Wilson interval (a draw counts half a win), wins by colour, the average\n"
-    "  length and the passes; --csv writes every game and its moves.\n";
+    "  Wilson interval (a draw counts half a win), A's Elo over B with that\n"
+    "  interval on the Elo scale, wins by colour, the average length and the\n"
+    "  passes; --csv writes every game and its moves.\n";
 
 struct Options {
     MatchSettings settings{{}, 200, 0};

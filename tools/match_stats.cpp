@@ -17,6 +17,28 @@ std::string Percent(double share) {
     return text.str();
 }
 
+// An Elo difference with its sign to a tenth, or +inf or -inf.
+std::string EloText(double elo) {
+    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
+    std::ostringstream text;
+    // Adding 0 turns a negative zero into one that prints as +0.0.
+    text << std::showpos << std::fixed << std::setprecision(1)
+         << std::round(elo * 10.0) / 10.0 + 0.0;
+    return text.str();
+}
+
+// The first side's Elo over the second, from its score and the score's
+// interval; a side that scored every point has no finite estimate.
+void PrintElo(const std::array<std::string, 2>& names, const MatchSummary& summary,
+              std::ostream& out) {
+    const SideResult& first = summary.sides[0];
+    const double elo = EloOfScore(first.score);
+    const Interval interval = EloInterval(first.interval);
+    out << "Elo of " << names[0] << " over " << names[1] << ": " << EloText(elo);
+    if (std::isinf(elo)) out << " (" << names[elo > 0.0 ? 0 : 1] << " scored every point)";
+    out << ", 95% interval " << EloText(interval.low) << " to " << EloText(interval.high) << '\n';
+}
+
 }  // namespace
 
 Interval WilsonInterval(double share, int n) {
@@ -80,6 +102,7 @@ void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, st
             << Percent(r.score) << "  " << Percent(r.interval.low) << " to "
             << Percent(r.interval.high) << '\n';
     }
+    if (n > 0) PrintElo(names, summary, out);
     const double games = n == 0 ? 1.0 : n;
     out << "Black won " << summary.blackWins << " (" << Percent(summary.blackWins / games)
         << "), White " << summary.whiteWins << " (" << Percent(summary.whiteWins / games)

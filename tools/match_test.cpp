@@ -62,6 +62,38 @@ std::array<PlayerChoice, 2> Players(const char* first, const char* second) {
     return {*ParsePlayer(first), *ParsePlayer(second)};
 }
 
+// The summary's text for games whose winners are given by side, game i with
+// side 0 as Black when i is even.
+std::string Printed(const std::vector<int>& winningSides) {
+    std::vector<GameRecord> games;
+    for (int i = 0; i < static_cast<int>(winningSides.size()); ++i) {
+        const bool blackWon = winningSides[i] == i % 2;
+        games.push_back(Played(i, blackWon ? Black : White, 9, 0));
+    }
+    const MatchSettings settings{Players("2", "5"), static_cast<int>(games.size()), 0};
+    std::ostringstream out;
+    PrintSummary(settings, Summarize(games), out);
+    return out.str();
+}
+
+// Three of four is +190.8 (400 log10 3); ten of ten has no finite estimate,
+// and its lower bound is Wilson's 0.7225 on the Elo scale, +166.2.
+TEST(MatchStats, PrintsTheFirstSidesEloWithoutNaNWhenItWonEverything) {
+    const std::string three = Printed({0, 0, 0, 1});
+    EXPECT_NE(three.find("Elo of exact:2 over exact:5: +190.8, 95% interval "), std::string::npos)
+        << three;
+    const std::string all = Printed(std::vector<int>(10, 0));
+    EXPECT_NE(all.find("Elo of exact:2 over exact:5: +inf (exact:2 scored every point), 95% "
+                       "interval +166.2 to +inf"),
+              std::string::npos)
+        << all;
+    const std::string none = Printed(std::vector<int>(10, 1));
+    EXPECT_NE(none.find(": -inf (exact:5 scored every point), 95% interval -inf to -166.2"),
+              std::string::npos)
+        << none;
+    EXPECT_EQ(all.find("nan"), std::string::npos);
+}
+
 TEST(Match, CsvNamesEachGamesPlayersByColourAndItsMovesAsColumnAndRow) {
     const MatchSettings settings{Players("300", "level:2"), 2, 50};
     GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}};
