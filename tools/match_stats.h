@@ -36,4 +36,14 @@ MatchSummary Summarize(const std::vector<GameRecord>& games);
 
 void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out);
 
+// Each match of a round robin as the ratings read it, its players by their
+// place in players.
+std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,
+                                    const std::vector<PlayedMatch>& matches);
+
+// The result of every pair, then the players' ratings by maximum likelihood
+// over all the games, the first player fixed at 0.
+void PrintRoundRobin(const std::vector<PlayerChoice>& players,
+                     const std::vector<PlayedMatch>& matches, std::ostream& out);
+
 }  // namespace nanaren::match
