@@ -12,6 +12,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -41,9 +42,15 @@ std::optional<GameRecord> Parse(const std::string& text, GameRecord record) {
     return record;
 }
 
+// A game of one of the matches being played.
+struct GameTask {
+    int match;  // the match's place in the list
+    int index;  // the game's number in its match
+};
+
 // A game being played in a child process.
 struct Worker {
-    int index;           // the game it plays
+    GameTask game;       // the game it plays
     pid_t pid;           // its process
     std::string output;  // what it has written so far
 };
@@ -74,7 +81,7 @@ bool WriteAll(int fd, const std::string& text) {
 
 // Forks a process that plays the game and writes its line to a pipe, whose
 // reading end keys the worker.
-void StartGame(const MatchSettings& settings, int index, const GamePlayer& play,
+void StartGame(const MatchSettings& settings, GameTask game, const GamePlayer& play,
                std::map<int, Worker>& workers) {
     int fds[2];
     if (pipe(fds) != 0) {
@@ -90,10 +97,10 @@ void StartGame(const MatchSettings& settings, int index, const GamePlayer& play,
     }
     if (pid == 0) {
         close(fds[0]);
-        PlayInChild(settings, index, play, fds[1]);
+        PlayInChild(settings, game.index, play, fds[1]);
     }
     close(fds[1]);
-    workers[fds[0]] = Worker{index, pid, {}};
+    workers[fds[0]] = Worker{game, pid, {}};
 }
 
 std::string DescribeEnd(int status, bool parsed) {
@@ -104,8 +111,8 @@ std::string DescribeEnd(int status, bool parsed) {
 
 // Reads what the worker on fd has written; at the end of its output the
 // worker is reaped and its record, if it ended cleanly, is stored.
-bool ReadWorker(int fd, const MatchSettings& settings, std::map<int, Worker>& workers,
-                std::vector<std::optional<GameRecord>>& records) {
+bool ReadWorker(int fd, const std::vector<MatchSettings>& matches, std::map<int, Worker>& workers,
+                std::vector<std::vector<std::optional<GameRecord>>>& records) {
     Worker& worker = workers.at(fd);
     char buffer[4096];
     const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -117,16 +124,47 @@ bool ReadWorker(int fd, const MatchSettings& settings, std::map<int, Worker>& wo
     close(fd);
     int status = 0;
     waitpid(worker.pid, &status, 0);
-    const GameRecord blank{worker.index, SetupOf(settings, worker.index), Empty, {}};
+    const MatchSettings& settings = matches[worker.game.match];
+    const int index = worker.game.index;
+    const GameRecord blank{index, SetupOf(settings, index), Empty, {}};
     const std::optional<GameRecord> record = Parse(worker.output, blank);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && record) {
-        records[worker.index] = record;
+        records[worker.game.match][index] = record;
     } else {
-        std::cerr << "nanaren-match: game " << worker.index << " (clock " << blank.setup.clock
-                  << ") " << DescribeEnd(status, record.has_value()) << std::endl;
+        std::cerr << "nanaren-match: " << PlayerName(settings.players[0]) << " against "
+                  << PlayerName(settings.players[1]) << ", game " << index << " (clock "
+                  << blank.setup.clock << ") " << DescribeEnd(status, record.has_value())
+                  << std::endl;
     }
     workers.erase(fd);
     return true;
+}
+
+void WriteCsvHeader(std::ostream& out) {
+    out << "game,clock,black,white,winner,moves,passes,move_list\n";
+}
+
+void WriteCsvRows(const MatchSettings& settings, const std::vector<GameRecord>& games,
+                  std::ostream& out) {
+    for (const GameRecord& game : games) {
+        const int black = game.setup.blackSide;
+        const char* winner = game.winner == Black   ? "black"
+                             : game.winner == White ? "white"
+                                                    : "draw";
+        out << game.index << ',' << game.setup.clock << ',' << PlayerName(settings.players[black])
+            << ',' << PlayerName(settings.players[1 - black]) << ',' << winner << ','
+            << game.moves.size() << ',' << PassesOf(game) << ',';
+        for (std::size_t i = 0; i < game.moves.size(); ++i) {
+            const Vertex v = game.moves[i];
+            out << (i == 0 ? "" : " ");
+            if (v == -1) {
+                out << "pass";
+            } else {
+                out << GetX(v) << ':' << GetY(v);
+            }
+        }
+        out << '\n';
+    }
 }
 
 }  // namespace
@@ -150,15 +188,23 @@ int PassesOf(const GameRecord& game) {
     return static_cast<int>(std::count(game.moves.begin(), game.moves.end(), -1));
 }
 
-std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
-                                  const std::function<void(int)>& done, const GamePlayer& play) {
-    std::vector<std::optional<GameRecord>> records(settings.games);
+std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, int jobs,
+                                     const std::function<void(int)>& done, const GamePlayer& play) {
+    std::vector<GameTask> games;  // every game of every match, in the order they start
+    std::vector<std::vector<std::optional<GameRecord>>> records;
+    for (int match = 0; match < static_cast<int>(matches.size()); ++match) {
+        records.emplace_back(matches[match].games);
+        for (int index = 0; index < matches[match].games; ++index)
+            games.push_back({match, index});
+    }
     std::map<int, Worker> workers;  // by the reading end of each one's pipe
-    int next = 0;
+    std::size_t next = 0;
     int finished = 0;
-    while (finished < settings.games) {
-        while (next < settings.games && static_cast<int>(workers.size()) < jobs)
-            StartGame(settings, next++, play, workers);
+    while (finished < static_cast<int>(games.size())) {
+        while (next < games.size() && static_cast<int>(workers.size()) < jobs) {
+            const GameTask game = games[next++];
+            StartGame(matches[game.match], game, play, workers);
+        }
         std::vector<pollfd> waiting;
         for (const auto& entry : workers)
             waiting.push_back({entry.first, POLLIN, 0});
@@ -169,38 +215,58 @@ std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
         }
         for (const pollfd& p : waiting) {
             if (p.revents == 0) continue;
-            if (ReadWorker(p.fd, settings, workers, records)) done(++finished);
+            if (ReadWorker(p.fd, matches, workers, records)) done(++finished);
         }
     }
-    std::vector<GameRecord> played;
-    for (auto& record : records) {
-        if (record) played.push_back(std::move(*record));
+    std::vector<PlayedMatch> played;
+    for (std::size_t match = 0; match < matches.size(); ++match) {
+        played.push_back({matches[match], {}});
+        for (auto& record : records[match]) {
+            if (record) played.back().games.push_back(std::move(*record));
+        }
     }
     return played;
 }
 
+std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
+                                  const std::function<void(int)>& done, const GamePlayer& play) {
+    return std::move(PlayMatches({settings}, jobs, done, play).front().games);
+}
+
+std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, int games,
+                                      std::time_t firstClock) {
+    std::vector<MatchSettings> matches;
+    for (std::size_t first = 0; first < players.size(); ++first) {
+        for (std::size_t second = first + 1; second < players.size(); ++second)
+            matches.push_back({{players[first], players[second]}, games, firstClock});
+    }
+    return matches;
+}
+
+std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text) {
+    std::vector<PlayerChoice> players;
+    std::set<std::string> names;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const auto choice = ParsePlayer(text.substr(at, comma - at));
+        if (!choice || !names.insert(PlayerName(*choice)).second) return std::nullopt;
+        players.push_back(*choice);
+        at = comma + 1;
+    }
+    if (players.size() < 2) return std::nullopt;
+    return players;
+}
+
 void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
               std::ostream& out) {
-    out << "game,clock,black,white,winner,moves,passes,move_list\n";
-    for (const GameRecord& game : games) {
-        const int black = game.setup.blackSide;
-        const char* winner = game.winner == Black   ? "black"
-                             : game.winner == White ? "white"
-                                                    : "draw";
-        out << game.index << ',' << game.setup.clock << ',' << PlayerName(settings.players[black])
-            << ',' << PlayerName(settings.players[1 - black]) << ',' << winner << ','
-            << game.moves.size() << ',' << PassesOf(game) << ',';
-        for (std::size_t i = 0; i < game.moves.size(); ++i) {
-            const Vertex v = game.moves[i];
-            out << (i == 0 ? "" : " ");
-            if (v == -1) {
-                out << "pass";
-            } else {
-                out << GetX(v) << ':' << GetY(v);
-            }
-        }
-        out << '\n';
-    }
+    WriteCsvHeader(out);
+    WriteCsvRows(settings, games, out);
+}
+
+void WriteCsv(const std::vector<PlayedMatch>& matches, std::ostream& out) {
+    WriteCsvHeader(out);
+    for (const PlayedMatch& match : matches)
+        WriteCsvRows(match.settings, match.games, out);
 }
 
 }  // namespace nanaren::match

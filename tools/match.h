@@ -5,6 +5,8 @@
 #include <ctime>
 #include <functional>
 #include <iosfwd>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "normal_board.h"
@@ -43,17 +45,41 @@ GameRecord PlayOne(const MatchSettings& settings, int index);
 
 using GamePlayer = std::function<GameRecord(const MatchSettings&, int)>;
 
-// Plays every game with play, each in a process of its own, at most jobs at a
-// time, and returns them in index order; done(finished) is called after each.
-// A game whose process does not end cleanly (a failed check, a sanitizer
-// report) is named on standard error and left out of the result.
+// A match and those of its games that finished.
+struct PlayedMatch {
+    MatchSettings settings;         // its players, games and first clock
+    std::vector<GameRecord> games;  // in index order
+};
+
+// Plays every game of every match with play, each in a process of its own, at
+// most jobs at a time across all the matches, and returns each match's games
+// in index order; done(finished) is called after each game, counting over all
+// the matches. A game whose process does not end cleanly (a failed check, a
+// sanitizer report) is named on standard error and left out of the result.
+std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, int jobs,
+                                     const std::function<void(int)>& done,
+                                     const GamePlayer& play = PlayOne);
+
+// PlayMatches for a single match.
 std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
                                   const std::function<void(int)>& done,
                                   const GamePlayer& play = PlayOne);
+
+// The matches of a round robin: every player against every later one, the
+// earlier as side 0, each of games games from firstClock.
+std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, int games,
+                                      std::time_t firstClock);
+
+// "P1,P2,...": two or more players by name, none of them twice (a bare N and
+// exact:N are the same player), or none if the list is not that.
+std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text);
 
 // One line per game: its number, clock, both players by colour, the winner
 // and the moves as column:row, "pass" for a pass.
 void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
               std::ostream& out);
+
+// The same for the games of every match, under one header.
+void WriteCsv(const std::vector<PlayedMatch>& matches, std::ostream& out);
 
 }  // namespace nanaren::match

@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "match.h"
+#include "ratings.h"
 
 namespace nanaren::match {
-
-struct Interval {
-    double low;
-    double high;
-};
 
 // The Wilson score interval at 95% for a share of n trials.
 Interval WilsonInterval(double share, int n);
@@ -39,5 +35,15 @@ struct MatchSummary {
 MatchSummary Summarize(const std::vector<GameRecord>& games);
 
 void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out);
+
+// Each match of a round robin as the ratings read it, its players by their
+// place in players.
+std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,
+                                    const std::vector<PlayedMatch>& matches);
+
+// The result of every pair, then the players' ratings by maximum likelihood
+// over all the games, the first player fixed at 0.
+void PrintRoundRobin(const std::vector<PlayerChoice>& players,
+                     const std::vector<PlayedMatch>& matches, std::ostream& out);
 
 }  // namespace nanaren::match

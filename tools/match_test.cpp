@@ -62,6 +62,38 @@ std::array<PlayerChoice, 2> Players(const char* first, const char* second) {
     return {*ParsePlayer(first), *ParsePlayer(second)};
 }
 
+// The summary's text for games whose winners are given by side, game i with
+// side 0 as Black when i is even.
+std::string Printed(const std::vector<int>& winningSides) {
+    std::vector<GameRecord> games;
+    for (int i = 0; i < static_cast<int>(winningSides.size()); ++i) {
+        const bool blackWon = winningSides[i] == i % 2;
+        games.push_back(Played(i, blackWon ? Black : White, 9, 0));
+    }
+    const MatchSettings settings{Players("2", "5"), static_cast<int>(games.size()), 0};
+    std::ostringstream out;
+    PrintSummary(settings, Summarize(games), out);
+    return out.str();
+}
+
+// Three of four is +190.8 (400 log10 3); ten of ten has no finite estimate,
+// and its lower bound is Wilson's 0.7225 on the Elo scale, +166.2.
+TEST(MatchStats, PrintsTheFirstSidesEloWithoutNaNWhenItWonEverything) {
+    const std::string three = Printed({0, 0, 0, 1});
+    EXPECT_NE(three.find("Elo of exact:2 over exact:5: +190.8, 95% interval "), std::string::npos)
+        << three;
+    const std::string all = Printed(std::vector<int>(10, 0));
+    EXPECT_NE(all.find("Elo of exact:2 over exact:5: +inf (exact:2 scored every point), 95% "
+                       "interval +166.2 to +inf"),
+              std::string::npos)
+        << all;
+    const std::string none = Printed(std::vector<int>(10, 1));
+    EXPECT_NE(none.find(": -inf (exact:5 scored every point), 95% interval -inf to -166.2"),
+              std::string::npos)
+        << none;
+    EXPECT_EQ(all.find("nan"), std::string::npos);
+}
+
 TEST(Match, CsvNamesEachGamesPlayersByColourAndItsMovesAsColumnAndRow) {
     const MatchSettings settings{Players("300", "level:2"), 2, 50};
     GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}};
@@ -119,6 +151,88 @@ TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
     EXPECT_EQ(games[0].index, 0);
     EXPECT_EQ(games[1].index, 2);
     EXPECT_NE(errors.find("game 1 (clock 21) ended by signal 6"), std::string::npos) << errors;
+}
+
+TEST(RoundRobin, ListsTwoOrMoreDifferentPlayers) {
+    const auto three = ParsePlayerList("30,level:2,builder");
+    ASSERT_TRUE(three.has_value());
+    EXPECT_EQ(PlayerName((*three)[1]), "level:2");
+    EXPECT_EQ(ParsePlayerList("30,exact:30"), std::nullopt) << "the same player twice";
+    EXPECT_EQ(ParsePlayerList("30"), std::nullopt);
+    EXPECT_EQ(ParsePlayerList("30,,100"), std::nullopt);
+    EXPECT_EQ(ParsePlayerList("30,100,"), std::nullopt);
+}
+
+// Each game's record carries its players' playout counts, so a record filed
+// under the wrong pair shows; more jobs than a pair has games mix the pairs.
+TEST(RoundRobin, PlaysEveryPairAndFilesEachGameUnderItsOwn) {
+    const auto players = ParsePlayerList("1,2,3");
+    const std::vector<MatchSettings> matches = RoundRobin(*players, 3, 40);
+    ::testing::internal::CaptureStderr();
+    const auto played = PlayMatches(
+        matches, 4, [](int) {},
+        [](const MatchSettings& s, int i) {
+            const int first = s.players[0].settings.playouts;
+            const int second = s.players[1].settings.playouts;
+            if (first == 1 && second == 3 && i == 1) std::abort();
+            return GameRecord{i, SetupOf(s, i), Black, {first, second}};
+        });
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(played.size(), 3u);
+    const std::vector<std::vector<Vertex>> pairs = {{1, 2}, {1, 3}, {2, 3}};
+    for (int m = 0; m < 3; ++m) {
+        EXPECT_EQ(played[m].games.size(), m == 1 ? 2u : 3u);
+        for (const GameRecord& game : played[m].games) {
+            EXPECT_EQ(game.moves, pairs[m]);
+            EXPECT_EQ(game.setup.clock, 40 + game.index);
+        }
+    }
+    EXPECT_EQ(played[1].games[1].index, 2);
+    EXPECT_NE(errors.find("exact:1 against exact:3, game 1 (clock 41) ended by signal 6"),
+              std::string::npos)
+        << errors;
+}
+
+// A match whose game i the colour winners[i] won, Empty for a draw.
+PlayedMatch Won(const MatchSettings& settings, const std::vector<int>& winners) {
+    PlayedMatch match{settings, {}};
+    for (int i = 0; i < static_cast<int>(winners.size()); ++i)
+        match.games.push_back(Played(i, winners[i], 9, 0));
+    return match;
+}
+
+// exact:9 scores 3 of 4 against each other player; exact:5 scores 2.5 of 4
+// against exact:2 (a draw, a win as Black and one as White, a loss): the
+// ratings list exact:9, exact:5, exact:2.
+TEST(RoundRobin, ScoresEachPairForItsFirstPlayerAndSortsByRating) {
+    const auto players = ParsePlayerList("2,5,9");
+    const std::vector<MatchSettings> matches = RoundRobin(*players, 4, 0);
+    // Side 0 is Black in the even games.
+    const std::vector<PlayedMatch> played = {Won(matches[0], {Empty, Black, White, White}),
+                                             Won(matches[1], {Black, Black, White, Black}),
+                                             Won(matches[2], {White, Black, Black, Black})};
+    const std::vector<PairResult> results = PairResults(*players, played);
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(results[0].first, 0);
+    EXPECT_EQ(results[0].second, 1);
+    EXPECT_EQ(results[0].games, 4);
+    EXPECT_DOUBLE_EQ(results[0].points, 1.5);
+    EXPECT_DOUBLE_EQ(results[1].points, 1.0);
+    EXPECT_EQ(results[2].first, 1);
+    EXPECT_EQ(results[2].second, 2);
+    EXPECT_DOUBLE_EQ(results[2].points, 1.0);
+
+    std::ostringstream out;
+    PrintRoundRobin(*players, played, out);
+    const std::string text = out.str();
+    const std::string ratings = text.substr(text.find("rank"));
+    EXPECT_LT(ratings.find("exact:9"), ratings.find("exact:5")) << text;
+    EXPECT_LT(ratings.find("exact:5"), ratings.find("exact:2")) << text;
+    const std::size_t anchor = ratings.find("exact:2");
+    EXPECT_NE(ratings.substr(anchor, ratings.find('\n', anchor) - anchor).find("+0.0  anchor"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("virtual"), std::string::npos) << text;
 }
 
 }  // namespace
