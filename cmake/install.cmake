@@ -18,10 +18,6 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
-  # The launcher shows the Japanese text through luit 2 when it is there. Only
-  # suggested: the luit package replaces x11-utils, and a recommendation would
-  # have apt remove x11-utils and all that needs it.
-  set(CPACK_DEBIAN_PACKAGE_SUGGESTS luit)
 endif()
 
 set(CPACK_PACKAGE_CONTACT "nanaren developers <nanaren@example.org>")

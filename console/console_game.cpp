@@ -30,17 +30,22 @@ ReadResult ReadInteger(std::istream& in, int& value) {
     return ReadResult::NotANumber;
 }
 
+// The player the options choose, built once the clock has been read.
+std::unique_ptr<Player> MakeComputer(const ConsoleOptions& options) {
+    if (options.player) return MakePlayer(*options.player);
+    return std::make_unique<Uct>(PlayerSettings{ReadPlayoutCount()});
+}
+
 class ConsoleGame {
   public:
-    ConsoleGame(std::istream& in, std::ostream& out) : mIn(in), mOut(out) {}
+    ConsoleGame(std::istream& in, std::ostream& out, const Texts& texts)
+        : mIn(in), mOut(out), mTexts(texts) {}
 
-    void Play(const std::function<std::time_t()>& clock, std::optional<std::int32_t> playouts) {
+    void Play(const std::function<std::time_t()>& clock, const ConsoleOptions& options) {
         int human = Black;
         if (!ChooseColor(human)) return;
         const std::time_t seconds = clock();
-        auto computer =
-            std::make_unique<Uct>(PlayerSettings{playouts ? *playouts : ReadPlayoutCount()});
-        Game game(human, seconds, std::move(computer));
+        Game game(human, seconds, MakeComputer(options));
         if (human == Black) PrintBoard(game.GetPosition().GetBoard(), mOut);
         while (!game.IsOver()) {
             if (game.CurrentState() == Game::State::ComputerToMove) {
@@ -49,8 +54,7 @@ class ConsoleGame {
                 return;  // the input has ended
             }
         }
-        mOut << (game.CurrentState() == Game::State::HumanWon ? messages::YouWin
-                                                              : messages::YouLose)
+        mOut << (game.CurrentState() == Game::State::HumanWon ? mTexts.youWin : mTexts.youLose)
              << std::endl;
     }
 
@@ -59,7 +63,7 @@ class ConsoleGame {
     // False when the input ends.
     bool ChooseColor(int& human) {
         for (;;) {
-            mOut << messages::ChooseColor << std::flush;
+            mOut << mTexts.chooseColor << std::flush;
             int answer = 0;
             const ReadResult r = ReadInteger(mIn, answer);
             if (r == ReadResult::End) {
@@ -74,7 +78,7 @@ class ConsoleGame {
     }
 
     void ComputerTurn(Game& game) {
-        ReportPrinter report(mOut);
+        ReportPrinter report(mOut, mTexts);
         const Vertex vertex = game.PlayComputer(report);
         // A computer without a legal move passes, shown as the human's pass.
         const int x = vertex == Pass ? -1 : GetX(vertex);
@@ -85,7 +89,7 @@ class ConsoleGame {
 
     // One prompt and its answer; false when the input has ended.
     bool HumanTurn(Game& game) {
-        mOut << messages::YourMove << std::flush;
+        mOut << mTexts.yourMove << std::flush;
         int x = 0;
         int y = 0;
         ReadResult r = ReadInteger(mIn, x);
@@ -108,6 +112,7 @@ class ConsoleGame {
 
     std::istream& mIn;
     std::ostream& mOut;
+    const Texts& mTexts;  // in the options' language and encoding
 };
 
 }  // namespace
@@ -129,12 +134,23 @@ void PrintBoard(const Board& board, std::ostream& out) {
 }
 
 void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
-              std::optional<std::int32_t> playouts) {
-    ConsoleGame(in, out).Play(clock, playouts);
+              const ConsoleOptions& options) {
+    ConsoleGame(in, out, TextsFor(options.language, options.encoding)).Play(clock, options);
 }
 
-void PlayGame() {
-    PlayGame(std::cin, std::cout, [] { return std::time(nullptr); });
+void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
+              std::optional<std::int32_t> playouts) {
+    ConsoleOptions options;
+    if (playouts) {
+        options.player = PlayerChoice{};
+        options.player->settings.playouts = *playouts;
+    }
+    PlayGame(in, out, clock, options);
+}
+
+void PlayGame(const ConsoleOptions& options) {
+    PlayGame(
+        std::cin, std::cout, [] { return std::time(nullptr); }, options);
 }
 
 }  // namespace nanaren

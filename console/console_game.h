@@ -6,17 +6,30 @@
 #include <iosfwd>
 #include <optional>
 
+#include "messages.h"
 #include "normal_board.h"
+#include "players.h"
 
 namespace nanaren {
 
+// What the command line chooses for a game.
+struct ConsoleOptions {
+    // The computer player; none is the exact player with think.txt's playouts.
+    std::optional<PlayerChoice> player;
+    Language language = Language::Japanese;  // of the texts
+    Encoding encoding = Encoding::ShiftJis;  // of the Japanese texts
+};
+
 // Plays one game between the person at standard input and output and the
 // computer player, which is seeded with the wall clock.
-void PlayGame();
+void PlayGame(const ConsoleOptions& options = {});
 
 // The same game on the given streams; clock gives the seconds the computer
-// player is seeded with when it is built, after the colour is chosen. Without
-// playouts, think.txt gives them.
+// player is seeded with when it is built, after the colour is chosen.
+void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
+              const ConsoleOptions& options);
+
+// The game with the exact player: without playouts, think.txt gives them.
 void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
               std::optional<std::int32_t> playouts = std::nullopt);
 

@@ -2,7 +2,9 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <variant>
 
+#include "command_line.h"
 #include "console_game.h"
 #ifdef _WIN32
 #include "windows_console.h"
@@ -10,44 +12,37 @@
 
 namespace {
 
-constexpr char Help[] =
-    "Usage: nanaren [--help | --version]\n"
-    "\n"
-    "Plays one game on a 9x9 board against the computer; a line of exactly seven\n"
-    "stones wins. Moves are read from standard input as two numbers, the column\n"
-    "and then the row; -1 passes. The messages are Japanese, in Shift-JIS.\n"
-    "The computer's playouts per move are the first number in think.txt in the\n"
-    "working directory (20000 without the file).\n";
-
-// Prints the help or the version; any other argument is an error.
-int AnswerArguments(int argc, char** argv) {
-    const std::string argument = argv[1];
-    if (argc == 2 && argument == "--help") {
-        std::cout << Help;
-        return EXIT_SUCCESS;
-    }
-    if (argc == 2 && argument == "--version") {
-        std::cout << "nanaren " NANAREN_VERSION "\n";
-        return EXIT_SUCCESS;
-    }
-    // After --help or --version, what follows is the unexpected part.
-    const bool known = argument == "--help" || argument == "--version";
-    std::cerr << "nanaren: unexpected argument '" << argv[known ? 2 : 1] << "'\n\n" << Help;
-    return 2;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc > 1) return AnswerArguments(argc, argv);
+int Play(const nanaren::ConsoleOptions& options) {
 #ifdef _WIN32
-    nanaren::ShowShiftJisOnConsole();
+    nanaren::ShowTextOnConsole(options.language, options.encoding);
 #endif
     try {
-        nanaren::PlayGame();
+        nanaren::PlayGame(options);
     } catch (const std::bad_alloc&) {
         std::cerr << "nanaren: not enough memory for the search tree" << std::endl;
         return EXIT_FAILURE;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto request = nanaren::ParseCommandLine({argv + 1, argv + argc});
+    if (const auto* error = std::get_if<std::string>(&request)) {
+        std::cerr << "nanaren: " << *error << "\nTry 'nanaren --help' for the options.\n";
+        return 2;
+    }
+    const auto& line = std::get<nanaren::CommandLine>(request);
+    switch (line.action) {
+        case nanaren::CommandLine::Action::Help:
+            std::cout << nanaren::HelpText();
+            return EXIT_SUCCESS;
+        case nanaren::CommandLine::Action::Version:
+            std::cout << "nanaren " NANAREN_VERSION "\n";
+            return EXIT_SUCCESS;
+        case nanaren::CommandLine::Action::Play:
+            break;
+    }
+    return Play(line.options);
 }

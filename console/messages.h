@@ -1,9 +1,15 @@
 #pragma once
 
-// Every text the program prints, as the Shift-JIS bytes of the text in the
-// comment above it.
+// Every text the program prints: the Japanese texts as Shift-JIS bytes (the
+// game's own) and as UTF-8, and the English ones, which are ASCII and so the
+// same in either encoding.
 
-namespace nanaren::messages {
+namespace nanaren {
+
+enum class Language { Japanese, English };
+enum class Encoding { ShiftJis, Utf8 };
+
+namespace messages {
 
 // "手番を選択して下さい[黒:1 白:2]:": choose your side, black 1, white 2
 inline constexpr char ChooseColor[] =
@@ -32,4 +38,44 @@ inline constexpr char WinningRate[] =
 inline constexpr char ExpectedReply[] =
     "\x83\x76\x83\x8c\x83\x43\x83\x84\x81\x5b\x82\xcc\x92\x85\x8e\xe8\x90\x84\x92\xe8:(";
 
-}  // namespace nanaren::messages
+}  // namespace messages
+
+// The texts of one language and encoding, in the order of the game.
+struct Texts {
+    const char* chooseColor;    // the colour question
+    const char* yourMove;       // the prompt for a move
+    const char* youWin;         // the end of a game the person won
+    const char* youLose;        // the end of a game the computer won
+    const char* thinking;       // the line before a search's progress
+    const char* winningRate;    // before the computer's winning rate in percent
+    const char* expectedReply;  // before "x, y)", the reply the computer expects
+};
+
+// The game's own texts.
+inline constexpr Texts ShiftJisTexts = {
+    messages::ChooseColor, messages::YourMove,    messages::YouWin,        messages::YouLose,
+    messages::Thinking,    messages::WinningRate, messages::ExpectedReply,
+};
+
+// The same Japanese as UTF-8; the tests hold each to its Shift-JIS bytes above.
+inline constexpr Texts Utf8Texts = {
+    "手番を選択して下さい[黒:1 白:2]:",
+    "あなたの手番です:",
+    "あなたの勝ちです",
+    "あなたの負けです",
+    "[思考中]",
+    "コンピュータの勝率推定:",
+    "プレイヤーの着手推定:(",
+};
+
+inline constexpr Texts EnglishTexts = {
+    "Choose your side [Black:1 White:2]:", "Your move:",       "You win", "You lose", "[Thinking]",
+    "Computer's estimated winning rate:",  "Expected reply:(",
+};
+
+inline constexpr const Texts& TextsFor(Language language, Encoding encoding) {
+    if (language == Language::English) return EnglishTexts;
+    return encoding == Encoding::Utf8 ? Utf8Texts : ShiftJisTexts;
+}
+
+}  // namespace nanaren

@@ -2,12 +2,10 @@
 
 #include <ostream>
 
-#include "messages.h"
-
 namespace nanaren {
 
 void ReportPrinter::Started() {
-    mOut << messages::Thinking << std::endl;
+    mOut << mTexts.thinking << std::endl;
 }
 
 void ReportPrinter::Progress(std::int64_t percent) {
@@ -17,10 +15,10 @@ void ReportPrinter::Progress(std::int64_t percent) {
 void ReportPrinter::Finished(const std::optional<SearchEstimate>& estimate) {
     mOut << std::endl;
     if (!estimate) return;
-    mOut << messages::WinningRate << estimate->winningRate << '%' << std::endl;
+    mOut << mTexts.winningRate << estimate->winningRate << '%' << std::endl;
     const Vertex reply = estimate->expectedReply;
     if (reply == NoVertex) return;
-    mOut << messages::ExpectedReply << GetX(reply) << ", " << GetY(reply) << ')' << std::endl;
+    mOut << mTexts.expectedReply << GetX(reply) << ", " << GetY(reply) << ')' << std::endl;
 }
 
 }  // namespace nanaren

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 
+#include "messages.h"
 #include "player.h"
 
 namespace nanaren {
@@ -11,13 +12,15 @@ namespace nanaren {
 // the computer expects.
 class ReportPrinter : public SearchObserver {
   public:
-    explicit ReportPrinter(std::ostream& out) : mOut(out) {}
+    explicit ReportPrinter(std::ostream& out, const Texts& texts = ShiftJisTexts)
+        : mOut(out), mTexts(texts) {}
     void Started() override;
     void Progress(std::int64_t percent) override;
     void Finished(const std::optional<SearchEstimate>& estimate) override;
 
   private:
     std::ostream& mOut;
+    const Texts& mTexts;  // the game's language and encoding
 };
 
 }  // namespace nanaren

@@ -1,6 +1,8 @@
 #include "windows_console.h"
 
 #define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <clocale>
@@ -17,7 +19,7 @@ constexpr UINT ShiftJisCodePage = 932;
 UINT savedCodePage = 0;
 
 void RestoreCodePageAtExit() {
-    std::fflush(stdout);  // the last text still in Shift-JIS
+    std::fflush(stdout);  // the last text still in the game's code page
     SetConsoleOutputCP(savedCodePage);
 }
 
@@ -26,21 +28,35 @@ BOOL WINAPI RestoreCodePageOnSignal(DWORD) {
     return FALSE;  // the default handling ends the program
 }
 
+void SwitchCodePage(UINT codePage) {
+    savedCodePage = GetConsoleOutputCP();
+    if (savedCodePage == codePage || !SetConsoleOutputCP(codePage)) return;
+    std::atexit(RestoreCodePageAtExit);
+    SetConsoleCtrlHandler(RestoreCodePageOnSignal, TRUE);
+}
+
 }  // namespace
 
-void ShowShiftJisOnConsole() {
+void ShowTextOnConsole(Language language, Encoding encoding) {
     DWORD mode = 0;
     if (!GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) return;
     // Each flushed piece of text goes to the console in one write, so that no
-    // two-byte character is split between writes; and a C runtime that passes
-    // console text through the locale's code page reads it as Shift-JIS. Wine
-    // needs both.
+    // character of several bytes is split between writes (and wine draws a
+    // line at once rather than a character at a time).
     std::setvbuf(stdout, nullptr, _IOFBF, 4096);
-    std::setlocale(LC_CTYPE, ".932");
-    savedCodePage = GetConsoleOutputCP();
-    if (savedCodePage == ShiftJisCodePage || !SetConsoleOutputCP(ShiftJisCodePage)) return;
-    std::atexit(RestoreCodePageAtExit);
-    SetConsoleCtrlHandler(RestoreCodePageOnSignal, TRUE);
+    if (language == Language::English) return;
+    if (encoding == Encoding::ShiftJis) {
+        // A C runtime that passes console text through the locale's code page
+        // reads it as Shift-JIS. Wine needs this as well as the whole writes.
+        std::setlocale(LC_CTYPE, ".932");
+        SwitchCodePage(ShiftJisCodePage);
+        return;
+    }
+    // No C runtime of ours has a UTF-8 locale to pass console text through;
+    // in binary mode it reaches the console as it is, where a line feed
+    // alone is a line break.
+    _setmode(_fileno(stdout), _O_BINARY);
+    SwitchCodePage(CP_UTF8);
 }
 
 }  // namespace nanaren

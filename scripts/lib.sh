@@ -47,11 +47,11 @@ build_preset() {
         shift
     done
     [ "${1:-}" = "--" ] && shift
+    say "configuring and building the $preset configuration (a minute or two the first time)"
     local log
     if ! log="$(cd "$root" && cmake --preset "$preset" "$@" 2>&1)"; then
         echo "$log" >&2
         return 1
     fi
-    say "building the $preset configuration (a minute or two the first time)"
     (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}" >/dev/null)
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in build-package/, installs it with apt, plays a
-# short scripted game with the installed nanaren in a directory of its own,
-# and removes the package again. Installs what a fresh Debian machine lacks.
+# short scripted game with the installed nanaren-play in a directory of its
+# own, piped and on a terminal, and removes the package again. Installs what
+# a fresh Debian machine lacks.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 build="$root/build-package"
@@ -31,4 +32,19 @@ if grep -q '^\.\.\.' played.txt; then
 fi
 # The last line is "あなたの勝ちです" (you win).
 [ "$(tail -n 1 played.txt)" = $'\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x8f\x9f\x82\xbf\x82\xc5\x82\xb7' ]
-echo "The installed package played the scripted game."
+
+# The same game on a terminal (a pseudo-terminal that script makes) with a
+# UTF-8 locale shows the Japanese as UTF-8 with nothing else installed: the
+# luit first on the PATH here fails the game if the launcher ever starts it.
+mkdir bin
+printf '#!/bin/sh\necho "nanaren-play started luit" >&2\nexit 1\n' > bin/luit
+chmod +x bin/luit
+on_terminal() {
+    LC_ALL=C.UTF-8 PATH="$game/bin:$PATH" timeout 60 script -qec "nanaren-play $*" /dev/null \
+        < moves.txt > terminal.txt
+}
+on_terminal
+grep -q "あなたの勝ちです" terminal.txt
+on_terminal --lang en
+grep -q "^You win" terminal.txt
+echo "The installed package played the scripted game, piped and on a UTF-8 terminal."

@@ -16,8 +16,10 @@
 
 #include "board_test_util.h"
 #include "dialogue.h"
+#include "levels.h"
 #include "messages.h"
 #include "scoped_state.h"
+#include "shift_jis.h"
 
 namespace nanaren {
 namespace {
@@ -306,6 +308,57 @@ TEST_F(Game, AnyOtherArgumentIsRefusedWithoutAGame) {
     EXPECT_EQ(mStatus, 2);
 }
 
+// ------------------------------------------ languages, encodings and levels
+
+TEST_F(Game, WithUtf8TheJapaneseIsWrittenAsUtf8) {
+    EXPECT_EQ(Run("", "", "--encoding utf-8"), Utf8Texts.chooseColor + std::string("\n"));
+    ExpectCleanExit();
+}
+
+TEST_F(Game, TheEnglishDialogueHasTheSameBoardsAndLines) {
+    Dialogue expected(Black, EnglishTexts);
+    Board::PutResult result = expected.Human(5, 3, Board::Failure);
+    expected.Computer(result);
+    expected.EndOfInput();
+    const std::string out = Run("1\n5 3\n", "", "--lang en --encoding utf-8");
+    EXPECT_EQ(out, expected.Text());
+    ExpectCleanExit();
+}
+
+// think.txt says -1, which would play without a search: the progress lines
+// show that the level's own player searched.
+TEST_F(Game, ALevelPlaysTheSameDialogueWithItsOwnSearch) {
+    const std::string out = Run("1\n5 5\n", "", "--level 1 --lang en");
+    ExpectCleanExit();
+    Dialogue start(Black, EnglishTexts);
+    start.Human(5, 5, Board::Failure);
+    ASSERT_EQ(out.compare(0, start.Text().size(), start.Text()), 0) << out;
+    const std::string report = out.substr(start.Text().size());
+    std::smatch move;
+    ASSERT_TRUE(std::regex_match(report, move,
+                                 std::regex("\\[Thinking\\]\n(\\.\\.\\.[0-9]+%\n)+\n"
+                                            "Computer's estimated winning rate:[0-9]+%\n"
+                                            "(Expected reply:\\([1-9], [1-9]\\)\n)?"
+                                            "AI:([1-9]), ([1-9])\n"
+                                            "([\\s\\S]*)Your move:\n")))
+        << report;
+    Board board;
+    board.CopyPosition(start.Position());
+    ASSERT_EQ(board.PutAt(At(std::stoi(move[3]), std::stoi(move[4])), White), Board::Success);
+    EXPECT_EQ(move[5], testing::RenderBoard(board));
+}
+
+TEST_F(Game, ABadLevelIsRefusedWithoutAGame) {
+    const std::string takes =
+        "nanaren: --level takes a level from 1 to " + std::to_string(LevelCount);
+    for (const std::string& level :
+         {std::string("0"), std::to_string(LevelCount + 1), std::string("x"), std::string()}) {
+        EXPECT_EQ(Run("1\n", "", "--level " + level), "") << level;
+        EXPECT_EQ(mStatus, 2) << level;
+        EXPECT_EQ(mErrors.rfind(takes, 0), 0u) << mErrors;
+    }
+}
+
 // -------------------------------------------------------- reproducibility
 
 // Games in this process on string streams, with the clock value supplied.
@@ -320,6 +373,14 @@ class SeededGame : public ::testing::Test {
             ++mClockCalls;
             return clock;
         });
+        return out.str();
+    }
+
+    static std::string RunWith(const ConsoleOptions& options, const std::string& input) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        PlayGame(
+            in, out, [] { return std::time_t{1234567}; }, options);
         return out.str();
     }
 
@@ -345,6 +406,36 @@ TEST_F(SeededGame, OnlyTheClockSecondsLowBitsSeedTheSearch) {
     const std::string input = "1\n5 5\n";
     const std::string first = Run(input, 0x10005);
     EXPECT_EQ(Run(input, 0x70005), first);
+}
+
+// A searched game, the person's win and the computer's, each the same game
+// in UTF-8 as in Shift-JIS.
+TEST_F(SeededGame, InUtf8EachGameIsTheDefaultGameDecoded) {
+    std::string passes = "2\n";
+    for (int move = 0; move < 81; ++move)
+        passes += "-1 -1\n";
+    const struct {
+        const char* thinkTxt;
+        std::string input;
+    } games[] = {
+        {"60", "2\n5 5\n4 6\n"},
+        {"-1", "1\n2 5\n3 5\n4 5\n5 5\n6 5\n7 5\n8 5\n"},
+        {"-1", passes},
+    };
+    ConsoleOptions utf8;
+    utf8.encoding = Encoding::Utf8;
+    std::string all;
+    for (const auto& game : games) {
+        mDirectory.WriteFile("think.txt", game.thinkTxt);
+        const std::string shiftJis = RunWith({}, game.input);
+        EXPECT_EQ(testing::ToShiftJis(RunWith(utf8, game.input)), shiftJis) << game.input;
+        all += shiftJis;
+    }
+    for (const char* text :
+         {messages::ChooseColor, messages::YourMove, messages::Thinking, messages::WinningRate,
+          messages::ExpectedReply, messages::YouWin, messages::YouLose}) {
+        EXPECT_NE(all.find(text), std::string::npos) << "the games print every text";
+    }
 }
 
 // think.txt asks for 60 playouts; the count given to the game, -1, plays

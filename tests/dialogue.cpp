@@ -1,7 +1,5 @@
 #include "dialogue.h"
 
-#include "messages.h"
-
 namespace nanaren::testing {
 
 std::string RenderBoard(const Board& board) {
@@ -17,24 +15,25 @@ std::string RenderBoard(const Board& board) {
     return text;
 }
 
-Dialogue::Dialogue(int human) : mHuman(human), mText(messages::ChooseColor) {
+Dialogue::Dialogue(int human, const Texts& texts)
+    : mHuman(human), mTexts(texts), mText(texts.chooseColor) {
     if (human == Black) mText += RenderBoard(mBoard);
 }
 
 Board::PutResult Dialogue::Human(int x, int y, Board::PutResult lastResult) {
-    mText += messages::YourMove;
+    mText += mTexts.yourMove;
     Board::PutResult result = lastResult;
     if (x != -1 && y != -1) {
         const bool onGrid = x >= 0 && x <= 10 && y >= 0 && y <= 10;
         result = onGrid ? mBoard.PutAt(GetVertex(x, y), mHuman) : Board::Failure;
     }
     mText += RenderBoard(mBoard);
-    if (result == Board::Win) mText += std::string(messages::YouWin) + "\n";
+    if (result == Board::Win) mText += std::string(mTexts.youWin) + "\n";
     return result;
 }
 
 void Dialogue::HumanRefused() {
-    mText += messages::YourMove;
+    mText += mTexts.yourMove;
     mText += RenderBoard(mBoard);
 }
 
@@ -53,21 +52,21 @@ Vertex Dialogue::Computer(Board::PutResult& result) {
         }
         if (r == Board::Success && chosen == -1) chosen = mBoard.mEmpty[i];
     }
-    mText += std::string(messages::Thinking) + "\n\n";
+    mText += std::string(mTexts.thinking) + "\n\n";
     if (chosen != -1) {
-        mText += std::string(messages::WinningRate) + (result == Board::Win ? "100" : "50") + "%\n";
+        mText += std::string(mTexts.winningRate) + (result == Board::Win ? "100" : "50") + "%\n";
         mBoard.PutAt(chosen, computer);
     }
     const int x = chosen == -1 ? -1 : GetX(chosen);
     const int y = chosen == -1 ? -1 : GetY(chosen);
     mText += "AI:" + std::to_string(x) + ", " + std::to_string(y) + "\n";
     mText += RenderBoard(mBoard);
-    if (result == Board::Win) mText += std::string(messages::YouLose) + "\n";
+    if (result == Board::Win) mText += std::string(mTexts.youLose) + "\n";
     return chosen;
 }
 
 void Dialogue::EndOfInput() {
-    mText += messages::YourMove;
+    mText += mTexts.yourMove;
     mText += "\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "messages.h"
 #include "normal_board.h"
 
 namespace nanaren::testing {
@@ -16,7 +17,7 @@ std::string RenderBoard(const Board& board);
 class Dialogue {
   public:
     // The colour prompt, and the empty board when the human is Black.
-    explicit Dialogue(int human);
+    explicit Dialogue(int human, const Texts& texts = ShiftJisTexts);
 
     // A prompt answered with a move: the human's stone (unless x or y is -1)
     // and the board. Returns the put result; a pass gives lastResult back.
@@ -33,6 +34,7 @@ class Dialogue {
 
   private:
     int mHuman;
+    const Texts& mTexts;  // the language and encoding the game prints
     Board mBoard;
     std::string mText;
 };

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "messages.h"
 #include "scoped_state.h"
@@ -16,17 +17,21 @@
 namespace nanaren {
 namespace {
 
-constexpr char ChooseColorUtf8[] = "手番を選択して下さい[黒:1 白:2]:";
-
-// Starts the launcher in a pseudo-terminal under a UTF-8 locale and reads what
-// the terminal shows until the text appears; then types the end of input,
-// which ends the game, and reads the rest.
-std::string ShowOnTerminal(const char* option, const std::string& text) {
+// Starts the launcher with the arguments in a pseudo-terminal under the
+// locale, with an empty directory as the whole PATH (no luit, nor any other
+// command), and reads what the terminal shows until the text appears; then
+// types the end of input, which ends the game, and reads the rest.
+std::string ShowOnTerminal(const char* locale, std::vector<const char*> arguments,
+                           const std::string& text) {
+    const testing::ScopedWorkingDirectory emptyPath;
+    arguments.insert(arguments.begin(), NANAREN_LAUNCHER);
+    arguments.push_back(nullptr);
     int terminal = -1;
     const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
     if (child == 0) {
-        setenv("LC_ALL", "C.UTF-8", 1);
-        execl(NANAREN_LAUNCHER, NANAREN_LAUNCHER, option, static_cast<char*>(nullptr));
+        setenv("LC_ALL", locale, 1);
+        setenv("PATH", emptyPath.Path().c_str(), 1);
+        execv(NANAREN_LAUNCHER, const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     if (child < 0) return "<no pseudo-terminal>";
@@ -49,18 +54,32 @@ std::string ShowOnTerminal(const char* option, const std::string& text) {
     return shown;
 }
 
-TEST(Launcher, OnAUtf8TerminalShowsTheJapaneseAsUtf8) {
-    const char* luit = std::getenv("NANAREN_LUIT");
-    if (luit == nullptr || *luit == '\0') GTEST_SKIP() << "NANAREN_LUIT names no luit";
-    const std::string shown = ShowOnTerminal(nullptr, ChooseColorUtf8);
-    EXPECT_NE(shown.find(ChooseColorUtf8), std::string::npos) << shown;
+TEST(Launcher, OnAUtf8TerminalTheJapaneseIsUtf8WithNoOtherCommand) {
+    const std::string shown = ShowOnTerminal("C.UTF-8", {}, Utf8Texts.chooseColor);
+    EXPECT_NE(shown.find(Utf8Texts.chooseColor), std::string::npos) << shown;
     EXPECT_EQ(shown.find(messages::ChooseColor), std::string::npos);
 }
 
-TEST(Launcher, WithRawTheTerminalGetsTheShiftJisBytes) {
-    const std::string shown = ShowOnTerminal("--raw", messages::ChooseColor);
+TEST(Launcher, OnAShiftJisTerminalTheJapaneseIsTheGamesBytes) {
+    const std::string shown = ShowOnTerminal("ja_JP.SJIS", {}, messages::ChooseColor);
     EXPECT_NE(shown.find(messages::ChooseColor), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("nanaren-play"), std::string::npos) << "no hint on raw output";
+}
+
+TEST(Launcher, WithRawAnywhereTheTerminalGetsTheShiftJisBytes) {
+    const std::string shown =
+        ShowOnTerminal("C.UTF-8", {"--lang", "ja", "--raw"}, messages::ChooseColor);
+    EXPECT_NE(shown.find(messages::ChooseColor), std::string::npos) << shown;
+}
+
+TEST(Launcher, OnATerminalThatShowsNeitherItSaysWhyTheTextIsShiftJis) {
+    const std::string shown = ShowOnTerminal("ja_JP.eucJP", {}, messages::ChooseColor);
+    EXPECT_NE(shown.find("neither UTF-8 nor Shift-JIS"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(messages::ChooseColor), std::string::npos) << shown;
+}
+
+TEST(Launcher, PassesTheOtherOptionsOn) {
+    const std::string shown = ShowOnTerminal("C.UTF-8", {"--lang", "en"}, EnglishTexts.chooseColor);
+    EXPECT_NE(shown.find(EnglishTexts.chooseColor), std::string::npos) << shown;
 }
 
 TEST(Launcher, PassesTheGamesBytesToAPipeUnchanged) {

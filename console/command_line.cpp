@@ -1,0 +1,130 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <iomanip>
+#include <optional>
+#include <sstream>
+#include <string_view>
+
+#include "levels.h"
+
+namespace nanaren {
+
+namespace {
+
+// An option with a value: its name, what it takes, and how the value sets it.
+struct ValueOption {
+    const char* name;
+    std::string takes;
+    bool (*set)(const std::string& value, ConsoleOptions& options);
+};
+
+std::string Lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool SetLevel(const std::string& value, ConsoleOptions& options) {
+    const std::optional<PlayerChoice> choice = ParsePlayer("level:" + value);
+    if (!choice) return false;
+    options.player = choice;
+    return true;
+}
+
+bool SetLanguage(const std::string& value, ConsoleOptions& options) {
+    if (value != "ja" && value != "en") return false;
+    options.language = value == "ja" ? Language::Japanese : Language::English;
+    return true;
+}
+
+bool SetEncoding(const std::string& value, ConsoleOptions& options) {
+    const std::string name = Lowercase(value);
+    if (name == "shift_jis" || name == "sjis") {
+        options.encoding = Encoding::ShiftJis;
+    } else if (name == "utf-8" || name == "utf8") {
+        options.encoding = Encoding::Utf8;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+const std::array<ValueOption, 3> ValueOptions = {{
+    {"--level", "a level from 1 to " + std::to_string(LevelCount), SetLevel},
+    {"--lang", "ja or en", SetLanguage},
+    {"--encoding", "shift_jis or utf-8", SetEncoding},
+}};
+
+const ValueOption* FindValueOption(std::string_view name) {
+    for (const ValueOption& option : ValueOptions) {
+        if (name == option.name) return &option;
+    }
+    return nullptr;
+}
+
+constexpr char Usage[] =
+    "Usage: nanaren [--level K] [--lang ja|en] [--encoding shift_jis|utf-8]\n"
+    "       nanaren --help | --version\n"
+    "\n"
+    "Plays one game on a 9x9 board against the computer; a line of exactly seven\n"
+    "stones wins. Moves are read from standard input as two numbers, the column\n"
+    "and then the row; -1 passes.\n"
+    "\n"
+    "  --level K      the computer plays at level K (below). Without it, the\n"
+    "                 computer's playouts per move are the first number in\n"
+    "                 think.txt in the working directory (20000 without the file)\n"
+    "  --lang ja|en   the messages in Japanese (the default) or English\n"
+    "  --encoding shift_jis|utf-8\n"
+    "                 the Japanese messages as Shift-JIS bytes (the default) or\n"
+    "                 as UTF-8\n"
+    "  --help         prints this\n"
+    "  --version      prints the version\n"
+    "\n"
+    "Levels:\n";
+
+}  // namespace
+
+std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help") {
+            line.action = CommandLine::Action::Help;
+            continue;
+        }
+        if (argument == "--version") {
+            if (line.action != CommandLine::Action::Help)
+                line.action = CommandLine::Action::Version;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const ValueOption* option = FindValueOption(std::string_view(argument).substr(0, equals));
+        if (option == nullptr) return "unexpected argument '" + argument + "'";
+        const std::string takes = option->name + (" takes " + option->takes);
+        if (equals == std::string::npos && i + 1 == arguments.size()) return takes;
+        const std::string value =
+            equals == std::string::npos ? arguments[++i] : argument.substr(equals + 1);
+        if (!option->set(value, line.options)) return takes + ", not '" + value + "'";
+    }
+    return line;
+}
+
+std::string HelpText() {
+    std::ostringstream text;
+    text << Usage;
+    for (int k = 1; k <= LevelCount; ++k) {
+        const Level& level = LevelOf(k);
+        text << "  " << k << "  ";
+        if (*level.strength == '\0') {
+            text << level.name << '\n';
+        } else {
+            text << std::left << std::setw(9) << level.name << ' ' << level.strength << '\n';
+        }
+    }
+    return text.str();
+}
+
+}  // namespace nanaren
