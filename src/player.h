@@ -18,15 +18,15 @@ struct PlayerSettings {
     std::int32_t playouts = DefaultPlayoutCount;  // playouts per move; negative: no search
 
     // The strong player's options.
-    int forcedWinMoves = 5;    // attacker moves of its search for forced wins; 0: none
-    float amafBias = 0.1f;     // b0 of each child's all-moves-as-first weight
-    float exploration = 0.2f;  // weight of the descent's exploration term
-    float expandAt = 2.0f;     // visits that make a leaf grow children
-    int blunderPercent = 0;    // moves played at random among the root's choices
+    int forcedWinMoves = 5;     // attacker moves of its search for forced wins; 0: none
+    float amafBias = 0.05f;     // b0 of each child's all-moves-as-first weight
+    float exploration = 0.02f;  // weight of the descent's exploration term
+    float expandAt = 2.0f;      // visits that make a leaf grow children
+    int blunderPercent = 0;     // moves played at random among the root's choices
     // Ingredients switched off one at a time to measure them (temporary).
     int amafFromPlayouts = 1;
     int defendInTree = 1;
-    int threatPrior = 0;
+    int threatPrior = 3;
 };
 
 // The chosen move's estimate, as a search reports it.

@@ -41,9 +41,6 @@ class ThreatSearch {
     // attack moves and the search's node budget.
     Vertex FindForcedWin(const Board& board, int attacker);
 
-    // Tries nodes: the positions the last FindForcedWin looked at.
-    int NodesSearched() const { return mNodes; }
-
   private:
     bool Attack(const Board& board, int attacker, int movesLeft, int ply, Vertex& first);
     PointSet Defences(const Board& board, int attacker, Board& scratch);
