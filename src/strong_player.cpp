@@ -1,5 +1,6 @@
 #include "strong_player.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "position.h"
@@ -157,7 +158,7 @@ void StrongPlayer::Iterate() {
     int color = policy.mMyColor;
     for (;;) {
         if (tree.IsLeaf(node)) {
-            if (tree.At(node).visits >= mSettings.expandAt && HasRoomToExpand()) {
+            if (tree.At(node).visits >= VisitsToExpand() && HasRoomToExpand()) {
                 Expand(node, color, {});
             }
             if (tree.IsLeaf(node)) break;
@@ -173,6 +174,14 @@ void StrongPlayer::Iterate() {
     }
     const int recordAfterPath = policy.mBoard.mRecordSize;
     Backup(policy.Playout(color), recordAfterPath);
+}
+
+// A leaf grows children once it has this many visits. Once half the store is
+// used, each further eighth doubles it, so that a long search keeps room for
+// the leaves it visits most instead of running out of nodes half-way.
+float StrongPlayer::VisitsToExpand() const {
+    const int eighthsUsed = (MaxNode - mTree->FreeCount()) / (MaxNode / 8);
+    return mSettings.expandAt * static_cast<float>(1 << std::max(0, eighthsUsed - 3));
 }
 
 // An expansion creates at most one child per empty point, and the next

@@ -52,6 +52,7 @@ class StrongPlayer : public Player {
     void Expand(std::int32_t node, int color, const PointSet& allowed);
     std::int32_t Select(std::int32_t node);
     void Backup(float result, int recordAfterPath);
+    float VisitsToExpand() const;
     bool HasRoomToExpand() const;
 
     PlayerSettings mSettings;
