@@ -118,10 +118,16 @@ std::string HelpText() {
     for (int k = 1; k <= LevelCount; ++k) {
         const Level& level = LevelOf(k);
         text << "  " << k << "  ";
-        if (*level.strength == '\0') {
+        if (level.percentAgainstBelow == 0) {
             text << level.name << '\n';
+            continue;
+        }
+        text << std::left << std::setw(9) << level.name << " wins " << level.percentAgainstBelow
+             << "% of the points against ";
+        if (k == 1) {
+            text << "the line-builder\n";
         } else {
-            text << std::left << std::setw(9) << level.name << ' ' << level.strength << '\n';
+            text << "level " << k - 1 << '\n';
         }
     }
     return text.str();

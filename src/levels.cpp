@@ -16,14 +16,16 @@ PlayerSettings Strong(std::int32_t playouts, int forcedWinMoves, int blunderPerc
     return settings;
 }
 
+// The bottom two play some moves at random and search no forced wins; from
+// level 3 up each level searches about three times as long as the one below.
 const std::array<Level, LevelCount> Levels = {{
-    {"beginner", "", Strong(30, 0, 30)},
-    {"novice", "", Strong(100, 0, 10)},
-    {"casual", "", Strong(300, 2, 0)},
-    {"club", "", Strong(1000, 3, 0)},
-    {"strong", "", Strong(3000, 4, 0)},
-    {"expert", "", Strong(10000, 5, 0)},
-    {"master", "", Strong(30000, 5, 0)},
+    {"beginner", "入門", Strong(20, 0, 40), 0},
+    {"novice", "初級", Strong(60, 0, 15), 0},
+    {"casual", "中級", Strong(250, 3, 0), 0},
+    {"club", "上級", Strong(1000, 4, 0), 0},
+    {"strong", "有段", Strong(3000, 5, 0), 0},
+    {"expert", "高段", Strong(10000, 5, 0), 0},
+    {"master", "名人", Strong(40000, 6, 0), 0},
 }};
 
 }  // namespace

@@ -8,9 +8,12 @@ namespace nanaren {
 inline constexpr int LevelCount = 7;
 
 struct Level {
-    const char* name;         // a word for it, in English
-    const char* strength;     // how it plays, in a few words measured in games
-    PlayerSettings settings;  // the strong player's budget and options
+    const char* name;          // a word for it, in English
+    const char* japaneseName;  // the same in Japanese, as UTF-8
+    PlayerSettings settings;   // the strong player's budget and options
+    // Measured in the README's ladder: the share of the points this level
+    // takes against the level below it (level 1: against the line-builder).
+    int percentAgainstBelow;
 };
 
 // Level k, 1 to LevelCount.
