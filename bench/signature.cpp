@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "console_game.h"
+#include "players.h"
 #include "report_printer.h"
 #include "self_play.h"
 #include "uct.h"
@@ -48,6 +49,21 @@ constexpr std::array<ComputerGame, 5> ComputerGames = {{
     {{100, 300}, 1733700000},
     {{1000, 200}, 31337},
     {{500, 2000}, 424242},
+}};
+
+// Two named players and the clock of their game, the first playing Black.
+struct StrongGame {
+    const char* black;
+    const char* white;
+    std::time_t clock;
+};
+
+constexpr std::array<StrongGame, 5> StrongGames = {{
+    {"level:1", "level:2", 11},
+    {"level:3", "exact:300", 12},
+    {"blocker", "level:4", 13},
+    {"strong:2000:forced=2", "builder", 14},
+    {"level:2", "level:3", 15},
 }};
 
 class Fnv1a {
@@ -149,6 +165,24 @@ std::uint64_t HashOfBytes(std::string_view bytes) {
     Fnv1a hash;
     hash.Add(bytes);
     return hash.Value();
+}
+
+Signature PlayStrongSignatureGames() {
+    Fnv1a hash;
+    Signature signature;
+    for (const StrongGame& game : StrongGames) {
+        SelfPlay play({MakePlayer(*ParsePlayer(game.black)), MakePlayer(*ParsePlayer(game.white))},
+                      game.clock);
+        SearchObserver quiet;
+        while (!play.IsOver())
+            play.PlayMove(quiet);
+        const Position& position = play.GetPosition();
+        hash.Add(position.Record() + " winner " + std::to_string(play.Winner()) + '\n');
+        signature.moves += static_cast<int>(position.Moves().size()) - play.Passes();
+        ++signature.games;
+    }
+    signature.hash = hash.Value();
+    return signature;
 }
 
 Signature PlaySignatureGames() {

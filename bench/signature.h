@@ -23,4 +23,9 @@ std::uint64_t HashOfBytes(std::string_view bytes);
 // signature.
 Signature PlaySignatureGames();
 
+// The strong player's games against its levels, the exact player and the
+// line-builder, each ended by a win or the move limit: a hash of their
+// records and winners, and the same counts (captures and kos left at 0).
+Signature PlayStrongSignatureGames();
+
 }  // namespace nanaren

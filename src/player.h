@@ -27,6 +27,7 @@ struct PlayerSettings {
     int amafFromPlayouts = 1;
     int defendInTree = 1;
     int threatPrior = 3;
+    int priorLine = 5;
 };
 
 // The chosen move's estimate, as a search reports it.

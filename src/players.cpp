@@ -23,7 +23,8 @@ struct Option {
     int PlayerSettings::*whole;
 };
 
-constexpr std::array<Option, 8> Options = {{
+constexpr std::array<Option, 9> Options = {{
+    {"priorline", nullptr, &PlayerSettings::priorLine},
     {"playoutamaf", nullptr, &PlayerSettings::amafFromPlayouts},
     {"treedefence", nullptr, &PlayerSettings::defendInTree},
     {"prior", nullptr, &PlayerSettings::threatPrior},

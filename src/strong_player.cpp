@@ -190,10 +190,10 @@ bool StrongPlayer::HasRoomToExpand() const {
     return !mTree->IsPathFull() && mTree->FreeCount() >= mPolicy.mBoard.mEmptySize;
 }
 
-// The children of a leaf for color, the side to move there: its winning move
+// The children of a leaf for color, the side to move there. At the root, the
+// moves the plan allows, when it names any. Elsewhere color's winning move
 // alone; else, when the opponent has a winning point, the replies that stop
-// it; else every legal point next to a stone (at the root, every legal point
-// among those allowed, or any when none are named).
+// it; else every legal point next to a stone (every legal point, at the root).
 void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed) {
     Tree& tree = *mTree;
     const Board& board = mPolicy.mBoard;
@@ -205,30 +205,32 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
         child.visits = 1.0f;
         child.value = value;
     };
-    const PointSet wins = WinningPoints(board, color);
-    if (!wins.IsEmpty()) {
-        add(FirstOf(wins), 1.0f);
-        return;
-    }
+    const bool isRoot = node == tree.mRoot;
+    const bool planned = isRoot && !allowed.IsEmpty();
     const int opponent = Opposite(color);
-    if (mSettings.defendInTree && !WinningPoints(board, opponent).IsEmpty()) {
-        const PointSet defences = mThreats.Defences(board, opponent);
-        if (!defences.IsEmpty()) {
-            defences.ForEach([&](Vertex v) { add(v, 0.5f); });
+    if (!planned) {
+        const PointSet wins = WinningPoints(board, color);
+        if (!wins.IsEmpty()) {
+            add(FirstOf(wins), 1.0f);
             return;
         }
+        if (mSettings.defendInTree && !WinningPoints(board, opponent).IsEmpty()) {
+            const PointSet defences = mThreats.Defences(board, opponent);
+            if (!defences.IsEmpty()) {
+                defences.ForEach([&](Vertex v) { add(v, 0.5f); });
+                return;
+            }
+        }
     }
-    const bool isRoot = node == tree.mRoot;
     PointSet urgent;
     if (mSettings.threatPrior > 0) {
-        urgent = ThreatCandidates(board, color);
-        urgent.AddAll(ThreatCandidates(board, opponent));
+        urgent = ThreatCandidates(board, color, mSettings.priorLine);
+        urgent.AddAll(ThreatCandidates(board, opponent, mSettings.priorLine));
     }
     const float prior = static_cast<float>(mSettings.threatPrior);
     for (int i = 0; i < board.mEmptySize; ++i) {
         const Vertex v = board.mEmpty[i];
-        const bool candidate =
-            isRoot ? allowed.IsEmpty() || allowed.Contains(v) : board.HasStoneAround(v);
+        const bool candidate = planned ? allowed.Contains(v) : isRoot || board.HasStoneAround(v);
         if (!candidate || board.TryPut(i, color) != Board::Success) continue;
         add(v, 0.5f);
         if (urgent.Contains(v)) {
