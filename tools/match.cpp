@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -23,10 +24,14 @@ namespace nanaren::match {
 
 namespace {
 
-// A game's record as one line of numbers: the winner, then the moves.
+// A game's record as one line of numbers: the winner, each side's thinking
+// time, then the moves.
 std::string Serialize(const GameRecord& record) {
     std::ostringstream line;
+    line.precision(17);
     line << record.winner;
+    for (const ThinkingTime& time : record.time)
+        line << ' ' << time.seconds << ' ' << time.longest << ' ' << time.moves;
     for (const Vertex v : record.moves)
         line << ' ' << v;
     return line.str();
@@ -36,6 +41,9 @@ std::string Serialize(const GameRecord& record) {
 std::optional<GameRecord> Parse(const std::string& text, GameRecord record) {
     std::istringstream line(text);
     if (!(line >> record.winner)) return std::nullopt;
+    for (ThinkingTime& time : record.time) {
+        if (!(line >> time.seconds >> time.longest >> time.moves)) return std::nullopt;
+    }
     for (Vertex v = 0; line >> v;)
         record.moves.push_back(v);
     if (!line.eof()) return std::nullopt;
@@ -179,9 +187,17 @@ GameRecord PlayOne(const MatchSettings& settings, int index) {
     SelfPlay play({MakePlayer(settings.players[black]), MakePlayer(settings.players[1 - black])},
                   setup.clock);
     SearchObserver quiet;
-    while (!play.IsOver())
+    std::array<ThinkingTime, 2> time{};
+    while (!play.IsOver()) {
+        ThinkingTime& mover = time[play.ToMove() == Black ? black : 1 - black];
+        const auto start = std::chrono::steady_clock::now();
         play.PlayMove(quiet);
-    return {index, setup, play.Winner(), play.Moves()};
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        mover.seconds += took.count();
+        mover.longest = std::max(mover.longest, took.count());
+        ++mover.moves;
+    }
+    return {index, setup, play.Winner(), play.Moves(), time};
 }
 
 int PassesOf(const GameRecord& game) {

@@ -27,12 +27,20 @@ struct GameSetup {
     int blackSide;      // the side that plays Black: side 0 in even games
 };
 
+// How long a side thought in a game, by the clock.
+struct ThinkingTime {
+    double seconds = 0.0;  // over all its moves
+    double longest = 0.0;  // its longest move
+    int moves = 0;         // the moves it chose, passes included
+};
+
 // One game played to its end.
 struct GameRecord {
-    int index;                  // the game's number in the match, from 0
-    GameSetup setup;            // its clock and colours
-    int winner;                 // Black, White, or Empty for a draw
-    std::vector<Vertex> moves;  // every move in order, -1 a pass
+    int index;                           // the game's number in the match, from 0
+    GameSetup setup;                     // its clock and colours
+    int winner;                          // Black, White, or Empty for a draw
+    std::vector<Vertex> moves;           // every move in order, -1 a pass
+    std::array<ThinkingTime, 2> time{};  // side 0's and side 1's
 };
 
 // The passes among a game's moves.

@@ -155,6 +155,12 @@ MatchSummary Summarize(const std::vector<GameRecord>& games) {
     for (const GameRecord& game : games) {
         const int black = game.setup.blackSide;
         moves += static_cast<long long>(game.moves.size());
+        for (int side = 0; side < 2; ++side) {
+            ThinkingTime& total = summary.sides[side].time;
+            total.seconds += game.time[side].seconds;
+            total.longest = std::max(total.longest, game.time[side].longest);
+            total.moves += game.time[side].moves;
+        }
         const int passes = PassesOf(game);
         summary.passes += passes;
         summary.gamesWithPass += passes > 0;
@@ -202,6 +208,13 @@ void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, st
         << "), drawn " << summary.draws << " (" << Percent(summary.draws / games) << ")\n";
     out << "Average game length " << std::fixed << std::setprecision(1) << summary.averageLength
         << " moves; " << summary.passes << " passes in " << summary.gamesWithPass << " games\n";
+    out << "Seconds per move, mean and longest:" << std::setprecision(3);
+    for (int side = 0; side < 2; ++side) {
+        const ThinkingTime& time = summary.sides[side].time;
+        out << (side == 0 ? " " : "; ") << names[side] << ' '
+            << (time.moves == 0 ? 0.0 : time.seconds / time.moves) << ", " << time.longest;
+    }
+    out << '\n';
 }
 
 std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,

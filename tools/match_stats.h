@@ -19,6 +19,7 @@ struct SideResult {
     int draws = 0;
     double score = 0.0;
     Interval interval{0.0, 0.0};  // the score's 95% Wilson interval
+    ThinkingTime time;            // over all its games
 };
 
 struct MatchSummary {

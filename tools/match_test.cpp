@@ -130,6 +130,18 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
     EXPECT_EQ(alone[1].moves, odd.Moves());
 }
 
+TEST(MatchStats, ThinkingTimeAddsUpOverTheGamesBySide) {
+    GameRecord first = Played(0, Black, 10, 0);
+    first.time = {ThinkingTime{2.0, 0.5, 5}, ThinkingTime{1.0, 0.25, 5}};
+    GameRecord second = Played(1, White, 20, 0);
+    second.time = {ThinkingTime{4.0, 1.5, 10}, ThinkingTime{0.5, 0.125, 10}};
+    const MatchSummary s = Summarize({first, second});
+    EXPECT_DOUBLE_EQ(s.sides[0].time.seconds, 6.0);
+    EXPECT_DOUBLE_EQ(s.sides[0].time.longest, 1.5);
+    EXPECT_EQ(s.sides[0].time.moves, 15);
+    EXPECT_DOUBLE_EQ(s.sides[1].time.longest, 0.25);
+}
+
 TEST(MatchStats, WithoutGamesEveryScoreIsOpen) {
     const MatchSummary s = Summarize({});
     EXPECT_EQ(s.sides[0].interval.low, 0.0);
