@@ -22,12 +22,8 @@ struct PlayerSettings {
     float amafBias = 0.05f;     // b0 of each child's all-moves-as-first weight
     float exploration = 0.02f;  // weight of the descent's exploration term
     float expandAt = 2.0f;      // visits that make a leaf grow children
-    int blunderPercent = 0;     // moves played at random among the root's choices
-    // Ingredients switched off one at a time to measure them (temporary).
-    int amafFromPlayouts = 1;
-    int defendInTree = 1;
-    int threatPrior = 3;
-    int priorLine = 5;
+    int blunderPercent = 0;     // moves played at random near the stones, in percent
+    int threatPrior = 3;        // virtual wins for the moves of long lines and captures
 };
 
 // The chosen move's estimate, as a search reports it.

@@ -23,16 +23,13 @@ struct Option {
     int PlayerSettings::*whole;
 };
 
-constexpr std::array<Option, 9> Options = {{
-    {"priorline", nullptr, &PlayerSettings::priorLine},
-    {"playoutamaf", nullptr, &PlayerSettings::amafFromPlayouts},
-    {"treedefence", nullptr, &PlayerSettings::defendInTree},
-    {"prior", nullptr, &PlayerSettings::threatPrior},
+constexpr std::array<Option, 6> Options = {{
     {"b0", &PlayerSettings::amafBias, nullptr},
     {"c", &PlayerSettings::exploration, nullptr},
     {"expand", &PlayerSettings::expandAt, nullptr},
     {"forced", nullptr, &PlayerSettings::forcedWinMoves},
     {"blunder", nullptr, &PlayerSettings::blunderPercent},
+    {"prior", nullptr, &PlayerSettings::threatPrior},
 }};
 
 template <typename T>

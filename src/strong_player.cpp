@@ -192,8 +192,9 @@ bool StrongPlayer::HasRoomToExpand() const {
 
 // The children of a leaf for color, the side to move there. At the root, the
 // moves the plan allows, when it names any. Elsewhere color's winning move
-// alone; else, when the opponent has a winning point, the replies that stop
-// it; else every legal point next to a stone (every legal point, at the root).
+// alone; else every legal point next to a stone (every legal point, at the
+// root), the moves of lines with five of either side's stones and the
+// captures of either side with a few virtual wins.
 void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed) {
     Tree& tree = *mTree;
     const Board& board = mPolicy.mBoard;
@@ -214,18 +215,11 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
             add(FirstOf(wins), 1.0f);
             return;
         }
-        if (mSettings.defendInTree && !WinningPoints(board, opponent).IsEmpty()) {
-            const PointSet defences = mThreats.Defences(board, opponent);
-            if (!defences.IsEmpty()) {
-                defences.ForEach([&](Vertex v) { add(v, 0.5f); });
-                return;
-            }
-        }
     }
     PointSet urgent;
     if (mSettings.threatPrior > 0) {
-        urgent = ThreatCandidates(board, color, mSettings.priorLine);
-        urgent.AddAll(ThreatCandidates(board, opponent, mSettings.priorLine));
+        urgent = ThreatCandidates(board, color);
+        urgent.AddAll(ThreatCandidates(board, opponent));
     }
     const float prior = static_cast<float>(mSettings.threatPrior);
     for (int i = 0; i < board.mEmptySize; ++i) {
@@ -279,10 +273,8 @@ void StrongPlayer::Backup(float result, int recordAfterPath) {
     int count = 0;
     for (int i = 1; i < pathLength; ++i)
         mMoves[count++] = tree.At(tree.mHistory[i]).move;
-    if (mSettings.amafFromPlayouts) {
-        for (int k = recordAfterPath; k < board.mRecordSize; ++k)
-            mMoves[count++] = board.mRecord[k];
-    }
+    for (int k = recordAfterPath; k < board.mRecordSize; ++k)
+        mMoves[count++] = board.mRecord[k];
 
     const double x = result;
     for (int i = 0; i < pathLength; ++i) {

@@ -17,9 +17,10 @@ namespace nanaren {
 // it takes a win in one, stops the opponent's win in one (by a block or a
 // capture that breaks the line), plays a forced win by consecutive threats,
 // and keeps to the moves that stop the opponent's. It then grows a
-// Monte-Carlo tree whose all-moves-as-first statistics count only the mover's
-// own later moves, each child weighing them by how many it has, and whose
-// nodes answer a winning point at once, with the exact player's playouts.
+// Monte-Carlo tree whose all-moves-as-first statistics count the mover's own
+// later moves, in the tree and in the playout, each child weighing them by how
+// many it has; the moves of long lines and captures start with a few virtual
+// wins. The playouts are the exact player's.
 class StrongPlayer : public Player {
   public:
     explicit StrongPlayer(const PlayerSettings& settings);

@@ -54,9 +54,9 @@ PointSet AtariPoints(const Board& board, int color) {
     return points;
 }
 
-PointSet ThreatCandidates(const Board& board, int color, int lineStones) {
+PointSet ThreatCandidates(const Board& board, int color) {
     PointSet points = AtariPoints(board, Opposite(color));
-    ForEachLineWith(board, color, lineStones, [&](Axis axis, int line) {
+    ForEachLineWith(board, color, 5, [&](Axis axis, int line) {
         ForEachEmptyOfLine(board, axis, line, [&](Vertex v) { points.Add(v); });
     });
     return points;

@@ -20,8 +20,8 @@ PointSet WinningPoints(const Board& board, int color);
 PointSet AtariPoints(const Board& board, int color);
 
 // The moves that may give color a winning point: the empty points of lines
-// that hold five or more of its stones (or lineStones), and its captures.
-PointSet ThreatCandidates(const Board& board, int color, int lineStones = 5);
+// that hold five or more of its stones, and its captures.
+PointSet ThreatCandidates(const Board& board, int color);
 
 // Plays moves on scratch boards of its own to answer the questions that need
 // a move tried: which replies stop every winning point, and whether a colour
