@@ -1,48 +1,77 @@
-// Times a 20000-playout first move of the computer, natively and in the
-// page's Web Worker in headless Chromium, in turns on the same machine, and
-// prints both with the sizes of the built engine.
-//
-// Both play the same search: the computer opens with the same clock value.
-// Native: the whole console process (start, node store, search, exit).
-// Chromium: the worker from the request for a new game to the computer's
-// move (node store and search), without loading the page.
+// Times the computer's moves natively and in Chromium, the two taken in turn
+// within one run, since the machine's speed drifts from minute to minute:
+// the exact game's 20000-playout first move (the computer opens) and a later
+// one (its answer to the person's 5-5), and in Chromium the top level's
+// first and later move. Natively a move is timed from the console's own
+// output: the first from the start of the process to its "AI:" line, the
+// later from the person's answer to the next "AI:" line. In Chromium it is
+// the worker's time from the request to the move, once the page is ready.
 
-import {spawnSync} from "node:child_process";
+import {spawn} from "node:child_process";
 import {mkdtempSync, readFileSync, rmSync} from "node:fs";
 import {tmpdir} from "node:os";
 import {join} from "node:path";
 import {gzipSync} from "node:zlib";
 
-import {launchBrowser, Root, SeededConsole, startServer} from "./support.mjs";
+import {launchBrowser, openPage, Root, SeededConsole, settled, startServer} from "./support.mjs";
 
 const Seed = 1733700000;
-const Runs = Number(process.env.NANAREN_TIMING_RUNS ?? 5);
+const Runs = Number(process.env.NANAREN_TIMING_RUNS ?? 7);
+const Answer = [5, 5];
+const TopLevel = 7;
 
-function nativeMove() {
-  // No think.txt: the default of 20000 playouts.
+// The console game without think.txt (20000 playouts), answering the
+// computer's first move with 5-5: both moves' times and texts.
+function nativeMoves() {
   const directory = mkdtempSync(join(tmpdir(), "nanaren-timing-"));
-  try {
-    const start = process.hrtime.bigint();
-    const run = spawnSync(SeededConsole, [String(Seed)], {cwd: directory, input: "2\n"});
-    const seconds = Number(process.hrtime.bigint() - start) / 1e9;
-    if (run.status !== 0) throw new Error(`native game exited with ${run.status}`);
-    const move = /AI:\d+, \d+/.exec(run.stdout.toString("latin1"))[0];
-    return {seconds, move};
-  } finally {
-    rmSync(directory, {recursive: true, force: true});
-  }
+  const start = process.hrtime.bigint();
+  const game = spawn(SeededConsole, [String(Seed)], {cwd: directory});
+  const moves = [];
+  let output = "";
+  return new Promise((done, fail) => {
+    game.stdout.on("data", (bytes) => {
+      output += bytes.toString("latin1");
+      const found = [...output.matchAll(/AI:\d+, \d+/g)];
+      if (found.length === moves.length) return;
+      moves.push({at: process.hrtime.bigint(), move: found.at(-1)[0]});
+      if (moves.length === 1) {
+        moves.answered = process.hrtime.bigint();
+        game.stdin.write(`${Answer.join(" ")}\n`);
+      } else {
+        game.stdin.end();
+      }
+    });
+    game.on("exit", () => {
+      rmSync(directory, {recursive: true, force: true});
+      if (moves.length < 2) return fail(new Error("the native game stopped early"));
+      const seconds = (from, to) => Number(to - from) / 1e9;
+      done([{seconds: seconds(start, moves[0].at), move: moves[0].move},
+            {seconds: seconds(moves.answered, moves[1].at), move: moves[1].move}]);
+    });
+    game.stdin.write("2\n");
+  });
 }
 
-async function browserMove(browser, url) {
-  const page = await browser.newPage();
+// A fresh page's first computer move against the chosen opponent and its
+// answer to 5-5, with the time from loading the page until it is ready.
+async function browserMoves(browser, url, opponent) {
+  const loaded = Date.now();
+  const page = await openPage(browser, `${url}?seed=${Seed}`);
   try {
-    await page.goto(`${url}?seed=${Seed}`);
+    await page.waitForSelector("#play-white:enabled");
+    const ready = (Date.now() - loaded) / 1000;
+    await page.selectOption("#level", opponent);
+    const move = async () => {
+      await settled(page);
+      const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
+      return {seconds: milliseconds / 1000, move: await page.textContent("#computer-move")};
+    };
     await page.click("#play-white");
-    await page.waitForSelector('#game[aria-busy="false"]', {state: "attached"});
-    const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
-    return {seconds: milliseconds / 1000, move: await page.textContent("#computer-move")};
+    const first = await move();
+    await page.click(`.target[data-x="${Answer[0]}"][data-y="${Answer[1]}"]`);
+    return [first, await move(), ready];
   } finally {
-    await page.close();
+    await page.context().close();
   }
 }
 
@@ -54,34 +83,51 @@ function size(file) {
   return `${file} ${kilobytes(bytes.length)} (${kilobytes(gzipSync(bytes).length)} gzipped)`;
 }
 
+function sameMoves(name, results) {
+  const moves = new Set(results.map((r) => r.move));
+  if (moves.size !== 1) throw new Error(`${name}: the builds played different moves: ${[...moves]}`);
+  return [...moves][0];
+}
+
 const server = await startServer();
 const browser = await launchBrowser();
 try {
-  const native = [];
-  const chromium = [];
+  const times = {native: [[], []], chromium: [[], []], top: [[], []], ready: []};
   for (let run = 0; run < Runs; ++run) {
-    native.push(nativeMove());
-    chromium.push(await browserMove(browser, server.url));
+    const native = await nativeMoves();
+    const chromium = await browserMoves(browser, server.url, "exact");
+    const top = await browserMoves(browser, server.url, String(TopLevel));
+    for (const i of [0, 1]) {
+      times.native[i].push(native[i]);
+      times.chromium[i].push(chromium[i]);
+      times.top[i].push(top[i]);
+    }
+    times.ready.push(chromium[2], top[2]);
   }
-  const moves = new Set([...native, ...chromium].map((r) => r.move));
-  if (moves.size !== 1) throw new Error(`the builds played different moves: ${[...moves]}`);
-
+  const seconds = (results) => results.map((r) => r.seconds);
   const row = (name, results) => {
-    const seconds = results.map((r) => r.seconds);
-    return `| ${name.padEnd(8)} | ${median(seconds).toFixed(3)} s | ${
-        Math.min(...seconds).toFixed(3)} s |`;
+    const all = seconds(results);
+    return `| ${name.padEnd(22)} | ${median(all).toFixed(3)} s | ${Math.min(...all).toFixed(3)} s |`;
   };
-  const ratio = (pick) => (pick(chromium.map((r) => r.seconds)) /
-                           pick(native.map((r) => r.seconds))).toFixed(2);
-  console.log(`A 20000-playout first move (${[...moves][0]}), ${Runs} runs each:`);
-  console.log("| build    | median  | fastest |");
-  console.log("|----------|---------|---------|");
-  console.log(row("native", native));
-  console.log(row("Chromium", chromium));
-  const fastest = (values) => Math.min(...values);
-  console.log(`Chromium / native: ${ratio(median)}x (medians), ${ratio(fastest)}x (fastest)`);
+  const ratio = (i) =>
+    (median(seconds(times.chromium[i])) / median(seconds(times.native[i]))).toFixed(2);
+  const moves = [0, 1].map((i) => sameMoves(`move ${i + 1}`, [...times.native[i], ...times.chromium[i]]));
+  console.log(`The exact game's 20000-playout moves (${moves.join(", then ")} after ${
+    Answer.join("-")}), ${Runs} runs each:`);
+  console.log(`| ${"move".padEnd(22)} | median  | fastest |`);
+  console.log(`|${"-".repeat(24)}|---------|---------|`);
+  console.log(row("native, first", times.native[0]));
+  console.log(row("Chromium, first", times.chromium[0]));
+  console.log(row("native, later", times.native[1]));
+  console.log(row("Chromium, later", times.chromium[1]));
+  console.log(row(`level ${TopLevel} (Chromium), first`, times.top[0]));
+  console.log(row(`level ${TopLevel} (Chromium), later`, times.top[1]));
+  console.log(`Chromium / native: ${ratio(0)}x on the first move, ${ratio(1)}x on the later one ` +
+              "(medians)");
+  console.log(`The page is ready ${median(times.ready).toFixed(2)} s after it starts loading ` +
+              "(median), its engine warmed up.");
   console.log(`${size("nanaren.wasm")}, ${size("nanaren.js")}`);
 } finally {
   await browser.close();
-  server.stop();
+  await server.stop();
 }
