@@ -582,6 +582,7 @@ function main() {
   page.worker = new Worker("worker.js");
   page.worker.onmessage = ({data}) => Handlers[data.type](data);
   page.worker.onerror = Handlers.failed;
+  navigator.serviceWorker?.register("sw.js");
 }
 
 main();

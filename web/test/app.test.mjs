@@ -1,6 +1,6 @@
 // The page as a place to play, in headless Chromium: levels, take-backs,
 // resuming after a reload, the end and its record, refusals, English, the
-// keyboard, a phone and the dark scheme.
+// keyboard, a phone and the dark scheme, installing and playing offline.
 // Games of the exact player are held to the native console, games of the
 // levels to the native engine playing the same person's moves.
 
@@ -11,7 +11,7 @@ import {after, before, describe, it} from "node:test";
 
 import {parseRecord, parseRecordQuery} from "../record.js";
 import {
-  chooser, closePage, launchBrowser, listedMoves, movesOf, nativeGame, openPage, PageGame,
+  chooser, closePage, launchBrowser, launchProfile, listedMoves, movesOf, nativeGame, openPage, PageGame,
   playSomewhere, referenceGame, ScreenshotDirectory, settled, startServer,
 } from "./support.mjs";
 
@@ -294,6 +294,27 @@ describe("the page as a game app", () => {
     const native = nativeComputerMoves(seed, -1, "black", movesOf(moves, "black"));
     assert.deepEqual(movesOf(moves, "white"), native.moves);
     assert.equal(await page.textContent("#status"), "あなたの勝ちです");
+    await closePage(page);
+  });
+
+  it("can be installed, and loads and plays offline after one visit", async () => {
+    const own = await startServer();
+    const page = await openPage(await launchProfile(), own.url);
+    await page.waitForSelector("#play-black:enabled");
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const devtools = await page.context().newCDPSession(page);
+    const {installabilityErrors} = await devtools.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+
+    // Only the service worker's copies may answer: not the HTTP cache.
+    await devtools.send("Network.clearBrowserCache");
+    await own.stop();
+    await page.reload();
+    await page.selectOption("#level", "1");
+    const game = new PageGame(page);
+    await game.start("black");
+    assert.equal(await game.click(5, 5), true);
+    assert.equal((await listedMoves(page)).length, 2);
     await closePage(page);
   });
 

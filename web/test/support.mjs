@@ -29,6 +29,15 @@ export function launchBrowser() {
   return chromium.launch(Chromium);
 }
 
+// A browser with a profile on disk, as a person's is: only such a browser
+// offers to install a page. closePage removes the profile.
+export async function launchProfile() {
+  const directory = mkdtempSync(join(tmpdir(), "nanaren-profile-"));
+  const context = await chromium.launchPersistentContext(directory, {...Chromium, ...PageOptions});
+  context.profileDirectory = directory;
+  return context;
+}
+
 // scripts/serve.sh on a port the system picks, once the server says which.
 export function startServer() {
   const server = spawn(join(Root, "scripts/serve.sh"), ["--port", "0"], {
@@ -159,7 +168,7 @@ export class PageGame {
 }
 
 // A page in a browser context of its own (its own storage and service
-// worker), or in the given one, in Japanese unless the options say
+// worker), or in the given profile's, in Japanese unless the options say
 // otherwise, with the errors its scripts throw kept in page.errors.
 export async function openPage(browser, url, options = {}) {
   const context = browser.newContext ? await browser.newContext({...PageOptions, ...options})
@@ -173,7 +182,11 @@ export async function openPage(browser, url, options = {}) {
 
 export async function closePage(page) {
   assert.deepEqual(page.errors, []);
-  await page.context().close();
+  const context = page.context();
+  await context.close();
+  if (context.profileDirectory) {
+    rmSync(context.profileDirectory, {recursive: true, force: true, maxRetries: 10});
+  }
 }
 
 // Waits until the engine has answered and the page waits for the person, or
