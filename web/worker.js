@@ -18,10 +18,11 @@ let warmingUp = true;  // the searches before "ready" report nothing
 
 var Module = {
   onRuntimeInitialized() {
-    const started = performance.now();
     warmUp();
-    warmingUp = false;
-    postMessage({type: "ready", levels: levels(), warmUpMilliseconds: performance.now() - started});
+    setTimeout(() => {
+      warmingUp = false;
+      postMessage({type: "ready", levels: levels()});
+    }, CompilingMilliseconds);
   },
   onProgress(percent) {
     if (!warmingUp) postMessage({type: "progress", percent});
@@ -45,13 +46,16 @@ const newGame = (human, clock, player) =>
 const replayRecord = (moves) =>
   text(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
 
-// A fresh module runs its first calls in the browser's quick baseline code
-// and gets the optimised code only once a function has run for a while; the
-// node store's pages, too, cost most the first time they are touched. One
-// short search of each player before the person can start does both, so that
-// the first move of a game is as quick as the later ones.
+// A fresh module runs its first calls in the browser's quick baseline code;
+// a function that has run for a while is compiled again, optimised, on
+// another thread, and its next call runs that code. The node store's pages,
+// too, cost most the first time they are touched. A short search of each
+// player, and a pause for the compiler, before the person can start make
+// the first move of a game as quick as the later ones.
+const CompilingMilliseconds = 400;
+
 function warmUp() {
-  for (const player of ["exact:3000", "level:3"]) {
+  for (const player of ["exact:2000", "level:5"]) {
     newGame(White, 0, player);
     Module._PlayComputer();
   }

@@ -6,9 +6,13 @@
 // output: the first from the start of the process to its "AI:" line, the
 // later from the person's answer to the next "AI:" line. In Chromium it is
 // the worker's time from the request to the move, once the page is ready.
+//
+// Beside the time on the clock it gives the processor time the thread that
+// searches ran (Linux's scheduler statistics), which other work on the
+// machine disturbs much less: on a busy machine, compare those.
 
 import {spawn} from "node:child_process";
-import {mkdtempSync, readFileSync, rmSync} from "node:fs";
+import {mkdtempSync, readdirSync, readFileSync, rmSync} from "node:fs";
 import {tmpdir} from "node:os";
 import {join} from "node:path";
 import {gzipSync} from "node:zlib";
@@ -20,22 +24,47 @@ const Runs = Number(process.env.NANAREN_TIMING_RUNS ?? 7);
 const Answer = [5, 5];
 const TopLevel = 7;
 
+// The processor time a thread (or a process's main thread) has run, in
+// seconds, from its scheduler statistics file.
+const cpuSeconds = (schedstat) => Number(readFileSync(schedstat, "latin1").split(" ")[0]) / 1e9;
+
+// The scheduler statistics of every Chromium worker thread on the machine.
+function workerThreads() {
+  const threads = new Set();
+  for (const pid of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
+    try {
+      if (!readFileSync(`/proc/${pid}/cmdline`, "latin1").includes("--type=renderer")) continue;
+      for (const tid of readdirSync(`/proc/${pid}/task`)) {
+        const task = `/proc/${pid}/task/${tid}`;
+        if (readFileSync(`${task}/comm`, "latin1").startsWith("DedicatedWorker")) {
+          threads.add(`${task}/schedstat`);
+        }
+      }
+    } catch {
+      // The process ended while it was read.
+    }
+  }
+  return threads;
+}
+
 // The console game without think.txt (20000 playouts), answering the
 // computer's first move with 5-5: both moves' times and texts.
 function nativeMoves() {
   const directory = mkdtempSync(join(tmpdir(), "nanaren-timing-"));
   const start = process.hrtime.bigint();
   const game = spawn(SeededConsole, [String(Seed)], {cwd: directory});
+  const schedstat = `/proc/${game.pid}/schedstat`;
   const moves = [];
+  let answered;
   let output = "";
   return new Promise((done, fail) => {
     game.stdout.on("data", (bytes) => {
       output += bytes.toString("latin1");
       const found = [...output.matchAll(/AI:\d+, \d+/g)];
       if (found.length === moves.length) return;
-      moves.push({at: process.hrtime.bigint(), move: found.at(-1)[0]});
+      moves.push({at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat), move: found.at(-1)[0]});
       if (moves.length === 1) {
-        moves.answered = process.hrtime.bigint();
+        answered = {at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat)};
         game.stdin.write(`${Answer.join(" ")}\n`);
       } else {
         game.stdin.end();
@@ -44,9 +73,9 @@ function nativeMoves() {
     game.on("exit", () => {
       rmSync(directory, {recursive: true, force: true});
       if (moves.length < 2) return fail(new Error("the native game stopped early"));
-      const seconds = (from, to) => Number(to - from) / 1e9;
-      done([{seconds: seconds(start, moves[0].at), move: moves[0].move},
-            {seconds: seconds(moves.answered, moves[1].at), move: moves[1].move}]);
+      const timed = (from, to) =>
+        ({seconds: Number(to.at - from.at) / 1e9, cpu: to.cpu - from.cpu, move: to.move});
+      done([timed({at: start, cpu: 0}, moves[0]), timed(answered, moves[1])]);
     });
     game.stdin.write("2\n");
   });
@@ -56,20 +85,24 @@ function nativeMoves() {
 // answer to 5-5, with the time from loading the page until it is ready.
 async function browserMoves(browser, url, opponent) {
   const loaded = Date.now();
+  const before = workerThreads();
   const page = await openPage(browser, `${url}?seed=${Seed}`);
   try {
     await page.waitForSelector("#play-white:enabled");
     const ready = (Date.now() - loaded) / 1000;
+    const [thread] = [...workerThreads()].filter((t) => !before.has(t));
     await page.selectOption("#level", opponent);
-    const move = async () => {
+    const move = async (request) => {
+      const cpu = cpuSeconds(thread);
+      await request();
       await settled(page);
       const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
-      return {seconds: milliseconds / 1000, move: await page.textContent("#computer-move")};
+      return {seconds: milliseconds / 1000, cpu: cpuSeconds(thread) - cpu,
+              move: await page.textContent("#computer-move")};
     };
-    await page.click("#play-white");
-    const first = await move();
-    await page.click(`.target[data-x="${Answer[0]}"][data-y="${Answer[1]}"]`);
-    return [first, await move(), ready];
+    const first = await move(() => page.click("#play-white"));
+    const later = await move(() => page.click(`.target[data-x="${Answer[0]}"][data-y="${Answer[1]}"]`));
+    return [first, later, ready];
   } finally {
     await page.context().close();
   }
@@ -83,15 +116,18 @@ function size(file) {
   return `${file} ${kilobytes(bytes.length)} (${kilobytes(gzipSync(bytes).length)} gzipped)`;
 }
 
-function sameMoves(name, results) {
+function sameMove(name, results) {
   const moves = new Set(results.map((r) => r.move));
   if (moves.size !== 1) throw new Error(`${name}: the builds played different moves: ${[...moves]}`);
   return [...moves][0];
 }
 
+const loadAverage = () => readFileSync("/proc/loadavg", "latin1").split(" ")[0];
+
 const server = await startServer();
 const browser = await launchBrowser();
 try {
+  const load = [loadAverage()];
   const times = {native: [[], []], chromium: [[], []], top: [[], []], ready: []};
   for (let run = 0; run < Runs; ++run) {
     const native = await nativeMoves();
@@ -104,26 +140,27 @@ try {
     }
     times.ready.push(chromium[2], top[2]);
   }
-  const seconds = (results) => results.map((r) => r.seconds);
-  const row = (name, results) => {
-    const all = seconds(results);
-    return `| ${name.padEnd(22)} | ${median(all).toFixed(3)} s | ${Math.min(...all).toFixed(3)} s |`;
-  };
-  const ratio = (i) =>
-    (median(seconds(times.chromium[i])) / median(seconds(times.native[i]))).toFixed(2);
-  const moves = [0, 1].map((i) => sameMoves(`move ${i + 1}`, [...times.native[i], ...times.chromium[i]]));
+  load.push(loadAverage());
+
+  const medianOf = (results, key) => median(results.map((r) => r[key]));
+  const row = (name, results) => `| ${name.padEnd(26)} | ${medianOf(results, "seconds").toFixed(3)} s | ${
+    Math.min(...results.map((r) => r.seconds)).toFixed(3)} s | ${medianOf(results, "cpu").toFixed(3)} s |`;
+  const ratio = (i, key) =>
+    (medianOf(times.chromium[i], key) / medianOf(times.native[i], key)).toFixed(2);
+  const moves = [0, 1].map((i) => sameMove(`move ${i + 1}`, [...times.native[i], ...times.chromium[i]]));
   console.log(`The exact game's 20000-playout moves (${moves.join(", then ")} after ${
-    Answer.join("-")}), ${Runs} runs each:`);
-  console.log(`| ${"move".padEnd(22)} | median  | fastest |`);
-  console.log(`|${"-".repeat(24)}|---------|---------|`);
+    Answer.join("-")}), ${Runs} runs each, load average ${load.join(" to ")}:`);
+  console.log(`| ${"move".padEnd(26)} | median  | fastest | processor (median) |`);
+  console.log(`|${"-".repeat(28)}|---------|---------|--------------------|`);
   console.log(row("native, first", times.native[0]));
   console.log(row("Chromium, first", times.chromium[0]));
   console.log(row("native, later", times.native[1]));
   console.log(row("Chromium, later", times.chromium[1]));
-  console.log(row(`level ${TopLevel} (Chromium), first`, times.top[0]));
-  console.log(row(`level ${TopLevel} (Chromium), later`, times.top[1]));
-  console.log(`Chromium / native: ${ratio(0)}x on the first move, ${ratio(1)}x on the later one ` +
-              "(medians)");
+  console.log(row(`level ${TopLevel} in Chromium, first`, times.top[0]));
+  console.log(row(`level ${TopLevel} in Chromium, later`, times.top[1]));
+  console.log(`Chromium / native, medians: ${ratio(0, "seconds")}x on the first move, ${
+    ratio(1, "seconds")}x on the later one; processor time ${ratio(0, "cpu")}x and ${
+    ratio(1, "cpu")}x`);
   console.log(`The page is ready ${median(times.ready).toFixed(2)} s after it starts loading ` +
               "(median), its engine warmed up.");
   console.log(`${size("nanaren.wasm")}, ${size("nanaren.js")}`);
