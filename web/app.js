@@ -390,6 +390,8 @@ function renderReport() {
   setText($("winning-rate"), estimate ? `${t("winningRate")}${estimate.winningRate}%` : "");
   const reply = estimate?.expectedReply;
   setText($("expected-reply"), reply ? `${t("expectedReply")}${reply.x}, ${reply.y})` : "");
+  // After the computer's winning move no reply is to come.
+  $("expected-reply").hidden = isOver(page.position?.state);
 }
 
 function pointLabel(x, y, cell) {

@@ -62,6 +62,10 @@ describe("the page plays the native game", () => {
     assert.equal(native.end, "あなたの負けです");
     assert.equal(await page.textContent("#status"), native.end);
     assert.equal(await page.locator("#pass").isDisabled(), true);
+    // The winning move's report stays, but no reply is expected any more.
+    assert.equal(await page.locator("#computer-move").isVisible(), true);
+    assert.equal(await page.locator("#expected-reply").isVisible(), false);
+    assert.equal(await page.locator("#board .expected-reply").count(), 0);
 
     // The second game in the same wasm module starts from the generator's
     // start state, as a second run of the console game does.
