@@ -237,7 +237,7 @@ function openRecord({record, error}) {
 function play(x, y) {
   if (!page.game || page.review) return;
   if (page.busy) {
-    showHint(() => t("computerThinking"));
+    showHint(() => t(page.replaying ? "replaying" : "computerThinking"));
     return;
   }
   if (page.position?.state !== "HumanToMove") return;
@@ -510,14 +510,13 @@ async function copy(text) {
   }
 }
 
-async function copyAndSay(text) {
-  const copied = await copy(text);
-  setText($("record-status"), t(copied ? "copied" : "copyFailed"));
+function say(key) {
+  setText($("record-status"), t(key));
   setTimeout(() => setText($("record-status"), ""), HintMilliseconds);
 }
 
-function downloadRecord() {
-  const url = URL.createObjectURL(new Blob([recordText()], {type: "text/plain"}));
+function download(text) {
+  const url = URL.createObjectURL(new Blob([text], {type: "text/plain"}));
   const link = document.createElement("a");
   link.href = url;
   link.download = `nanaren-${page.game.seed}.txt`;
@@ -525,6 +524,14 @@ function downloadRecord() {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
+
+// The record to the clipboard and into a file at once: the one to paste, the
+// other to keep.
+async function saveRecord() {
+  const text = recordText();
+  download(text);
+  say(await copy(text) ? "savedAndCopied" : "savedNotCopied");
 }
 
 async function openRecordFile(file) {
@@ -565,9 +572,8 @@ function wire() {
     const item = event.target.closest("li");
     if (item && page.review) stepReview(Number(item.dataset.count));
   };
-  $("copy-record").onclick = () => copyAndSay(recordText());
-  $("copy-link").onclick = () => copyAndSay($("record-link").href);
-  $("download-record").onclick = downloadRecord;
+  $("record").onclick = saveRecord;
+  $("copy-link").onclick = async () => say(await copy($("record-link").href) ? "copied" : "copyFailed");
   $("open-record").onchange = (event) => {
     const [file] = event.target.files;
     event.target.value = "";
@@ -584,7 +590,9 @@ function main() {
   page.worker = new Worker("worker.js");
   page.worker.onmessage = ({data}) => Handlers[data.type](data);
   page.worker.onerror = Handlers.failed;
-  navigator.serviceWorker?.register("sw.js");
+  // Without a service worker (an address that is not secure) the page works
+  // as long as the server answers.
+  navigator.serviceWorker?.register("sw.js").catch(() => {});
 }
 
 main();

@@ -163,11 +163,11 @@ describe("the page as a game app", () => {
     assert.deepEqual(await winningMarks(page), row5);
 
     const download = page.waitForEvent("download");
-    await page.click("#download-record");
+    await page.click("#record");
     const file = readFileSync(await (await download).path(), "utf8");
     const expected = {seed, human: 1, computer: "exact:-1", moves: moves.join(" ")};
     assert.deepEqual(parseRecord(file), {record: expected});
-    await page.click("#copy-record");
+    await page.waitForFunction(() => document.getElementById("record-status").textContent !== "");
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), file);
     const link = await page.getAttribute("#record-link", "href");
     assert.deepEqual(parseRecordQuery(link), {record: expected});
