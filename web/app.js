@@ -13,7 +13,9 @@ import {Languages, Texts, format} from "./texts.js";
 const HintMilliseconds = 1600;
 const DefaultLevel = 4;
 const Stored = {language: "nanaren.language", game: "nanaren.game", opponent: "nanaren.opponent"};
-const Refusals = {occupied: "occupied", ko: "ko", suicide: "suicide", overline: "overline"};
+// The engine's reasons for a refused point that the page explains; others
+// (off the board) get a plain refusal.
+const ExplainedRefusals = new Set(["occupied", "ko", "suicide", "overline"]);
 
 const $ = (id) => document.getElementById(id);
 
@@ -22,7 +24,6 @@ const page = {
   board: null,
   language: "ja",
   levels: [],            // the engine's levels, {name, strength}, from level 1 up
-  ready: false,          // the engine has started and warmed up
   game: null,            // {seed, human, computer} of the game on the board
   position: null,        // the engine's last word on that game
   busy: false,           // a request is on its way or the computer is thinking
@@ -104,16 +105,18 @@ function renderStaticTexts() {
 
 // ---- the opponent ----
 
-function levelLabel(level) {
-  const {name, strength} = page.levels[level - 1] ?? {name: "?", strength: ""};
-  const label = t("level", {level, name});
-  return strength ? `${label} — ${strength}` : label;
+function opponentLabel(computer) {
+  const {level, playouts} = computerChoice(computer);
+  if (level === undefined) return t("exactOpponent", {playouts});
+  return t("level", {level, name: page.levels[level - 1]?.name ?? "?"});
 }
 
-function opponentLabel(computer) {
-  const choice = computerChoice(computer);
-  return choice.level !== undefined ? t("level", {level: choice.level, name:
-      page.levels[choice.level - 1]?.name ?? "?"}) : t("exactOpponent", choice);
+// A level as the list offers it: its name and what its strength is measured
+// to be, in the engine's words.
+function levelOption(level) {
+  const label = opponentLabel(computerName({level}));
+  const {strength} = page.levels[level - 1];
+  return strength ? `${label} — ${strength}` : label;
 }
 
 // The level list is drawn again only in another language, so that an open
@@ -123,7 +126,7 @@ function renderLevels() {
   if (page.levels.length === 0 || select.dataset.language === page.language) return;
   select.dataset.language = page.language;
   const chosen = select.value;
-  const options = page.levels.map((_, i) => new Option(levelLabel(i + 1), String(i + 1)));
+  const options = page.levels.map((_, i) => new Option(levelOption(i + 1), String(i + 1)));
   options.push(new Option(t("exactGame"), "exact"));
   select.replaceChildren(...options);
   select.value = chosen || String(DefaultLevel);
@@ -179,8 +182,7 @@ function startGame({seed, human, computer, moves}) {
   page.game = {seed, human, computer};
   Object.assign(page, {
     position: null, report: null, expectedReply: null, review: null, hint: null, refused: null,
-    notice: null,
-    busy: true, replaying: Boolean(moves), thinking: false,
+    notice: null, busy: true, replaying: Boolean(moves), thinking: false,
   });
   $("setup").hidden = true;
   $("game").hidden = false;
@@ -195,7 +197,8 @@ function startNewGame(human) {
   startGame({seed: newSeed(), human, computer});
 }
 
-function showSetup() {
+function showSetup(notice = null) {
+  page.notice = notice;
   page.game = null;
   page.position = null;
   page.review = null;
@@ -207,9 +210,7 @@ function showSetup() {
 }
 
 function refuseRecord(detail) {
-  showSetup();
-  page.notice = () => t("badRecord", {detail: detail()});
-  render();
+  showSetup(() => t("badRecord", {detail: detail()}));
 }
 
 // What the page opens with, once the engine is ready: the game a link
@@ -276,7 +277,7 @@ function showHint(text, point) {
 
 function refusalHint(refusal) {
   if (page.lastTry === null) return () => t("cannotPass");
-  return () => t(Refusals[refusal] ?? "refused");
+  return () => t(ExplainedRefusals.has(refusal) ? refusal : "refused");
 }
 
 // ---- the engine's answers ----
@@ -305,7 +306,6 @@ const Handlers = {
   },
   ready({levels}) {
     page.levels = levels;
-    page.ready = true;
     renderLevels();
     chooseInitialOpponent();
     $("loading").hidden = true;
@@ -430,31 +430,34 @@ function renderResult() {
   }));
 }
 
+function moveItem(token, i, current) {
+  const item = document.createElement("li");
+  const colour = i % 2 === 0 ? Black : White;
+  item.className = `${colour === Black ? "black" : "white"}${colour === page.game.human ? " mine" : ""}`;
+  item.dataset.count = String(i + 1);
+  const who = document.createElement("span");
+  who.className = "who";
+  who.title = colourName(colour);
+  const point = document.createElement("span");
+  point.className = "point";
+  point.textContent = token === "pass" ? t("passMove") : token;
+  item.append(who, point);
+  if (i + 1 === current) item.setAttribute("aria-current", "step");
+  return item;
+}
+
+// The list scrolls by itself, never the page: to the last move as the game
+// goes on, to the move shown while looking back.
 function renderMoves() {
   const list = $("moves");
   const tokens = moveTokens(page.position?.moves ?? "");
-  const current = page.review ? page.review.index : tokens.length;
-  const signature = `${page.language}|${page.position?.moves}|${current}`;
+  const current = page.review ? page.review.index : null;
+  const signature = [page.language, page.game.human, page.position?.moves, current].join("|");
   if (list.dataset.signature === signature) return;
   list.dataset.signature = signature;
-  const items = tokens.map((token, i) => {
-    const item = document.createElement("li");
-    const colour = i % 2 === 0 ? Black : White;
-    item.className = `${colour === Black ? "black" : "white"}${
-      colour === page.game.human ? " mine" : ""}`;
-    item.dataset.count = String(i + 1);
-    const who = document.createElement("span");
-    who.className = "who";
-    who.title = colourName(colour);
-    const point = document.createElement("span");
-    point.className = "point";
-    point.textContent = token === "pass" ? t("passMove") : token;
-    item.append(who, point);
-    if (i + 1 === current && page.review) item.setAttribute("aria-current", "step");
-    return item;
-  });
-  list.replaceChildren(...items);
-  list.querySelector("[aria-current]")?.scrollIntoView({block: "nearest"});
+  list.replaceChildren(...tokens.map((token, i) => moveItem(token, i, current)));
+  const shown = list.querySelector("[aria-current]");
+  list.scrollTop = shown ? shown.offsetTop - list.clientHeight / 2 : list.scrollHeight;
 }
 
 function renderReview() {
@@ -562,7 +565,7 @@ function wire() {
   $("play-white").onclick = () => startNewGame(White);
   $("pass").onclick = () => play(-1, -1);
   $("take-back").onclick = takeBack;
-  $("new-game").onclick = showSetup;
+  $("new-game").onclick = () => showSetup();
   $("rematch").onclick = () => startGame({...page.game, seed: newSeed()});
   $("review-start").onclick = () => stepReview(0);
   $("review-back").onclick = () => stepReview(page.review.index - 1);
