@@ -13,6 +13,21 @@
 
 const White = 2;
 
+// A fresh module runs its first calls in the browser's quick baseline code;
+// a function that has run for a while is compiled again, optimised, on
+// another thread, and its next call runs that code. The node store's pages,
+// too, cost most the first time they are touched. A short search of each
+// player, and a pause for the compiler, before the person can start make
+// the first move of a game as quick as the later ones.
+const CompilingMilliseconds = 400;
+
+function warmUp() {
+  for (const player of ["exact:2000", "level:5"]) {
+    newGame(White, 0, player);
+    Module._PlayComputer();
+  }
+}
+
 let finished = null;  // the report of the search that has just ended
 let warmingUp = true;  // the searches before "ready" report nothing
 
@@ -45,21 +60,6 @@ const newGame = (human, clock, player) =>
   Module.ccall("NewGame", "number", ["number", "number", "string"], [human, clock, player]);
 const replayRecord = (moves) =>
   text(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
-
-// A fresh module runs its first calls in the browser's quick baseline code;
-// a function that has run for a while is compiled again, optimised, on
-// another thread, and its next call runs that code. The node store's pages,
-// too, cost most the first time they are touched. A short search of each
-// player, and a pause for the compiler, before the person can start make
-// the first move of a game as quick as the later ones.
-const CompilingMilliseconds = 400;
-
-function warmUp() {
-  for (const player of ["exact:2000", "level:5"]) {
-    newGame(White, 0, player);
-    Module._PlayComputer();
-  }
-}
 
 function levels() {
   return Array.from({length: Module._LevelCount()}, (_, i) => ({
