@@ -180,7 +180,23 @@ describe("the page as a game app", () => {
     assert.deepEqual(await winningMarks(replayed), row5);
     assert.equal(await replayed.textContent("#result-text"), native.end);
     assert.equal(await replayed.evaluate(() => location.search), "");
+    // The saved file opens the same game.
+    await replayed.click("#new-game");
+    await replayed.setInputFiles("#open-record",
+                                 {name: "won.txt", mimeType: "text/plain", buffer: Buffer.from(file)});
+    await replayed.waitForSelector("#result:not([hidden])");
+    assert.deepEqual(await listedMoves(replayed), moves);
     await closePage(replayed);
+
+    // Taken back after the end, the winning move leaves the board and the
+    // game goes on, kept for a reload again.
+    await page.click("#take-back");
+    await settled(page);
+    assert.deepEqual(await listedMoves(page), moves.slice(0, -1));
+    assert.deepEqual(await winningMarks(page), {stones: [], lines: []});
+    assert.equal(await page.locator("#result").isVisible(), false);
+    assert.equal(await page.textContent("#status"), "あなたの手番です");
+    assert.notEqual(await storedGame(page), null);
     await closePage(page);
   });
 
