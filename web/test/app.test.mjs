@@ -315,16 +315,20 @@ describe("the page as a game app", () => {
 
   it("can be installed, and loads and plays offline after one visit", async () => {
     const own = await startServer();
-    const page = await openPage(await launchProfile(), own.url);
-    await page.waitForSelector("#play-black:enabled");
-    await page.evaluate(() => navigator.serviceWorker.ready);
-    const devtools = await page.context().newCDPSession(page);
-    const {installabilityErrors} = await devtools.send("Page.getInstallabilityErrors");
-    assert.deepEqual(installabilityErrors, []);
-
+    let page;
+    let devtools;
+    try {
+      page = await openPage(await launchProfile(), own.url);
+      await page.waitForSelector("#play-black:enabled");
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      devtools = await page.context().newCDPSession(page);
+      const {installabilityErrors} = await devtools.send("Page.getInstallabilityErrors");
+      assert.deepEqual(installabilityErrors, []);
+    } finally {
+      await own.stop();
+    }
     // Only the service worker's copies may answer: not the HTTP cache.
     await devtools.send("Network.clearBrowserCache");
-    await own.stop();
     await page.reload();
     await page.selectOption("#level", "1");
     const game = new PageGame(page);
