@@ -6,11 +6,12 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 install_packages emscripten chromium fonts-ipafont-gothic
 command -v npm >/dev/null || install_packages nodejs npm
-build_preset default nanaren_seeded
+build_preset default nanaren_seeded nanaren_reference
 "$root/scripts/build-web.sh"
 cd "$root/web"
 npm ci --no-audit --no-fund --loglevel=error
 if [ "${1:-}" = --timing ]; then
     exec node test/timing.mjs
 fi
-exec node --test test/page.test.mjs
+# One file at a time: each starts its own server and browser.
+exec node --test --test-concurrency=1 test/record.test.mjs test/page.test.mjs test/app.test.mjs

@@ -1,273 +1,601 @@
-"use strict";
+// The page: draws the game the engine reports and sends it the person's
+// clicks and keys. Whose turn it is, what a move does, who has won and what
+// a record holds all come from the engine in the worker; this file shows
+// them, keeps the game for a reload and hands out its record.
 
-// The page: draws the board the engine reports and sends it the person's
-// clicks. Whose turn it is, what a move does and who has won all come from
-// the engine in the worker; this file only shows them.
+import {BoardView, drawDiagram} from "./board.js";
+import {
+  Black, White, computerChoice, computerName, formatRecord, integerOf, parseRecord,
+  parseRecordQuery, recordQuery,
+} from "./record.js";
+import {Languages, Texts, format} from "./texts.js";
 
-// The game's own texts, as the console prints them.
-const Texts = {
-  yourMove: "あなたの手番です",
-  thinking: "[思考中]",
-  winningRate: "コンピュータの勝率推定:",
-  expectedReply: "プレイヤーの着手推定:(",
-  youWin: "あなたの勝ちです",
-  youLose: "あなたの負けです",
-};
-const Hints = {point: "そこには打てません", pass: "いまはパスできません"};
-const HintMilliseconds = 1200;
-
-const Black = 1;
-const White = 2;
-const StoneClasses = ["", "black", "white"];
-const ColourNames = ["", "黒", "白"];
-
-// Board geometry in SVG units: point (x, y) sits at (x * Spacing, y * Spacing).
-const Spacing = 50;
-const StoneRadius = 22;
-const SvgNs = "http://www.w3.org/2000/svg";
+const HintMilliseconds = 1600;
+const DefaultLevel = 4;
+const Stored = {language: "nanaren.language", game: "nanaren.game", opponent: "nanaren.opponent"};
+// The engine's reasons for a refused point that the page explains; others
+// (off the board) get a plain refusal.
+const ExplainedRefusals = new Set(["occupied", "ko", "suicide", "overline"]);
 
 const $ = (id) => document.getElementById(id);
 
 const page = {
   worker: null,
-  human: Black,
-  awaitingHuman: false,  // the engine waits for the person and no request is on its way
-  lastTry: "point",      // what the person last tried, for the hint
-  hintTimer: 0,
+  board: null,
+  language: "ja",
+  levels: [],            // the engine's levels, {name, strength}, from level 1 up
+  game: null,            // {seed, human, computer} of the game on the board
+  position: null,        // the engine's last word on that game
+  busy: false,           // a request is on its way or the computer is thinking
+  replaying: false,      // a record is being played into the new game
+  thinking: false,
+  report: null,          // {move, estimate} of the computer's move while it is the last one
   expectedReply: null,   // the reply the computer expects, marked until the person moves
+  lastTry: null,         // the point the person last tried, null for a pass
+  hint: null,            // the text of the hint shown, as a function of the language
+  refused: null,         // the point the hint crosses out
+  hintTimer: 0,
+  review: null,          // {boards, index} once the game is over
+  notice: null,          // a message about a record, as a function of the language
 };
 
-function svg(tag, attributes, text) {
-  const element = document.createElementNS(SvgNs, tag);
-  for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
-  if (text !== undefined) element.textContent = text;
-  return element;
+const t = (key, values) => format(Texts[page.language][key], values);
+
+// Sets an element's text only when it changes, so that watchers of the page
+// see one change per change.
+function setText(element, text) {
+  if (element.textContent !== text) element.textContent = text;
 }
 
-// An integer from the address's query, or null.
-function queryInteger(name) {
-  const text = new URLSearchParams(location.search).get(name);
-  if (text === null || !/^-?\d+$/.test(text)) return null;
-  const value = Number(text);
-  return Number.isSafeInteger(value) ? value : null;
-}
-
-function drawGrid() {
-  const board = $("board");
-  board.append(svg("rect", {class: "wood", x: 20, y: 20, width: 460, height: 460, rx: 6}));
-  for (let i = 1; i <= 9; ++i) {
-    const p = i * Spacing;
-    board.append(svg("line", {class: "grid", x1: Spacing, y1: p, x2: 9 * Spacing, y2: p}));
-    board.append(svg("line", {class: "grid", x1: p, y1: Spacing, x2: p, y2: 9 * Spacing}));
-    // Columns are counted along the top and rows down the side, row 1 on top.
-    board.append(svg("text", {class: "label", x: p, y: 14}, String(i)));
-    board.append(svg("text", {class: "label", x: 10, y: p}, String(i)));
-  }
-  for (const [x, y] of [[3, 3], [7, 3], [5, 5], [3, 7], [7, 7]]) {
-    board.append(svg("circle", {class: "star", cx: x * Spacing, cy: y * Spacing, r: 4}));
-  }
-  board.append(svg("g", {id: "stones"}), svg("g", {id: "marks"}), svg("g", {id: "targets"}));
-  for (let y = 1; y <= 9; ++y) {
-    for (let x = 1; x <= 9; ++x) {
-      $("targets").append(svg("rect", {
-        class: "target", "data-x": x, "data-y": y,
-        x: x * Spacing - Spacing / 2, y: y * Spacing - Spacing / 2,
-        width: Spacing, height: Spacing,
-      }));
+function remember(key, value) {
+  try {
+    if (value === null) {
+      localStorage.removeItem(key);
+    } else {
+      localStorage.setItem(key, value);
     }
+  } catch {
+    // Storage may be off; the page then forgets.
   }
 }
 
-function drawPosition(cells, lastMove) {
-  const stones = $("stones");
-  stones.replaceChildren();
-  cells.forEach((cell, i) => {
-    if (cell !== Black && cell !== White) return;
-    const x = (i % 9) + 1;
-    const y = Math.floor(i / 9) + 1;
-    stones.append(svg("circle", {
-      class: `stone ${StoneClasses[cell]}`, "data-x": x, "data-y": y,
-      cx: x * Spacing, cy: y * Spacing, r: StoneRadius,
-    }));
+function recall(key) {
+  try {
+    return localStorage.getItem(key);
+  } catch {
+    return null;
+  }
+}
+
+const isOver = (state) => state === "HumanWon" || state === "ComputerWon";
+const moveTokens = (moves) => (moves === "" ? [] : moves.split(" "));
+const colourName = (colour) => t(colour === Black ? "black" : "white");
+const other = (colour) => (colour === Black ? White : Black);
+
+function currentRecord() {
+  return {...page.game, moves: page.position?.moves ?? ""};
+}
+
+// ---- language ----
+
+function chooseLanguage(language) {
+  page.language = language;
+  remember(Stored.language, language);
+  document.documentElement.lang = language;
+  $("lang").value = language;
+  render();
+}
+
+function initialLanguage() {
+  const stored = recall(Stored.language);
+  if (Languages.includes(stored)) return stored;
+  return navigator.languages.some((l) => l.startsWith("ja")) ? "ja" : "en";
+}
+
+function renderStaticTexts() {
+  document.title = t("pageTitle");
+  for (const element of document.querySelectorAll("[data-text]")) {
+    setText(element, t(element.dataset.text));
+  }
+  for (const element of document.querySelectorAll("[data-label]")) {
+    element.setAttribute("aria-label", t(element.dataset.label));
+  }
+  renderLevels();
+}
+
+// ---- the opponent ----
+
+function opponentLabel(computer) {
+  const {level, playouts} = computerChoice(computer);
+  if (level === undefined) return t("exactOpponent", {playouts});
+  return t("level", {level, name: page.levels[level - 1]?.name ?? "?"});
+}
+
+// A level as the list offers it: its name and what its strength is measured
+// to be, in the engine's words.
+function levelOption(level) {
+  const label = opponentLabel(computerName({level}));
+  const {strength} = page.levels[level - 1];
+  return strength ? `${label} — ${strength}` : label;
+}
+
+// The level list is drawn again only in another language, so that an open
+// list stays open.
+function renderLevels() {
+  const select = $("level");
+  if (page.levels.length === 0 || select.dataset.language === page.language) return;
+  select.dataset.language = page.language;
+  const chosen = select.value;
+  const options = page.levels.map((_, i) => new Option(levelOption(i + 1), String(i + 1)));
+  options.push(new Option(t("exactGame"), "exact"));
+  select.replaceChildren(...options);
+  select.value = chosen || String(DefaultLevel);
+}
+
+// The opponent a query (?level=K or ?playouts=N), the last game or the
+// default names.
+function chooseInitialOpponent() {
+  const query = new URLSearchParams(location.search);
+  const playouts = integerOf(query.get("playouts"));
+  const level = integerOf(query.get("level"));
+  const stored = computerChoice(recall(Stored.opponent) ?? "");
+  if (playouts !== null && playouts === (playouts | 0)) {
+    chooseOpponent({playouts});
+  } else if (level !== null && level >= 1 && level <= page.levels.length) {
+    chooseOpponent({level});
+  } else if (stored && (stored.level === undefined || stored.level <= page.levels.length)) {
+    chooseOpponent(stored);
+  } else {
+    chooseOpponent({level: DefaultLevel});
+  }
+}
+
+function chooseOpponent({level, playouts}) {
+  if (level !== undefined) {
+    $("level").value = String(level);
+  } else {
+    $("level").value = "exact";
+    const select = $("playouts");
+    let option = [...select.options].find((o) => Number(o.value) === playouts);
+    if (!option) select.add(option = new Option(String(playouts)));
+    select.value = option.value;
+  }
+  $("exact-settings").hidden = level !== undefined;
+}
+
+function chosenOpponent() {
+  const level = $("level").value;
+  return level === "exact" ? computerName({playouts: Number($("playouts").value)})
+                           : computerName({level: Number(level)});
+}
+
+// ---- starting and ending games ----
+
+// The clock value the computer is seeded with: ?seed=N, else the current second.
+function newSeed() {
+  const seed = integerOf(new URLSearchParams(location.search).get("seed"));
+  return seed !== null ? seed : Math.floor(Date.now() / 1000);
+}
+
+// A game from its start, or a record replayed into it when moves are given.
+function startGame({seed, human, computer, moves}) {
+  page.game = {seed, human, computer};
+  Object.assign(page, {
+    position: null, report: null, expectedReply: null, review: null, hint: null, refused: null,
+    notice: null, busy: true, replaying: Boolean(moves), thinking: false,
   });
-  drawMarks(lastMove);
+  $("setup").hidden = true;
+  $("game").hidden = false;
+  remember(Stored.game, formatRecord({seed, human, computer, moves: moves ?? ""}));
+  page.worker.postMessage({type: "new", human, clock: seed, player: computer, moves});
+  render();
 }
 
-function drawMarks(lastMove) {
-  const marks = $("marks");
-  marks.replaceChildren();
-  if (lastMove) {
-    marks.append(svg("circle", {
-      class: "last-move", "data-x": lastMove.x, "data-y": lastMove.y,
-      cx: lastMove.x * Spacing, cy: lastMove.y * Spacing, r: 7,
-    }));
-  }
-  const reply = page.expectedReply;
-  if (reply) {
-    marks.append(svg("circle", {
-      class: `expected-reply ${StoneClasses[page.human]}`,
-      "data-x": reply.x, "data-y": reply.y,
-      cx: reply.x * Spacing, cy: reply.y * Spacing, r: StoneRadius - 4,
-    }));
-  }
+function startNewGame(human) {
+  const computer = chosenOpponent();
+  remember(Stored.opponent, computer);
+  startGame({seed: newSeed(), human, computer});
 }
 
-// A refused move does nothing but say so for a moment: a cross on the point
-// and a line of text.
-function showHint(text, x, y) {
+function showSetup(notice = null) {
+  page.notice = notice;
+  page.game = null;
+  page.position = null;
+  page.review = null;
+  page.busy = false;
+  remember(Stored.game, null);
+  $("setup").hidden = false;
+  $("game").hidden = true;
+  render();
+}
+
+function refuseRecord(detail) {
+  showSetup(() => t("badRecord", {detail: detail()}));
+}
+
+// What the page opens with, once the engine is ready: the game a link
+// holds, else the game the last visit left, else the choice of a new one.
+function openFirstGame() {
+  const linked = parseRecordQuery(location.search);
+  if (linked) {
+    // The link's game goes on here, kept for a reload like any other.
+    history.replaceState(null, "", location.pathname);
+    return openRecord(linked);
+  }
+  const stored = recall(Stored.game);
+  const resumed = stored && parseRecord(stored);
+  if (resumed?.record) return startGame(resumed.record);
+  showSetup();
+}
+
+function openRecord({record, error}) {
+  if (error) return refuseRecord(() => t(error.key, error.values));
+  startGame(record);
+}
+
+// ---- the person's requests ----
+
+function play(x, y) {
+  if (!page.game || page.review) return;
+  if (page.busy) {
+    showHint(() => t(page.replaying ? "replaying" : "computerThinking"));
+    return;
+  }
+  if (page.position?.state !== "HumanToMove") return;
+  page.busy = true;
+  page.lastTry = x === -1 ? null : {x, y};
+  render();
+  page.worker.postMessage({type: "play", x, y});
+}
+
+function takeBack() {
+  if (!canTakeBack()) return;
+  page.busy = true;
+  render();
+  page.worker.postMessage({type: "takeBack"});
+}
+
+// The engine takes back as long as the person has a move on the board.
+function canTakeBack() {
+  if (!page.position || page.busy) return false;
+  const personMoves = moveTokens(page.position.moves).filter((_, i) =>
+    (i % 2 === 0) === (page.game.human === Black));
+  return personMoves.length > 0;
+}
+
+function showHint(text, point) {
   clearTimeout(page.hintTimer);
-  $("hint").textContent = text;
-  const cross = $("refused");
-  if (cross) cross.remove();
-  if (x !== undefined) {
-    const d = 12;
-    const cx = x * Spacing;
-    const cy = y * Spacing;
-    $("marks").append(svg("path", {
-      id: "refused", class: "refused",
-      d: `M${cx - d},${cy - d}L${cx + d},${cy + d}M${cx + d},${cy - d}L${cx - d},${cy + d}`,
-    }));
-  }
+  page.hint = text;
+  page.refused = point;
+  render();
   page.hintTimer = setTimeout(() => {
-    $("hint").textContent = "";
-    const stale = $("refused");
-    if (stale) stale.remove();
+    page.hint = null;
+    page.refused = null;
+    render();
   }, HintMilliseconds);
 }
 
-function setStatus(text) {
-  $("status").textContent = text;
+function refusalHint(refusal) {
+  if (page.lastTry === null) return () => t("cannotPass");
+  return () => t(ExplainedRefusals.has(refusal) ? refusal : "refused");
 }
 
-// Follows the engine's state: the person's turn, the computer's, or the end.
-function followState(state) {
-  page.awaitingHuman = state === "HumanToMove";
-  // Busy from a request until the engine waits for the person or the game is over.
-  $("game").setAttribute("aria-busy", String(state === "ComputerToMove"));
-  $("pass").disabled = !page.awaitingHuman;
-  if (state === "HumanToMove") setStatus(Texts.yourMove);
-  if (state === "HumanWon" || state === "ComputerWon") {
-    setStatus(state === "HumanWon" ? Texts.youWin : Texts.youLose);
-    $("game").classList.add("over");
-    $("new-game").hidden = false;
+// ---- the engine's answers ----
+
+function followPosition(position) {
+  page.position = position;
+  page.replaying = false;
+  page.busy = position.state === "ComputerToMove";
+  if (isOver(position.state)) {
+    // The end: no reply is expected any more, and after the person's winning
+    // move the report of the search before it is out of date.
+    page.expectedReply = null;
+    if (position.state === "HumanWon") page.report = null;
+    page.review = {boards: position.review, index: position.review.length - 1};
+    remember(Stored.game, null);
+  } else {
+    page.review = null;
+    remember(Stored.game, formatRecord(currentRecord()));
   }
-}
-
-// As the console prints them: a pass is the move -1, -1.
-function showReport(move, estimate) {
-  $("computer-move").textContent = move ? `AI:${move.x}, ${move.y}` : "AI:-1, -1";
-  $("winning-rate").textContent = estimate ? `${Texts.winningRate}${estimate.winningRate}%` : "";
-  const reply = estimate ? estimate.expectedReply : null;
-  $("expected-reply").textContent =
-      reply ? `${Texts.expectedReply}${reply.x}, ${reply.y})` : "";
-  page.expectedReply = reply;
-  $("report").hidden = false;
+  render();
 }
 
 const Handlers = {
   failed() {
     $("error").hidden = false;
   },
-  ready() {
+  ready({levels}) {
+    page.levels = levels;
+    renderLevels();
+    chooseInitialOpponent();
+    $("loading").hidden = true;
     $("play-black").disabled = false;
     $("play-white").disabled = false;
+    openFirstGame();
   },
-  position({result, cells, lastMove, state}) {
-    if (result === "Success" || result === "Win") page.expectedReply = null;
-    drawPosition(cells, lastMove);
-    if (result === "Failure") {
-      const [x, y] = page.lastTry === "pass" ? [] : page.lastTry;
-      showHint(page.lastTry === "pass" ? Hints.pass : Hints.point, x, y);
-    }
-    followState(state);
+  rejected({reason, message}) {
+    refuseRecord(() => (reason === "player" ? t("badComputer") : t("badMoves", {detail: message})));
+  },
+  position({result, refusal, tookBack, ...position}) {
+    if (result === "Success" || result === "Win" || tookBack) page.expectedReply = null;
+    if (tookBack) page.report = null;
+    followPosition(position);
+    if (result === "Failure") showHint(refusalHint(refusal), page.lastTry);
   },
   thinking() {
-    setStatus(Texts.thinking);
+    page.thinking = true;
     $("progress").removeAttribute("value");  // no step yet
     $("percent").textContent = "";
-    $("thinking").hidden = false;
+    render();
   },
   progress({percent}) {
     $("progress").value = percent;
     $("percent").textContent = `${percent}%`;
   },
-  computer({move, estimate, milliseconds, cells, lastMove, state}) {
-    $("thinking").hidden = true;
+  computer({move, estimate, milliseconds, ...position}) {
+    page.thinking = false;
     $("report").dataset.milliseconds = milliseconds.toFixed(1);
-    showReport(move, estimate);
-    drawPosition(cells, lastMove);
-    followState(state);
+    page.report = {move, estimate};
+    page.expectedReply = estimate?.expectedReply ?? null;
+    followPosition(position);
   },
 };
 
-function startGame(human) {
-  page.human = human;
-  page.expectedReply = null;
-  page.awaitingHuman = false;
-  const seed = queryInteger("seed");
-  const clock = seed !== null ? seed : Math.floor(Date.now() / 1000);
-  const playouts = Number($("playouts").value);
-  $("colours").textContent =
-      `あなた: ${ColourNames[human]}  コンピュータ: ${ColourNames[human === Black ? White : Black]}`;
-  showReplayLink(clock, playouts);
-  $("setup").hidden = true;
-  $("game").hidden = false;
-  $("game").classList.remove("over");
-  $("new-game").hidden = true;
-  $("report").hidden = true;
-  $("hint").textContent = "";
-  $("game").setAttribute("aria-busy", "true");
-  page.worker.postMessage({type: "new", human, clock, playouts});
+// ---- drawing ----
+
+function render() {
+  renderStaticTexts();
+  setText($("notice"), page.notice ? page.notice() : "");
+  $("notice").hidden = !page.notice;
+  if (!page.game) return;
+  const over = Boolean(page.review);
+  const game = $("game");
+  game.setAttribute("aria-busy", String(page.busy));
+  game.classList.toggle("over", over);
+  $("thinking").hidden = !page.thinking;
+  setText($("colours"), t("colours", {
+    human: colourName(page.game.human), computer: colourName(other(page.game.human)),
+    opponent: opponentLabel(page.game.computer),
+  }));
+  setText($("status"), statusText());
+  setText($("hint"), page.hint ? page.hint() : "");
+  renderReport();
+  renderBoard();
+  renderResult();
+  renderMoves();
+  renderReview();
+  renderRecord();
+  const awaiting = !page.busy && page.position?.state === "HumanToMove";
+  $("pass").disabled = !awaiting;
+  $("take-back").disabled = !canTakeBack();
+  $("new-game").disabled = page.busy;
 }
 
-// The address that plays this game again.
-function showReplayLink(clock, playouts) {
-  const query = `?seed=${clock}&playouts=${playouts}`;
-  const link = document.createElement("a");
-  link.href = query;
-  link.textContent = query;
-  $("replay").replaceChildren(link);
+function statusText() {
+  const state = page.position?.state;
+  if (page.replaying) return t("replaying");
+  if (page.thinking) return t("thinking");
+  if (state === "HumanWon") return t("youWin");
+  if (state === "ComputerWon") return t("youLose");
+  return state === "HumanToMove" ? t("yourMove") : "";
 }
 
-function play(x, y) {
-  if (!page.awaitingHuman) return;
-  page.awaitingHuman = false;
-  page.lastTry = x === -1 ? "pass" : [x, y];
-  $("game").setAttribute("aria-busy", "true");
-  page.worker.postMessage({type: "play", x, y});
+// As the console prints them: a pass is the move -1, -1.
+function renderReport() {
+  const report = page.report;
+  $("report").hidden = !report;
+  if (!report) return;
+  const {move, estimate} = report;
+  setText($("computer-move"), move ? `AI:${move.x}, ${move.y}` : "AI:-1, -1");
+  setText($("winning-rate"), estimate ? `${t("winningRate")}${estimate.winningRate}%` : "");
+  const reply = estimate?.expectedReply;
+  setText($("expected-reply"), reply ? `${t("expectedReply")}${reply.x}, ${reply.y})` : "");
+  // After the computer's winning move no reply is to come.
+  $("expected-reply").hidden = isOver(page.position?.state);
 }
 
-// ?playouts=N chooses a count the list does not offer, within the engine's
-// 32-bit range.
-function offerQueryPlayouts() {
-  const playouts = queryInteger("playouts");
-  if (playouts === null || playouts !== (playouts | 0)) return;
-  const select = $("playouts");
-  let option = [...select.options].find((o) => Number(o.value) === playouts);
-  if (!option) {
-    option = new Option(String(playouts));
-    select.add(option);
+function pointLabel(x, y, cell) {
+  const stone = cell === Black || cell === White ? colourName(cell) : t("emptyPoint");
+  return t("point", {x, y, stone});
+}
+
+function renderBoard() {
+  const position = page.position;
+  const board = page.board;
+  board.playable = !page.review;
+  if (!position) {
+    board.show(Array(81).fill(0), {}, pointLabel);
+    return;
   }
-  select.value = option.value;
+  const review = page.review;
+  if (review && review.index < review.boards.length - 1) {
+    const shown = review.boards[review.index];
+    board.show(shown.cells, {lastMove: shown.lastMove}, pointLabel);
+    return;
+  }
+  board.show(position.cells, {
+    lastMove: position.lastMove, expectedReply: page.expectedReply,
+    replyColour: page.game.human, winningStones: position.winningStones, refused: page.refused,
+  }, pointLabel);
+}
+
+function renderResult() {
+  const state = page.position?.state;
+  $("result").hidden = !isOver(state);
+  if (!isOver(state)) return;
+  const winner = state === "HumanWon" ? page.game.human : other(page.game.human);
+  setText($("result-text"), statusText());
+  setText($("result-detail"), t("resultDetail", {
+    winner: colourName(winner), count: moveTokens(page.position.moves).length,
+  }));
+}
+
+function moveItem(token, i, current) {
+  const item = document.createElement("li");
+  const colour = i % 2 === 0 ? Black : White;
+  item.className = `${colour === Black ? "black" : "white"}${colour === page.game.human ? " mine" : ""}`;
+  item.dataset.count = String(i + 1);
+  const who = document.createElement("span");
+  who.className = "who";
+  who.title = colourName(colour);
+  const point = document.createElement("span");
+  point.className = "point";
+  point.textContent = token === "pass" ? t("passMove") : token;
+  item.append(who, point);
+  if (i + 1 === current) item.setAttribute("aria-current", "step");
+  return item;
+}
+
+// The list scrolls by itself, never the page: to the last move as the game
+// goes on, to the move shown while looking back.
+function renderMoves() {
+  const list = $("moves");
+  const tokens = moveTokens(page.position?.moves ?? "");
+  const current = page.review ? page.review.index : null;
+  const signature = [page.language, page.game.human, page.position?.moves, current].join("|");
+  if (list.dataset.signature === signature) return;
+  list.dataset.signature = signature;
+  list.replaceChildren(...tokens.map((token, i) => moveItem(token, i, current)));
+  const shown = list.querySelector("[aria-current]");
+  list.scrollTop = shown ? shown.offsetTop - list.clientHeight / 2 : list.scrollHeight;
+}
+
+function renderReview() {
+  const review = page.review;
+  $("review").hidden = !review;
+  if (!review) return;
+  const last = review.boards.length - 1;
+  $("review-start").disabled = $("review-back").disabled = review.index === 0;
+  $("review-forward").disabled = $("review-end").disabled = review.index === last;
+  setText($("review-at"),
+          review.index === 0 ? t("reviewEmpty") : t("reviewAt", {count: review.index}));
+}
+
+function stepReview(to) {
+  const review = page.review;
+  if (!review) return;
+  review.index = Math.min(review.boards.length - 1, Math.max(0, to));
+  render();
+}
+
+function renderRecord() {
+  const link = $("record-link");
+  const href = recordQuery(currentRecord());
+  if (link.getAttribute("href") !== href) link.setAttribute("href", href);
+}
+
+// ---- records ----
+
+function recordText() {
+  const position = page.position;
+  if (!isOver(position?.state)) return formatRecord(currentRecord());
+  const winner = position.state === "HumanWon" ? page.game.human : other(page.game.human);
+  const comment = Texts.en.resultDetail;
+  return formatRecord(currentRecord(), format(comment, {
+    winner: winner === Black ? "Black" : "White", count: moveTokens(position.moves).length,
+  }));
+}
+
+async function copy(text) {
+  try {
+    await navigator.clipboard.writeText(text);
+    return true;
+  } catch {
+    // Without the clipboard interface (an address that is not secure), the
+    // older way through a selection.
+    const area = document.createElement("textarea");
+    area.value = text;
+    document.body.append(area);
+    area.select();
+    const copied = document.execCommand("copy");
+    area.remove();
+    return copied;
+  }
+}
+
+function say(key) {
+  setText($("record-status"), t(key));
+  setTimeout(() => setText($("record-status"), ""), HintMilliseconds);
+}
+
+function download(text) {
+  const url = URL.createObjectURL(new Blob([text], {type: "text/plain"}));
+  const link = document.createElement("a");
+  link.href = url;
+  link.download = `nanaren-${page.game.seed}.txt`;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
+
+// The record to the clipboard and into a file at once: the one to paste, the
+// other to keep.
+async function saveRecord() {
+  const text = recordText();
+  download(text);
+  say(await copy(text) ? "savedAndCopied" : "savedNotCopied");
+}
+
+async function openRecordFile(file) {
+  openRecord(parseRecord(await file.text()));
+}
+
+// ---- wiring ----
+
+function onKey(event) {
+  if (!page.review || event.target.closest("select, input, textarea")) return;
+  const steps = {ArrowLeft: -1, ArrowRight: 1};
+  if (event.key in steps) {
+    stepReview(page.review.index + steps[event.key]);
+  } else if (event.key === "Home" || event.key === "End") {
+    stepReview(event.key === "Home" ? 0 : Infinity);
+  } else {
+    return;
+  }
+  event.preventDefault();
+}
+
+function wire() {
+  $("lang").onchange = () => chooseLanguage($("lang").value);
+  $("level").onchange = () => {
+    $("exact-settings").hidden = $("level").value !== "exact";
+  };
+  $("play-black").onclick = () => startNewGame(Black);
+  $("play-white").onclick = () => startNewGame(White);
+  $("pass").onclick = () => play(-1, -1);
+  $("take-back").onclick = takeBack;
+  $("new-game").onclick = () => showSetup();
+  $("rematch").onclick = () => startGame({...page.game, seed: newSeed()});
+  $("review-start").onclick = () => stepReview(0);
+  $("review-back").onclick = () => stepReview(page.review.index - 1);
+  $("review-forward").onclick = () => stepReview(page.review.index + 1);
+  $("review-end").onclick = () => stepReview(Infinity);
+  $("moves").onclick = (event) => {
+    const item = event.target.closest("li");
+    if (item && page.review) stepReview(Number(item.dataset.count));
+  };
+  $("record").onclick = saveRecord;
+  $("copy-link").onclick = async () => say(await copy($("record-link").href) ? "copied" : "copyFailed");
+  $("open-record").onchange = (event) => {
+    const [file] = event.target.files;
+    event.target.value = "";
+    if (file) openRecordFile(file);
+  };
+  document.addEventListener("keydown", onKey);
 }
 
 function main() {
-  drawGrid();
-  offerQueryPlayouts();
+  page.board = new BoardView($("board"), play);
+  drawDiagram($("rules-diagram"));
+  wire();
+  chooseLanguage(initialLanguage());
   page.worker = new Worker("worker.js");
   page.worker.onmessage = ({data}) => Handlers[data.type](data);
   page.worker.onerror = Handlers.failed;
-  $("play-black").onclick = () => startGame(Black);
-  $("play-white").onclick = () => startGame(White);
-  $("pass").onclick = () => play(-1, -1);
-  $("new-game").onclick = () => {
-    $("setup").hidden = false;
-    $("new-game").hidden = true;
-  };
-  $("board").addEventListener("click", (event) => {
-    const target = event.target.closest(".target");
-    if (target) play(Number(target.dataset.x), Number(target.dataset.y));
-  });
+  // Without a service worker (an address that is not secure) the page works
+  // as long as the server answers.
+  navigator.serviceWorker?.register("sw.js").catch(() => {});
 }
 
 main();

@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <string>
 
+#include "check.h"
 #include "game.h"
-#include "uct.h"
+#include "levels.h"
+#include "players.h"
 
 namespace {
 
@@ -32,6 +35,15 @@ class WorkerReport : public nanaren::SearchObserver {
 };
 
 std::unique_ptr<nanaren::Game> CurrentGame;
+// The game after its first moves, for looking back over a finished game.
+nanaren::Position Reviewed;
+// The text last handed to JavaScript, which reads it before the next call.
+std::string Answer;
+
+const char* Answered(std::string text) {
+    Answer = std::move(text);
+    return Answer.c_str();
+}
 
 // The names the worker knows the engine's states and results by.
 const char* StateName(nanaren::Game::State state) {
@@ -58,22 +70,49 @@ const char* PutResultName(nanaren::Board::PutResult result) {
     }
 }
 
+// The page plays the exact player and the strong player's levels.
+bool IsOffered(const nanaren::PlayerChoice& choice) {
+    return choice.kind == nanaren::PlayerChoice::Kind::Exact ||
+           choice.kind == nanaren::PlayerChoice::Kind::Level;
+}
+
 }  // namespace
 
 extern "C" {
 
-// A new game; clock is the seconds value the computer is seeded with, an
-// integer that JavaScript holds as a double.
-EMSCRIPTEN_KEEPALIVE void NewGame(int human, double clock, int playouts) {
+// A new game against the player the engine names so ("exact:20000",
+// "level:4"); clock is the seconds value the computer is seeded with, an
+// integer that JavaScript holds as a double. 0, with no game, for a player
+// the page does not offer.
+EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
+    const auto choice = nanaren::ParsePlayer(player);
+    if (!choice || !IsOffered(*choice)) return 0;
     CurrentGame.reset();  // one node store at a time
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
-    CurrentGame = std::make_unique<nanaren::Game>(
-        human, seconds, std::make_unique<nanaren::Uct>(nanaren::PlayerSettings{playouts}));
+    CurrentGame = std::make_unique<nanaren::Game>(human, seconds, nanaren::MakePlayer(*choice));
+    return 1;
+}
+
+// Plays a record's moves in the new game, the computer's searched again where
+// its player cannot follow them otherwise; "" when they all stand, else why
+// not, with the game back at its start.
+EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
+    nanaren::SearchObserver quiet;
+    const auto error = CurrentGame->Replay(record, quiet);
+    return Answered(error ? error->Message() : "");
 }
 
 // The person's move or, with -1, pass; the put result's name.
 EMSCRIPTEN_KEEPALIVE const char* PlayHuman(int x, int y) {
     return PutResultName(CurrentGame->PlayHuman(x, y));
+}
+
+// Why the person may not play at column x and row y: "occupied", "ko",
+// "suicide", "overline", "off the board", or "" where the person may.
+EMSCRIPTEN_KEEPALIVE const char* RefusalAt(int x, int y) {
+    const nanaren::Position& position = CurrentGame->GetPosition();
+    return nanaren::RefusalName(
+        position.ReasonRefused(CurrentGame->Human(), nanaren::GetVertex(x, y)));
 }
 
 // The computer's move, reported through the worker's handlers; its vertex,
@@ -83,14 +122,55 @@ EMSCRIPTEN_KEEPALIVE int PlayComputer() {
     return CurrentGame->PlayComputer(report);
 }
 
+// Takes back the person's last move and the computer's reply; 0 when there
+// is nothing to take back.
+EMSCRIPTEN_KEEPALIVE int TakeBack() {
+    return CurrentGame->TakeBack() ? 1 : 0;
+}
+
 // The name of the game's state.
 EMSCRIPTEN_KEEPALIVE const char* CurrentState() {
     return StateName(CurrentGame->CurrentState());
 }
 
+// The game's moves as the engine writes them, "5-5 4-4 pass 6-6".
+EMSCRIPTEN_KEEPALIVE const char* Record() {
+    return Answered(CurrentGame->GetPosition().Record());
+}
+
 // The colour code at column x and row y: 0 empty, 1 black, 2 white, 3 wall.
 EMSCRIPTEN_KEEPALIVE int CellAt(int x, int y) {
     return CurrentGame->GetPosition().GetBoard().mCell.at(nanaren::GetVertex(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE int LastMove() {
+    return CurrentGame->GetPosition().LastStone();
+}
+
+// The stones of the winning line, in order along it (every line in turn when
+// the last stone made more than one); none while no one has won.
+EMSCRIPTEN_KEEPALIVE int WinningStoneCount() {
+    return static_cast<int>(CurrentGame->GetPosition().WinningStones().size());
+}
+EMSCRIPTEN_KEEPALIVE int WinningStoneAt(int i) {
+    return CurrentGame->GetPosition().WinningStones().at(i);
+}
+
+// Sets the reviewed position to the game after its first count moves.
+EMSCRIPTEN_KEEPALIVE void ReviewMoves(int count) {
+    const std::vector<nanaren::Vertex>& moves = CurrentGame->GetPosition().Moves();
+    std::string record;
+    for (int i = 0; i < count; ++i) {
+        record += nanaren::MoveText(moves.at(i)) + " ";
+    }
+    const auto error = Reviewed.ReadRecord(record);
+    NANAREN_ASSERT(!error);  // the game's own moves
+}
+EMSCRIPTEN_KEEPALIVE int ReviewedCellAt(int x, int y) {
+    return Reviewed.GetBoard().mCell.at(nanaren::GetVertex(x, y));
+}
+EMSCRIPTEN_KEEPALIVE int ReviewedLastMove() {
+    return Reviewed.LastStone();
 }
 
 // The column and the row of a vertex the engine names.
@@ -101,8 +181,16 @@ EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
     return nanaren::GetY(vertex);
 }
 
-EMSCRIPTEN_KEEPALIVE int LastMove() {
-    return CurrentGame->GetPosition().LastStone();
+// The strong player's levels, 1 to LevelCount: a word for each and its
+// measured strength in a few words (may be empty).
+EMSCRIPTEN_KEEPALIVE int LevelCount() {
+    return nanaren::LevelCount;
+}
+EMSCRIPTEN_KEEPALIVE const char* LevelName(int k) {
+    return nanaren::LevelOf(k).name;
+}
+EMSCRIPTEN_KEEPALIVE const char* LevelStrength(int k) {
+    return nanaren::LevelOf(k).strength;
 }
 
 }  // extern "C"

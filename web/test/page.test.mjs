@@ -7,9 +7,10 @@ import {mkdirSync} from "node:fs";
 import {join} from "node:path";
 import {after, before, describe, it} from "node:test";
 
-import {chooser, launchBrowser, nativeGame, PageGame, Root, startServer} from "./support.mjs";
-
-const ScreenshotPath = join(Root, "build-web/test/game-in-progress.png");
+import {
+  chooser, closePage, launchBrowser, nativeGame, openPage as openBrowserPage, PageGame,
+  playSomewhere, ScreenshotDirectory, startServer,
+} from "./support.mjs";
 
 let server;
 let browser;
@@ -24,37 +25,7 @@ after(async () => {
   server?.stop();
 });
 
-async function openPage(query) {
-  const page = await browser.newPage({viewport: {width: 900, height: 560}});
-  page.errors = [];
-  page.on("pageerror", (error) => page.errors.push(error.message));
-  await page.goto(`${server.url}?${query}`);
-  return page;
-}
-
-async function closePage(page) {
-  assert.deepEqual(page.errors, []);
-  await page.close();
-}
-
-// The person's move: a point next to the last stone if one is free, else
-// anywhere, picked by the choice and tried again elsewhere while the engine
-// refuses it.
-async function playSomewhere(game, choose) {
-  const last = await game.page.$$eval("#board .last-move", (marks) =>
-    marks.map((m) => [Number(m.dataset.x), Number(m.dataset.y)]));
-  let points = (await game.board()).flatMap((row, y) =>
-    row.split(" ").flatMap((cell, x) => cell === "+" ? [[x + 1, y + 1]] : []));
-  const near = points.filter(([x, y]) =>
-    last.some(([lx, ly]) => Math.abs(x - lx) <= 1 && Math.abs(y - ly) <= 1));
-  if (near.length > 0) points = near;
-  while (points.length > 0) {
-    const point = choose(points);
-    if (await game.click(...point)) return;
-    points = points.filter((p) => p !== point);
-  }
-  assert.fail("no point the engine takes");
-}
+const openPage = (query) => openBrowserPage(browser, `${server.url}?${query}`);
 
 // Ten computer moves or more make twenty moves or more in all.
 function assertSameAsNative(game, seed, {computerMoves = 10} = {}) {
@@ -69,7 +40,7 @@ async function assertRefusedOccupiedPoint(game) {
   const board = await game.board();
   const last = await game.page.$eval("#board .last-move", (m) => [m.dataset.x, m.dataset.y]);
   assert.equal(await game.click(Number(last[0]), Number(last[1])), false);
-  assert.equal(await game.page.textContent("#hint"), "そこには打てません");
+  assert.equal(await game.page.textContent("#hint"), "そこには石があります");
   assert.equal(await game.page.locator("#refused").count(), 1);
   assert.deepEqual(await game.board(), board);
   await game.page.waitForSelector("#refused", {state: "detached"});
@@ -91,6 +62,10 @@ describe("the page plays the native game", () => {
     assert.equal(native.end, "あなたの負けです");
     assert.equal(await page.textContent("#status"), native.end);
     assert.equal(await page.locator("#pass").isDisabled(), true);
+    // The winning move's report stays, but no reply is expected any more.
+    assert.equal(await page.locator("#computer-move").isVisible(), true);
+    assert.equal(await page.locator("#expected-reply").isVisible(), false);
+    assert.equal(await page.locator("#board .expected-reply").count(), 0);
 
     // The second game in the same wasm module starts from the generator's
     // start state, as a second run of the console game does.
@@ -134,38 +109,28 @@ describe("the page plays the native game", () => {
     const marked = await page.$eval("#board .expected-reply", (m) => [m.dataset.x, m.dataset.y]);
     assert.equal(reply, `プレイヤーの着手推定:(${marked[0]}, ${marked[1]})`);
     assert.equal(await page.getAttribute("html", "lang"), "ja");
-    mkdirSync(join(Root, "build-web/test"), {recursive: true});
-    await page.screenshot({path: ScreenshotPath});
+    mkdirSync(ScreenshotDirectory, {recursive: true});
+    await page.screenshot({path: join(ScreenshotDirectory, "game-in-progress.png")});
     await closePage(page);
   });
 
-  it("ends with the person's win", async () => {
-    // A computer that does not search plays the first point it may and
-    // leaves row 5 open.
-    const seed = 7;
-    const page = await openPage(`seed=${seed}&playouts=-1`);
-    const game = new PageGame(page);
-    await game.start("black");
-    for (let x = 1; x <= 7; ++x) assert.equal(await game.click(x, 5), true);
-    const native = assertSameAsNative(game, seed, {computerMoves: 6});
-    assert.equal(native.end, "あなたの勝ちです");
-    assert.equal(await page.textContent("#status"), native.end);
-    assert.equal(await page.locator("#new-game").isVisible(), true);
-    await closePage(page);
-  });
-
-  it("thinks 20000 playouts by default while the page stays responsive", async () => {
+  it("thinks the console's 20000 playouts by default while the page stays responsive",
+     async () => {
     const seed = 1733700000;
     const page = await openPage(`seed=${seed}`);
+    await page.selectOption("#level", "exact");
     const game = new PageGame(page);
     await game.choose("white");
     assert.equal(game.playouts, 20000);
-    // Only a page whose own thread is free sees the search half done.
+    // Only a page whose own thread is free sees the search half done, and
+    // answers a click then.
     await page.waitForFunction(() => {
       const bar = document.getElementById("progress");
       return document.getElementById("status").textContent === "[思考中]" &&
           bar.value > 0 && bar.value < 100;
     }, null, {polling: 10});
+    await page.click('.target[data-x="5"][data-y="5"]');
+    assert.equal(await page.textContent("#hint"), "コンピュータが考えています。お待ち下さい");
     await game.settle();
     assertSameAsNative(game, seed, {computerMoves: 1});
     await closePage(page);

@@ -2,6 +2,7 @@
 // it, Debian's Chromium, the page played by clicks, and the native console
 // game replaying the same game.
 
+import assert from "node:assert/strict";
 import {spawn, spawnSync} from "node:child_process";
 import {mkdtempSync, rmSync, writeFileSync} from "node:fs";
 import {tmpdir} from "node:os";
@@ -12,13 +13,29 @@ import {chromium} from "playwright-core";
 
 export const Root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
 export const SeededConsole = join(Root, "build/web/nanaren_seeded");
+export const ReferenceGame = join(Root, "build/web/nanaren_reference");
+export const ScreenshotDirectory = join(Root, "build-web/test");
 
+// No sandbox as root, nothing that reaches for the network.
+const Chromium = {
+  executablePath: "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+};
+const PageOptions = {viewport: {width: 900, height: 600}, locale: "ja-JP"};
+
+// Playwright gives each launch, and each context in it, a fresh profile.
 export function launchBrowser() {
-  // No sandbox as root, nothing that reaches for the network; playwright
-  // gives each launch a fresh profile.
-  const args = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                "--disable-background-networking", "--disable-component-update", "--disable-sync"];
-  return chromium.launch({executablePath: "/usr/bin/chromium", args});
+  return chromium.launch(Chromium);
+}
+
+// A browser with a profile on disk, as a person's is: only such a browser
+// offers to install a page. closePage removes the profile.
+export async function launchProfile() {
+  const directory = mkdtempSync(join(tmpdir(), "nanaren-profile-"));
+  const context = await chromium.launchPersistentContext(directory, {...Chromium, ...PageOptions});
+  context.profileDirectory = directory;
+  return context;
 }
 
 // scripts/serve.sh on a port the system picks, once the server says which.
@@ -32,7 +49,11 @@ export function startServer() {
     server.on("exit", (code) => fail(new Error(`serve.sh exited with ${code}: ${errors}`)));
     createInterface({input: server.stdout}).on("line", (line) => {
       const port = /^Serving HTTP on \S+ port (\d+)/.exec(line)?.[1];
-      if (port) done({url: `http://127.0.0.1:${port}/`, stop: () => process.kill(-server.pid)});
+      const stop = () => new Promise((stopped) => {
+        server.once("exit", stopped);
+        process.kill(-server.pid);
+      });
+      if (port) done({url: `http://127.0.0.1:${port}/`, stop});
     });
   });
 }
@@ -48,10 +69,16 @@ export class PageGame {
     this.progress = [];       // the progress steps the bar showed in each search
   }
 
-  // Picks the playout count (or keeps the page's) and the colour.
+  // Picks the exact game's playout count (or keeps the page's choice) and
+  // the colour.
   async choose(colour, playouts) {
-    if (playouts !== undefined) await this.page.selectOption("#playouts", String(playouts));
-    this.playouts = Number(await this.page.inputValue("#playouts"));
+    await this.page.waitForSelector("#play-black:enabled");  // the engine and its levels are ready
+    if (playouts !== undefined) {
+      await this.page.selectOption("#level", "exact");
+      await this.page.selectOption("#playouts", String(playouts));
+    }
+    const exact = await this.page.inputValue("#level") === "exact";
+    this.playouts = exact ? Number(await this.page.inputValue("#playouts")) : null;
     this.input.push(colour === "black" ? "1" : "2");
     await this.watchProgress();
     await this.page.click(colour === "black" ? "#play-black" : "#play-white");
@@ -138,6 +165,74 @@ export class PageGame {
                  {subtree: true, childList: true, attributeFilter: ["value"], attributeOldValue: true});
     });
   }
+}
+
+// A page in a browser context of its own (its own storage and service
+// worker), or in the given profile's, in Japanese unless the options say
+// otherwise, with the errors its scripts throw kept in page.errors.
+export async function openPage(browser, url, options = {}) {
+  const context = browser.newContext ? await browser.newContext({...PageOptions, ...options})
+                                     : browser;
+  const page = await context.newPage();
+  page.errors = [];
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  await page.goto(url);
+  return page;
+}
+
+export async function closePage(page) {
+  assert.deepEqual(page.errors, []);
+  const context = page.context();
+  await context.close();
+  if (context.profileDirectory) {
+    rmSync(context.profileDirectory, {recursive: true, force: true, maxRetries: 10});
+  }
+}
+
+// Waits until the engine has answered and the page waits for the person, or
+// shows the end, the setup or a refused record.
+export function settled(page) {
+  return page.waitForSelector('#game[aria-busy="false"], #setup:not([hidden]) #play-black:enabled',
+                              {state: "attached"});
+}
+
+// The game's moves as the move list shows them, passes as the record writes
+// them.
+export async function listedMoves(page) {
+  const points = await page.$$eval("#moves .point", (all) => all.map((p) => p.textContent));
+  return points.map((p) => (p === "パス" || p === "pass" ? "pass" : p));
+}
+
+// The native game of a player the page names, with the same clock value and
+// the person's moves: its whole record as a list of moves.
+export function referenceGame({seed, player, human, personMoves}) {
+  const run = spawnSync(ReferenceGame, [String(seed), player, human],
+                        {input: personMoves.join(" ") + "\n"});
+  if (run.status !== 0) throw new Error(`reference game exited with ${run.status}: ${run.stderr}`);
+  return run.stdout.toString().trim().split(" ").filter(Boolean);
+}
+
+// The moves of one side in a record's list, Black's from the first.
+export const movesOf = (moves, colour) =>
+  moves.filter((_, i) => (i % 2 === 0) === (colour === "black"));
+
+// The person's move: a point next to the last stone if one is free, else
+// anywhere, picked by the choice and tried again elsewhere while the engine
+// refuses it.
+export async function playSomewhere(game, choose) {
+  const last = await game.page.$$eval("#board .last-move", (marks) =>
+    marks.map((m) => [Number(m.dataset.x), Number(m.dataset.y)]));
+  let points = (await game.board()).flatMap((row, y) =>
+    row.split(" ").flatMap((cell, x) => cell === "+" ? [[x + 1, y + 1]] : []));
+  const near = points.filter(([x, y]) =>
+    last.some(([lx, ly]) => Math.abs(x - lx) <= 1 && Math.abs(y - ly) <= 1));
+  if (near.length > 0) points = near;
+  while (points.length > 0) {
+    const point = choose(points);
+    if (await game.click(...point)) return;
+    points = points.filter((p) => p !== point);
+  }
+  assert.fail("no point the engine takes");
 }
 
 // A small fixed generator for the test person's choices.

@@ -1,0 +1,202 @@
+// The board as an SVG drawing: the grid, the stones the engine reports, the
+// marks on them, and the 81 points as elements that take a click or, with the
+// arrow keys, the focus. What a move does is the engine's; this only draws.
+
+import {Black, White} from "./record.js";
+
+// Point (x, y) sits at (x * Spacing, y * Spacing); the labels sit in the
+// margin above and to the left, which the view box keeps narrow so that the
+// points are far enough apart on a phone.
+const Spacing = 50;
+const StoneRadius = 22;
+const LabelAt = 12;
+const SvgNs = "http://www.w3.org/2000/svg";
+export const StoneClasses = ["", "black", "white"];
+
+function svg(tag, attributes, text) {
+  const element = document.createElementNS(SvgNs, tag);
+  for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
+  if (text !== undefined) element.textContent = text;
+  return element;
+}
+
+const at = (c) => c * Spacing;
+
+// The winning stones as straight runs: the engine lists each line in order
+// along it, one line after the other, and a line never continues past its
+// own end, so a run ends where the step from stone to stone changes.
+export function runsOf(stones) {
+  const runs = [];
+  for (const stone of stones) {
+    const run = runs.at(-1);
+    const step = run && [stone.x - run.at(-1).x, stone.y - run.at(-1).y];
+    const adjacent = step && Math.max(Math.abs(step[0]), Math.abs(step[1])) === 1;
+    const sameWay = run && (run.length < 2 || (step[0] === run.step[0] && step[1] === run.step[1]));
+    if (adjacent && sameWay) {
+      run.step = step;
+      run.push(stone);
+    } else {
+      runs.push(Object.assign([stone], {step: null}));
+    }
+  }
+  return runs;
+}
+
+export class BoardView {
+  // onPoint(x, y) is called when a point is clicked or chosen with the keys.
+  constructor(element, onPoint) {
+    this.element = element;
+    this.onPoint = onPoint;
+    this.cursor = {x: 5, y: 5};  // the point the keys move from
+    this.playable = true;        // whether the keys play, or are left to the page
+    this.drawGrid();
+    element.addEventListener("click", (event) => {
+      const target = event.target.closest(".target");
+      if (target) onPoint(Number(target.dataset.x), Number(target.dataset.y));
+    });
+    element.addEventListener("keydown", (event) => this.onKey(event));
+  }
+
+  drawGrid() {
+    const board = this.element;
+    board.setAttribute("viewBox", "0 0 480 480");
+    board.append(svg("rect", {class: "wood", x: 24, y: 24, width: 452, height: 452, rx: 6}));
+    for (let i = 1; i <= 9; ++i) {
+      board.append(svg("line", {class: "grid", x1: at(1), y1: at(i), x2: at(9), y2: at(i)}));
+      board.append(svg("line", {class: "grid", x1: at(i), y1: at(1), x2: at(i), y2: at(9)}));
+      // Columns are counted along the top and rows down the side, row 1 on top.
+      board.append(svg("text", {class: "label", x: at(i), y: LabelAt}, String(i)));
+      board.append(svg("text", {class: "label", x: LabelAt, y: at(i)}, String(i)));
+    }
+    for (const [x, y] of [[3, 3], [7, 3], [5, 5], [3, 7], [7, 7]]) {
+      board.append(svg("circle", {class: "star", cx: at(x), cy: at(y), r: 4}));
+    }
+    this.stones = svg("g", {id: "stones"});
+    this.marks = svg("g", {id: "marks"});
+    this.targets = svg("g", {id: "targets"});
+    board.append(this.stones, this.marks, this.targets);
+    for (let y = 1; y <= 9; ++y) {
+      for (let x = 1; x <= 9; ++x) {
+        this.targets.append(svg("rect", {
+          class: "target", "data-x": x, "data-y": y, role: "button", tabindex: -1,
+          x: at(x) - Spacing / 2, y: at(y) - Spacing / 2, width: Spacing, height: Spacing,
+        }));
+      }
+    }
+    this.target(5, 5).setAttribute("tabindex", 0);
+  }
+
+  target(x, y) {
+    return this.targets.querySelector(`[data-x="${x}"][data-y="${y}"]`);
+  }
+
+  // Arrow keys move the focus between points, Enter or Space plays there.
+  onKey(event) {
+    const target = event.target.closest?.(".target");
+    if (!target || !this.playable) return;
+    const x = Number(target.dataset.x);
+    const y = Number(target.dataset.y);
+    const moves = {ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1]};
+    if (event.key in moves) {
+      const [dx, dy] = moves[event.key];
+      this.moveCursor(Math.min(9, Math.max(1, x + dx)), Math.min(9, Math.max(1, y + dy)));
+    } else if (event.key === "Enter" || event.key === " ") {
+      this.onPoint(x, y);
+    } else {
+      return;
+    }
+    event.preventDefault();
+    event.stopPropagation();
+  }
+
+  moveCursor(x, y) {
+    this.target(this.cursor.x, this.cursor.y).setAttribute("tabindex", -1);
+    this.cursor = {x, y};
+    const target = this.target(x, y);
+    target.setAttribute("tabindex", 0);
+    target.focus();
+  }
+
+  // cells: 81 colour codes row by row; marks: the last stone, the reply the
+  // computer expects and its colour, the winning stones and a refused point,
+  // all optional. pointLabel(x, y, cell) names a point for a screen reader.
+  show(cells, {lastMove, expectedReply, replyColour, winningStones = [], refused}, pointLabel) {
+    this.stones.replaceChildren();
+    cells.forEach((cell, i) => {
+      const x = (i % 9) + 1;
+      const y = Math.floor(i / 9) + 1;
+      this.target(x, y).setAttribute("aria-label", pointLabel(x, y, cell));
+      if (cell !== Black && cell !== White) return;
+      this.stones.append(svg("circle", {
+        class: `stone ${StoneClasses[cell]}`, "data-x": x, "data-y": y,
+        cx: at(x), cy: at(y), r: StoneRadius,
+      }));
+    });
+    this.marks.replaceChildren();
+    if (lastMove) {
+      this.marks.append(svg("circle", {
+        class: "last-move", "data-x": lastMove.x, "data-y": lastMove.y,
+        cx: at(lastMove.x), cy: at(lastMove.y), r: 7,
+      }));
+    }
+    if (expectedReply) {
+      this.marks.append(svg("circle", {
+        class: `expected-reply ${StoneClasses[replyColour]}`,
+        "data-x": expectedReply.x, "data-y": expectedReply.y,
+        cx: at(expectedReply.x), cy: at(expectedReply.y), r: StoneRadius - 4,
+      }));
+    }
+    this.showWinningLine(winningStones);
+    if (refused) this.showRefused(refused);
+  }
+
+  showWinningLine(stones) {
+    for (const {x, y} of stones) {
+      this.marks.append(svg("circle", {
+        class: "winning", "data-x": x, "data-y": y, cx: at(x), cy: at(y), r: StoneRadius + 2,
+      }));
+    }
+    for (const run of runsOf(stones)) {
+      const first = run[0];
+      const last = run.at(-1);
+      this.marks.append(svg("line", {
+        class: "win-line", x1: at(first.x), y1: at(first.y), x2: at(last.x), y2: at(last.y),
+      }));
+    }
+  }
+
+  showRefused({x, y}) {
+    const d = 12;
+    const [cx, cy] = [at(x), at(y)];
+    this.marks.append(svg("path", {
+      id: "refused", class: "refused",
+      d: `M${cx - d},${cy - d}L${cx + d},${cy + d}M${cx + d},${cy - d}L${cx - d},${cy + d}`,
+    }));
+  }
+}
+
+// The rules' picture on a small board of its own: Black's seven on the third
+// row, which wins; White's seven on the bottom edge, which does not; and a
+// white stone that Black has surrounded.
+export function drawDiagram(element) {
+  const step = 20;
+  const point = (c) => c * step;
+  element.append(svg("rect", {class: "wood", x: 8, y: 8, width: 184, height: 184, rx: 4}));
+  for (let i = 1; i <= 9; ++i) {
+    element.append(svg("line", {class: "grid", x1: point(1), y1: point(i), x2: point(9), y2: point(i)}));
+    element.append(svg("line", {class: "grid", x1: point(i), y1: point(1), x2: point(i), y2: point(9)}));
+  }
+  const stone = (x, y, colour) => element.append(svg("circle", {
+    class: `stone ${StoneClasses[colour]}`, cx: point(x), cy: point(y), r: 8.5,
+  }));
+  for (let x = 2; x <= 8; ++x) {
+    stone(x, 3, Black);
+    stone(x, 9, White);
+  }
+  for (const [x, y] of [[5, 5], [4, 6], [6, 6], [5, 7]]) stone(x, y, Black);
+  stone(5, 6, White);
+  element.append(
+      svg("line", {class: "win-line", x1: point(2), y1: point(3), x2: point(8), y2: point(3)}),
+      svg("line", {class: "edge-line", x1: point(2), y1: point(9), x2: point(8), y2: point(9)}),
+      svg("path", {class: "captured", d: `M${point(5) - 6},${point(6) - 6}l12,12m0,-12l-12,12`}));
+}

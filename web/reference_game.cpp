@@ -1,0 +1,51 @@
+// The page's game without the page: a Game against a player named as the page
+// names it ("level:1", "exact:300"), seeded with the given clock value, the
+// person's moves read from standard input as a record writes them ("5-5 pass
+// 4-4"). Prints the game's record, which the browser tests hold the page's
+// games of the strong player's levels to.
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "game.h"
+#include "players.h"
+
+namespace {
+
+void PlayComputerWhileItsTurn(nanaren::Game& game) {
+    nanaren::SearchObserver quiet;
+    while (game.CurrentState() == nanaren::Game::State::ComputerToMove)
+        game.PlayComputer(quiet);
+}
+
+// "x-y" as the column and the row; a pass, or anything else, as -1.
+std::pair<int, int> PointOf(const std::string& token) {
+    if (token.size() != 3 || token[1] != '-') return {-1, -1};
+    return {token[0] - '0', token[2] - '0'};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto choice = argc == 4 ? nanaren::ParsePlayer(argv[2]) : std::nullopt;
+    if (!choice) {
+        std::cerr << "usage: nanaren_reference CLOCK PLAYER black|white < moves" << std::endl;
+        return EXIT_FAILURE;
+    }
+    const auto clock = static_cast<std::time_t>(std::stoll(argv[1]));
+    const int human = std::string(argv[3]) == "black" ? nanaren::Black : nanaren::White;
+    nanaren::Game game(human, clock, nanaren::MakePlayer(*choice));
+    PlayComputerWhileItsTurn(game);
+    std::string token;
+    while (!game.IsOver() && std::cin >> token) {
+        const auto [x, y] = PointOf(token);
+        game.PlayHuman(x, y);
+        PlayComputerWhileItsTurn(game);
+    }
+    std::cout << game.GetPosition().Record() << std::endl;
+    return 0;
+}

@@ -1,0 +1,40 @@
+// Keeps the page's files for when the server cannot be reached. Every request
+// goes to the network first and what comes back is kept; without a network
+// the kept copy answers. Installing keeps every file at once, so that after
+// one visit the page loads and plays offline.
+
+const CacheName = "nanaren";
+const Files = [
+  "./", "style.css", "app.js", "board.js", "record.js", "texts.js", "worker.js", "nanaren.js",
+  "nanaren.wasm", "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
+];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CacheName)
+                      .then((cache) => cache.addAll(Files))
+                      .then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => event.waitUntil(self.clients.claim()));
+
+// Every address of the page, whatever its query, is kept as the page itself.
+const keyOf = (request) => (request.mode === "navigate" ? new URL("./", location).href : request);
+
+async function fromNetwork(request) {
+  const response = await fetch(request);
+  if (response.ok) {
+    const cache = await caches.open(CacheName);
+    await cache.put(keyOf(request), response.clone());
+  }
+  return response;
+}
+
+async function fromCache(request) {
+  return (await caches.match(keyOf(request))) ?? Response.error();
+}
+
+self.addEventListener("fetch", (event) => {
+  const request = event.request;
+  if (request.method !== "GET" || new URL(request.url).origin !== location.origin) return;
+  event.respondWith(fromNetwork(request).catch(() => fromCache(request)));
+});
