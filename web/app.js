@@ -23,7 +23,7 @@ const page = {
   worker: null,
   board: null,
   language: "ja",
-  levels: [],            // the engine's levels, {name, strength}, from level 1 up
+  levels: [],            // the engine's levels, {name: {ja, en}, percentAgainstBelow}, level 1 first
   game: null,            // {seed, human, computer} of the game on the board
   position: null,        // the engine's last word on that game
   busy: false,           // a request is on its way or the computer is thinking
@@ -108,15 +108,17 @@ function renderStaticTexts() {
 function opponentLabel(computer) {
   const {level, playouts} = computerChoice(computer);
   if (level === undefined) return t("exactOpponent", {playouts});
-  return t("level", {level, name: page.levels[level - 1]?.name ?? "?"});
+  return t("level", {level, name: page.levels[level - 1]?.name[page.language] ?? "?"});
 }
 
-// A level as the list offers it: its name and what its strength is measured
-// to be, in the engine's words.
+// A level as the list offers it: its name and its measured share of the
+// points against the level below (level 1: against the line-builder).
 function levelOption(level) {
   const label = opponentLabel(computerName({level}));
-  const {strength} = page.levels[level - 1];
-  return strength ? `${label} — ${strength}` : label;
+  const percent = page.levels[level - 1].percentAgainstBelow;
+  if (percent === 0) return label;
+  const below = level === 1 ? t("lineBuilder") : t("levelNumber", {level: level - 1});
+  return `${label} — ${t("levelStrength", {percent, below})}`;
 }
 
 // The level list is drawn again only in another language, so that an open

@@ -181,16 +181,20 @@ EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
     return nanaren::GetY(vertex);
 }
 
-// The strong player's levels, 1 to LevelCount: a word for each and its
-// measured strength in a few words (may be empty).
+// The strong player's levels, 1 to LevelCount: a word for each in English and
+// in Japanese, and the share of the points it is measured to take against the
+// level below (level 1: against the line-builder; 0 when not measured).
 EMSCRIPTEN_KEEPALIVE int LevelCount() {
     return nanaren::LevelCount;
 }
 EMSCRIPTEN_KEEPALIVE const char* LevelName(int k) {
     return nanaren::LevelOf(k).name;
 }
-EMSCRIPTEN_KEEPALIVE const char* LevelStrength(int k) {
-    return nanaren::LevelOf(k).strength;
+EMSCRIPTEN_KEEPALIVE const char* LevelJapaneseName(int k) {
+    return nanaren::LevelOf(k).japaneseName;
+}
+EMSCRIPTEN_KEEPALIVE int LevelPercentAgainstBelow(int k) {
+    return nanaren::LevelOf(k).percentAgainstBelow;
 }
 
 }  // extern "C"

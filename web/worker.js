@@ -63,8 +63,8 @@ const replayRecord = (moves) =>
 
 function levels() {
   return Array.from({length: Module._LevelCount()}, (_, i) => ({
-    name: text(Module._LevelName(i + 1)),
-    strength: text(Module._LevelStrength(i + 1)),
+    name: {en: text(Module._LevelName(i + 1)), ja: text(Module._LevelJapaneseName(i + 1))},
+    percentAgainstBelow: Module._LevelPercentAgainstBelow(i + 1),
   }));
 }
 
