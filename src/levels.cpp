@@ -19,13 +19,13 @@ PlayerSettings Strong(std::int32_t playouts, int forcedWinMoves, int blunderPerc
 // The bottom two play some moves at random and search no forced wins; from
 // level 3 up each level searches about three times as long as the one below.
 const std::array<Level, LevelCount> Levels = {{
-    {"beginner", "入門", Strong(20, 0, 40), 0},
-    {"novice", "初級", Strong(60, 0, 15), 0},
-    {"casual", "中級", Strong(250, 3, 0), 0},
-    {"club", "上級", Strong(1000, 4, 0), 0},
-    {"strong", "有段", Strong(3000, 5, 0), 0},
-    {"expert", "高段", Strong(10000, 5, 0), 0},
-    {"master", "名人", Strong(40000, 6, 0), 0},
+    {"beginner", "入門", Strong(20, 0, 40), 1},
+    {"novice", "初級", Strong(60, 0, 15), 96},
+    {"casual", "中級", Strong(250, 3, 0), 94},
+    {"club", "上級", Strong(1000, 4, 0), 79},
+    {"strong", "有段", Strong(3000, 5, 0), 76},
+    {"expert", "高段", Strong(10000, 5, 0), 72},
+    {"master", "名人", Strong(40000, 6, 0), 69},
 }};
 
 }  // namespace
