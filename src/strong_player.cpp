@@ -137,17 +137,9 @@ SearchResult StrongPlayer::Search(const Plan& plan, int color, SearchObserver& o
             mPolicy.mBoard.CopyPosition(mStart);
         });
     }
-    const std::int32_t best = tree.BestChild(root);
-    if (best == NoNode) {
-        observer.Finished(std::nullopt);
-        return {};
-    }
-    const Node& chosen = tree.At(best);
-    const SearchEstimate estimate = {
-        static_cast<int>(static_cast<double>(chosen.value) * 100.0),
-        tree.IsLeaf(best) ? NoVertex : tree.At(tree.BestChild(best)).move};
-    observer.Finished(estimate);
-    return {chosen.move, estimate};
+    const SearchResult result = ResultAtRoot(tree, root);
+    observer.Finished(result.estimate);
+    return result;
 }
 
 void StrongPlayer::Iterate() {

@@ -36,20 +36,10 @@ SearchResult Uct::Think(const Position& position, int color, Random& random,
     if (!tree.IsLeaf(root)) RunIterations(start, observer);
     random = policy.mRandom;
 
-    const std::int32_t best = tree.BestChild(root);
-    if (best == NoNode) {
-        tree.Clear();
-        observer.Finished(std::nullopt);
-        return {};
-    }
-    const Node& chosen = tree.At(best);
-    const SearchEstimate estimate = {
-        static_cast<int>(static_cast<double>(chosen.value) * 100.0),
-        tree.IsLeaf(best) ? NoVertex : tree.At(tree.BestChild(best)).move};
-    const Vertex move = chosen.move;
+    const SearchResult result = ResultAtRoot(tree, root);
     tree.Clear();
-    observer.Finished(estimate);
-    return {move, estimate};
+    observer.Finished(result.estimate);
+    return result;
 }
 
 void Uct::RunIterations(const Board& start, SearchObserver& observer) {
