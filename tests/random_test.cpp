@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "scoped_state.h"
 
 namespace nanaren {
@@ -49,6 +51,22 @@ TEST(Random, TwoGeneratorsDrawIndependently) {
     first.Next();
     EXPECT_EQ(second.Next(), 723471715u) << "the first generator's draw moved only itself";
     EXPECT_EQ(first, second);
+}
+
+// A search's generator comes from one draw, so that a replay can follow the
+// game's generator without searching, and searches seeded by consecutive
+// draws must not run along one sequence (as the generator's own states do).
+TEST(Random, ASplitTakesOneDrawAndLeavesTheSequence) {
+    Random game;
+    Random first = game.Split();
+    EXPECT_EQ(game.State(), StateAfter(Random::StartState, 1));
+    Random second = game.Split();
+    std::set<std::uint32_t> drawn;
+    for (Random* random : {&first, &second, &game}) {
+        for (int i = 0; i < 4; ++i)
+            drawn.insert(random->Next());
+    }
+    EXPECT_EQ(drawn.size(), 12u);
 }
 
 }  // namespace
