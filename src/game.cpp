@@ -69,10 +69,11 @@ std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver&
     NANAREN_ASSERT(mPosition.Moves().empty());
     Position read;
     if (auto error = read.ReadRecord(record)) return error;
+    const std::uint32_t seeded = mRandom.State();
     const std::vector<Vertex>& moves = read.Moves();
     for (std::size_t i = 0; i < moves.size(); ++i) {
         if (const auto reason = ReplayMove(moves[i], observer)) {
-            Restart();
+            Restart(seeded);
             return RecordError{static_cast<int>(i + 1), MoveText(moves[i]), *reason};
         }
     }
@@ -98,12 +99,12 @@ std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observe
     return std::nullopt;
 }
 
-// Back to the start: no move, the generator as the game was seeded.
-void Game::Restart() {
-    if (!mRandomBefore.empty()) mRandom.Restore(mRandomBefore[0]);
+// Back to the start: no move, the generator as the game was seeded (a
+// search refused before any move stood has drawn from it too).
+void Game::Restart(std::uint32_t seeded) {
+    mRandom.Restore(seeded);
     mRandomBefore.clear();
-    while (mPosition.Undo()) {
-    }
+    mPosition.Restart();
     mLastResult = Board::Failure;
     FollowPosition();
 }

@@ -64,7 +64,7 @@ class Game {
     Board::PutResult Play(int color, Vertex v, std::uint32_t randomBefore);
     void FollowPosition();
     std::optional<std::string> ReplayMove(Vertex move, SearchObserver& observer);
-    void Restart();
+    void Restart(std::uint32_t seeded);
 
     int mHuman;                                // the person's colour
     std::unique_ptr<Player> mComputer;         // the computer player

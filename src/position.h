@@ -57,6 +57,8 @@ class Position {
     Board::PutResult Play(int color, Vertex v);
     // Takes back the last move; false when there is none.
     bool Undo();
+    // Takes back every move.
+    void Restart() { Replay({}); }
     // Why color may not play v here, or Refusal::None when it may. Worked out
     // beside the rules, in the order the put tests them.
     Refusal ReasonRefused(int color, Vertex v) const;

@@ -162,6 +162,11 @@ TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     EXPECT_TRUE(replayed.GetPosition().Moves().empty());
     EXPECT_EQ(replayed.CurrentState(), Game::State::ComputerToMove);
     EXPECT_EQ(replayed.PlayComputer(quiet), moves[0]) << "the generator is back at its start";
+
+    // Refused at the computer's first move, before any move stood.
+    Game refusedAtOnce(White, 1733700002, Exact(100));
+    ASSERT_TRUE(refusedAtOnce.Replay(MoveText(other), quiet).has_value());
+    EXPECT_EQ(refusedAtOnce.PlayComputer(quiet), moves[0]) << "the generator is back at its start";
 }
 
 }  // namespace
