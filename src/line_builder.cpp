@@ -99,7 +99,10 @@ SearchResult LineBuilder::Think(const Position& position, int color, Random& /*r
     observer.Started();
     Vertex move = NoVertex;
     if (mBlocks) {
-        WinningPoints(board, Opposite(color)).ForEach([&](Vertex v) {
+        // Its own win first, then a block.
+        PointSet wanted = WinningPoints(board, color);
+        if (wanted.IsEmpty()) wanted = WaitingWinningPoints(board, Opposite(color));
+        wanted.ForEach([&](Vertex v) {
             if (move == NoVertex && IsLegal(board, v, color)) move = v;
         });
     }

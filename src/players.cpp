@@ -1,6 +1,7 @@
 #include "players.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -71,7 +72,7 @@ bool ParseOption(std::string_view text, PlayerSettings& settings) {
         if (name != option.name) continue;
         if (option.real != nullptr) {
             const auto number = ParseFraction(value);
-            if (!number || !(*number >= 0.0f)) return false;
+            if (!number || !std::isfinite(*number) || *number < 0.0f) return false;
             settings.*option.real = *number;
         } else {
             const auto number = ParseNumber<int>(value);

@@ -78,7 +78,7 @@ StrongPlayer::Plan StrongPlayer::MakePlan(int color) {
         plan.wins = true;
         return plan;
     }
-    if (!WinningPoints(board, opponent).IsEmpty()) {
+    if (!WaitingWinningPoints(board, opponent).IsEmpty()) {
         // Nothing else matters; without a defence every move loses alike.
         plan.moves = mThreats.Defences(board, opponent);
         if (plan.moves.Count() == 1) plan.decided = FirstOf(plan.moves);

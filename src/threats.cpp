@@ -29,16 +29,25 @@ void ForEachLineWith(const Board& board, int color, int count, F&& f) {
     }
 }
 
-}  // namespace
-
-PointSet WinningPoints(const Board& board, int color) {
+// The empty points but forbidden where color's stone completes a winning line.
+PointSet WinningPointsBut(const Board& board, int color, Vertex forbidden) {
     PointSet points;
     ForEachLineWith(board, color, 6, [&](Axis axis, int line) {
         ForEachEmptyOfLine(board, axis, line, [&](Vertex v) {
-            if (v != board.mKo && board.CheckLine(v, color) == Board::Win) points.Add(v);
+            if (v != forbidden && board.CheckLine(v, color) == Board::Win) points.Add(v);
         });
     });
     return points;
+}
+
+}  // namespace
+
+PointSet WinningPoints(const Board& board, int color) {
+    return WinningPointsBut(board, color, board.mKo);
+}
+
+PointSet WaitingWinningPoints(const Board& board, int color) {
+    return WinningPointsBut(board, color, NoVertex);
 }
 
 PointSet AtariPoints(const Board& board, int color) {
@@ -71,7 +80,7 @@ PointSet ThreatSearch::Defences(const Board& board, int attacker) {
 
 PointSet ThreatSearch::Defences(const Board& board, int attacker, Board& scratch) {
     const int defender = Opposite(attacker);
-    PointSet candidates = WinningPoints(board, attacker);
+    PointSet candidates = WaitingWinningPoints(board, attacker);
     candidates.AddAll(AtariPoints(board, attacker));
     PointSet defences;
     candidates.ForEach([&](Vertex v) {
@@ -109,7 +118,7 @@ bool ThreatSearch::Attack(const Board& board, int attacker, int movesLeft, int p
         if (next.PutAt(m, attacker) != Board::Success) return;
         // The defender would win first, or need not answer at all.
         if (!WinningPoints(next, defender).IsEmpty()) return;
-        if (WinningPoints(next, attacker).IsEmpty()) return;
+        if (WaitingWinningPoints(next, attacker).IsEmpty()) return;
         const PointSet replies = Defences(next, attacker, answered);
         bool allLose = true;
         replies.ForEach([&](Vertex r) {

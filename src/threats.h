@@ -11,9 +11,13 @@ namespace nanaren {
 // once, which moves give it such a point, and which replies take them all
 // away. Every answer is checked by playing the move on a board.
 
-// The points where color's stone would win now: empty, not the ko point, and
-// completing a winning line by the rule of the put.
+// The points where color, to move, would win now: empty, not the ko point,
+// and completing a winning line by the rule of the put.
 PointSet WinningPoints(const Board& board, int color);
+
+// The same for color waiting for the other side's move, which color's next
+// move follows: the ko point, which binds only the side to move, counts.
+PointSet WaitingWinningPoints(const Board& board, int color);
 
 // The last liberties of color's groups in atari, where the other colour
 // captures.

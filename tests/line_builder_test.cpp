@@ -37,6 +37,10 @@ TEST(LineBuilder, AsABlockerStopsAWinInOneFirst) {
     EXPECT_EQ(BuilderMove(board, Black, false), At(3, 5)) << "the builder ignores it";
     const Vertex block = BuilderMove(board, Black, true);
     EXPECT_TRUE(block == At(1, 2) || block == At(8, 2)) << MoveText(block);
+    // With a win of its own it takes that instead.
+    SetUpPosition(board, {"+", "+ O O O O O O + +", "+", "+", "+ + @ @ @ @ @ @"});
+    const Vertex win = BuilderMove(board, Black, true);
+    EXPECT_TRUE(win == At(2, 5) || win == At(9, 5)) << MoveText(win);
 }
 
 #ifndef NANAREN_SANITIZED

@@ -28,6 +28,8 @@ TEST(WinningPoints, FollowTheLineRule) {
     EXPECT_EQ(WinningPoints(board, White), Points({At(7, 6)}));
     board.mKo = At(1, 2);
     EXPECT_FALSE(WinningPoints(board, Black).Contains(At(1, 2))) << "the ko point";
+    EXPECT_TRUE(WaitingWinningPoints(board, Black).Contains(At(1, 2)))
+        << "the ko point binds only the side to move";
 }
 
 TEST(Defences, ABlockOrACaptureThatBreaksTheLine) {
