@@ -16,8 +16,9 @@ constexpr std::array<int, 4> WindowSteps = {Down, Right, DownRight, UpRight};
 
 // The squared distance of a point from the centre, in grid steps.
 int DistanceFromCentre(Vertex v) {
-    const int dx = GetX(v) - 5;
-    const int dy = GetY(v) - 5;
+    constexpr int Centre = (BoardSize + 1) / 2;
+    const int dx = GetX(v) - Centre;
+    const int dy = GetY(v) - Centre;
     return dx * dx + dy * dy;
 }
 

@@ -28,7 +28,6 @@ class PointSet {
     }
     bool IsEmpty() const { return (mWords[0] | mWords[1]) == 0; }
     bool Contains(Vertex v) const { return (mWords[v >> 6] >> (v & 63) & 1) != 0; }
-    int Count() const { return std::popcount(mWords[0]) + std::popcount(mWords[1]); }
     // Calls f with each point of the set, in ascending order.
     template <typename F>
     void ForEach(F&& f) const {
@@ -49,6 +48,11 @@ class PointSet {
             return IsSingleBit(mWords[1]) ? 64 + std::countr_zero(mWords[1]) : NoVertex;
         }
         return NoVertex;
+    }
+    // The lowest point of the set, or NoVertex when it is empty.
+    Vertex First() const {
+        if (mWords[0] != 0) return std::countr_zero(mWords[0]);
+        return mWords[1] != 0 ? 64 + std::countr_zero(mWords[1]) : NoVertex;
     }
     bool operator==(const PointSet&) const = default;
 

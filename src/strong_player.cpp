@@ -15,12 +15,6 @@ namespace {
 // the moves of an iteration follow one another in it however long the game.
 constexpr int RecordKept = 2;
 
-Vertex FirstOf(const PointSet& points) {
-    Vertex first = NoVertex;
-    points.ForEach([&](Vertex v) { first = first == NoVertex ? v : first; });
-    return first;
-}
-
 void KeepRecentRecord(Board& board) {
     const int size = board.mRecordSize;
     if (size <= RecordKept) return;
@@ -74,14 +68,14 @@ StrongPlayer::Plan StrongPlayer::MakePlan(int color) {
     Plan plan;
     const PointSet wins = WinningPoints(board, color);
     if (!wins.IsEmpty()) {
-        plan.decided = FirstOf(wins);
+        plan.decided = wins.First();
         plan.wins = true;
         return plan;
     }
     if (!WaitingWinningPoints(board, opponent).IsEmpty()) {
         // Nothing else matters; without a defence every move loses alike.
         plan.moves = mThreats.Defences(board, opponent);
-        if (plan.moves.Count() == 1) plan.decided = FirstOf(plan.moves);
+        plan.decided = plan.moves.Single();
         return plan;
     }
     if (mSettings.forcedWinMoves > 0) {
@@ -204,7 +198,7 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
     if (!planned) {
         const PointSet wins = WinningPoints(board, color);
         if (!wins.IsEmpty()) {
-            add(FirstOf(wins), 1.0f);
+            add(wins.First(), 1.0f);
             return;
         }
     }

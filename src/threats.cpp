@@ -104,7 +104,7 @@ Vertex ThreatSearch::FindForcedWin(const Board& board, int attacker) {
 bool ThreatSearch::Attack(const Board& board, int attacker, int movesLeft, int ply, Vertex& first) {
     const PointSet wins = WinningPoints(board, attacker);
     if (!wins.IsEmpty()) {
-        wins.ForEach([&](Vertex v) { first = first == NoVertex ? v : first; });
+        if (first == NoVertex) first = wins.First();
         return true;
     }
     if (movesLeft == 0 || ++mNodes > NodeBudget) return false;
