@@ -117,13 +117,8 @@ std::string HelpText() {
     text << Usage;
     for (int k = 1; k <= LevelCount; ++k) {
         const Level& level = LevelOf(k);
-        text << "  " << k << "  ";
-        if (level.percentAgainstBelow == 0) {
-            text << level.name << '\n';
-            continue;
-        }
-        text << std::left << std::setw(9) << level.name << " wins " << level.percentAgainstBelow
-             << "% of the points against ";
+        text << "  " << k << "  " << std::left << std::setw(9) << level.name << " wins "
+             << level.percentAgainstBelow << "% of the points against ";
         if (k == 1) {
             text << "the line-builder\n";
         } else {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iomanip>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,6 +51,18 @@ std::optional<float> ParseFraction(std::string_view text) {
     const float value = std::strtof(copy.c_str(), &end);
     if (copy.empty() || end != copy.c_str() + copy.size()) return std::nullopt;
     return value;
+}
+
+// The fewest digits that ParseFraction reads back as the same value.
+std::string FractionText(float value) {
+    std::string text;
+    for (int digits = 6; digits <= 9; ++digits) {
+        std::ostringstream out;
+        out << std::setprecision(digits) << value;
+        text = out.str();
+        if (ParseFraction(text) == value) break;
+    }
+    return text;
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -136,7 +149,7 @@ std::string PlayerName(const PlayerChoice& choice) {
     const PlayerSettings defaults;
     for (const Option& option : Options) {
         if (option.real != nullptr && choice.settings.*option.real != defaults.*option.real) {
-            name << ':' << option.name << '=' << choice.settings.*option.real;
+            name << ':' << option.name << '=' << FractionText(choice.settings.*option.real);
         }
         if (option.whole != nullptr && choice.settings.*option.whole != defaults.*option.whole) {
             name << ':' << option.name << '=' << choice.settings.*option.whole;

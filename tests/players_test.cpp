@@ -19,6 +19,9 @@ TEST(Players, EveryNameReadsBackAsItself) {
         EXPECT_EQ(NameRead(name), name);
     }
     EXPECT_EQ(NameRead("300"), "exact:300");
+    // 0.123456789 as a float is 0.1234567910...; its spacing there is 2^-27,
+    // so seven digits (0.1234568) name another float and eight do not.
+    EXPECT_EQ(NameRead("strong:9:c=0.123456789"), "strong:9:c=0.12345679");
     EXPECT_EQ(NameRead("strong:500:forced=5"), "strong:500") << "a default is not named";
 }
 

@@ -38,7 +38,7 @@ constexpr const char* Usage =
     "  exact:N (or a bare N), the exact computer with N playouts per move;\n"
     "  level:K, the strong computer's level K (1 to 7); strong:N[:name=value...],\n"
     "  the strong computer with N playouts and options (b0, c, expand, forced,\n"
-    "  blunder); builder or blocker, the scripted line-builder without or with\n"
+    "  blunder, prior); builder or blocker, the scripted line-builder without or with\n"
     "  blocks. A is Black in even games, B in odd ones; game i is seeded with\n"
     "  clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
     "  J at a time (default one per core). Prints each side's score with its 95%\n"

@@ -151,11 +151,13 @@ std::vector<double> MaximumLikelihood(int players, const std::vector<PairResult>
             Times(Inverse(WithoutAnchor(slope.information)), WithoutAnchor(slope.gradient));
         const double before = LogLikelihood(logits, results);
         std::vector<double> next = logits;
-        for (double fraction = 1.0; fraction > 1e-9; fraction /= 2.0) {
+        bool rises = false;
+        for (double fraction = 1.0; fraction > 1e-9 && !rises; fraction /= 2.0) {
             for (std::size_t i = 0; i < move.size(); ++i)
                 next[i + 1] = logits[i + 1] + fraction * move[i];
-            if (LogLikelihood(next, results) >= before) break;
+            rises = LogLikelihood(next, results) >= before;
         }
+        if (!rises) break;  // no step of the doubles' size raises it: the maximum
         logits = next;
         double largest = 0.0;
         for (const double m : move)
