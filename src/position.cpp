@@ -9,14 +9,6 @@ namespace {
 // The direction of each axis in which a line's stones are listed.
 constexpr std::array<int, AxisCount> ForwardSteps = {Down, Right, DownRight, UpRight};
 
-std::optional<Vertex> ParseMove(std::string_view token) {
-    if (token == "pass") return Pass;
-    const bool shaped = token.size() == 3 && token[1] == '-' && token[0] >= '1' &&
-                        token[0] <= '9' && token[2] >= '1' && token[2] <= '9';
-    if (!shaped) return std::nullopt;
-    return GetVertex(token[0] - '0', token[2] - '0');
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -40,6 +32,14 @@ std::vector<std::string_view> Tokens(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<Vertex> ParseMove(std::string_view token) {
+    if (token == "pass") return Pass;
+    const bool shaped = token.size() == 3 && token[1] == '-' && token[0] >= '1' &&
+                        token[0] <= '9' && token[2] >= '1' && token[2] <= '9';
+    if (!shaped) return std::nullopt;
+    return GetVertex(token[0] - '0', token[2] - '0');
+}
 
 const char* RefusalName(Refusal refusal) {
     switch (refusal) {

@@ -84,5 +84,7 @@ class Position {
 
 // A move as a record writes it: "5-3", or "pass".
 std::string MoveText(Vertex v);
+// A move as a record writes it ("5-3", "pass"), or none for other text.
+std::optional<Vertex> ParseMove(std::string_view token);
 
 }  // namespace nanaren

@@ -144,7 +144,8 @@ void StrongPlayer::Iterate() {
     int color = policy.mMyColor;
     for (;;) {
         if (tree.IsLeaf(node)) {
-            if (tree.At(node).visits >= VisitsToExpand() && HasRoomToExpand()) {
+            if (tree.At(node).visits >= VisitsToExpand() &&
+                tree.HasRoomToExpand(policy.mBoard.mEmptySize)) {
                 Expand(node, color, {});
             }
             if (tree.IsLeaf(node)) break;
@@ -170,12 +171,6 @@ float StrongPlayer::VisitsToExpand() const {
     return mSettings.expandAt * static_cast<float>(1 << std::max(0, eighthsUsed - 3));
 }
 
-// An expansion creates at most one child per empty point, and the next
-// Select pushes one more entry on the path.
-bool StrongPlayer::HasRoomToExpand() const {
-    return !mTree->IsPathFull() && mTree->FreeCount() >= mPolicy.mBoard.mEmptySize;
-}
-
 // The children of a leaf for color, the side to move there. At the root, the
 // moves the plan allows, when it names any. Elsewhere color's winning move
 // alone; else every legal point next to a stone (every legal point, at the
@@ -186,8 +181,7 @@ void StrongPlayer::Expand(std::int32_t node, int color, const PointSet& allowed)
     const Board& board = mPolicy.mBoard;
     std::int32_t last = NoNode;
     const auto add = [&](Vertex v, float value) {
-        const auto move = static_cast<std::int16_t>(v);
-        last = last == NoNode ? tree.AddChild(node, move) : tree.AddSibling(last, move);
+        last = tree.AppendChild(node, last, v);
         Node& child = tree.At(last);
         child.visits = 1.0f;
         child.value = value;

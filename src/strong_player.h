@@ -54,7 +54,6 @@ class StrongPlayer : public Player {
     std::int32_t Select(std::int32_t node);
     void Backup(float result, int recordAfterPath);
     float VisitsToExpand() const;
-    bool HasRoomToExpand() const;
 
     PlayerSettings mSettings;
     std::unique_ptr<Tree> mTree;  // the search tree, reset for every move

@@ -42,6 +42,11 @@ class Tree {
     std::int32_t AddChild(std::int32_t parent, std::int16_t move);
     // A new node after prev, which must be the tail of its list.
     std::int32_t AddSibling(std::int32_t prev, std::int16_t move);
+    // A new child of parent after last, its last child so far (NoNode for none).
+    std::int32_t AppendChild(std::int32_t parent, std::int32_t last, Vertex move) {
+        const auto m = static_cast<std::int16_t>(move);
+        return last == NoNode ? AddChild(parent, m) : AddSibling(last, m);
+    }
     // Releases first, every sibling after it and all their descendants,
     // children before their parent; NoNode releases nothing.
     void FreeChain(std::int32_t first);
@@ -65,6 +70,9 @@ class Tree {
 
     std::int32_t FreeCount() const { return mPool.mEmptyCount; }
     bool IsPathFull() const { return mHistoryIndex >= MaxDepth; }
+    // Whether a leaf may grow up to count children and the next descent step
+    // still find room on the path.
+    bool HasRoomToExpand(int count) const { return !IsPathFull() && FreeCount() >= count; }
 
     std::array<std::int32_t, MaxDepth> mHistory{};  // descent path, the root first
     std::int32_t mRoot = NoNode;                    // slot of the root

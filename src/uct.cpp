@@ -73,7 +73,7 @@ void Uct::Iterate() {
         }
         color = Opposite(color);
         if (!tree.IsLeaf(node)) continue;
-        if (NeedsExpansion(node) && HasRoomToExpand()) {
+        if (NeedsExpansion(node) && tree.HasRoomToExpand(policy.mBoard.mEmptySize)) {
             Expand(node, color);
             continue;
         }
@@ -84,12 +84,6 @@ void Uct::Iterate() {
 
 bool Uct::NeedsExpansion(std::int32_t node) const {
     return mTree->At(node).visits >= ExpansionVisits;
-}
-
-// An expansion creates at most one child per empty point, and the next
-// Select pushes one more entry on the path.
-bool Uct::HasRoomToExpand() const {
-    return !mTree->IsPathFull() && mTree->FreeCount() >= mPolicy.mBoard.mEmptySize;
 }
 
 void Uct::Expand(std::int32_t node, int color) {
@@ -110,8 +104,7 @@ void Uct::Expand(std::int32_t node, int color) {
             KeepOnlyChild(node, v);
             return;
         }
-        last = last == NoNode ? tree.AddChild(node, static_cast<std::int16_t>(v))
-                              : tree.AddSibling(last, static_cast<std::int16_t>(v));
+        last = tree.AppendChild(node, last, v);
         Node& child = tree.At(last);
         child.visits = 1.0f;
         child.value = static_cast<float>(1.0 - static_cast<double>(tree.At(node).value));

@@ -40,7 +40,6 @@ class Uct : public Player {
 
   private:
     void RunIterations(const Board& start, SearchObserver& observer);
-    bool HasRoomToExpand() const;
     void KeepOnlyChild(std::int32_t node, Vertex move);
 };
 

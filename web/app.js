@@ -116,7 +116,6 @@ function opponentLabel(computer) {
 function levelOption(level) {
   const label = opponentLabel(computerName({level}));
   const percent = page.levels[level - 1].percentAgainstBelow;
-  if (percent === 0) return label;
   const below = level === 1 ? t("lineBuilder") : t("levelNumber", {level: level - 1});
   return `${label} — ${t("levelStrength", {percent, below})}`;
 }

@@ -159,12 +159,10 @@ EMSCRIPTEN_KEEPALIVE int WinningStoneAt(int i) {
 // Sets the reviewed position to the game after its first count moves.
 EMSCRIPTEN_KEEPALIVE void ReviewMoves(int count) {
     const std::vector<nanaren::Vertex>& moves = CurrentGame->GetPosition().Moves();
-    std::string record;
-    for (int i = 0; i < count; ++i) {
-        record += nanaren::MoveText(moves.at(i)) + " ";
+    Reviewed.Restart();
+    for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i) {
+        Reviewed.Play(Reviewed.ToMove(), moves[i]);
     }
-    const auto error = Reviewed.ReadRecord(record);
-    NANAREN_ASSERT(!error);  // the game's own moves
 }
 EMSCRIPTEN_KEEPALIVE int ReviewedCellAt(int x, int y) {
     return Reviewed.GetBoard().mCell.at(nanaren::GetVertex(x, y));
@@ -183,7 +181,7 @@ EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
 
 // The strong player's levels, 1 to LevelCount: a word for each in English and
 // in Japanese, and the share of the points it is measured to take against the
-// level below (level 1: against the line-builder; 0 when not measured).
+// level below (level 1: against the line-builder).
 EMSCRIPTEN_KEEPALIVE int LevelCount() {
     return nanaren::LevelCount;
 }

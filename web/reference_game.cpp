@@ -9,7 +9,6 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "game.h"
 #include "players.h"
@@ -20,12 +19,6 @@ void PlayComputerWhileItsTurn(nanaren::Game& game) {
     nanaren::SearchObserver quiet;
     while (game.CurrentState() == nanaren::Game::State::ComputerToMove)
         game.PlayComputer(quiet);
-}
-
-// "x-y" as the column and the row; a pass, or anything else, as -1.
-std::pair<int, int> PointOf(const std::string& token) {
-    if (token.size() != 3 || token[1] != '-') return {-1, -1};
-    return {token[0] - '0', token[2] - '0'};
 }
 
 }  // namespace
@@ -42,8 +35,13 @@ int main(int argc, char** argv) {
     PlayComputerWhileItsTurn(game);
     std::string token;
     while (!game.IsOver() && std::cin >> token) {
-        const auto [x, y] = PointOf(token);
-        game.PlayHuman(x, y);
+        // A pass, or anything that is no point, as -1.
+        const auto move = nanaren::ParseMove(token);
+        if (move && *move != nanaren::Pass) {
+            game.PlayHuman(nanaren::GetX(*move), nanaren::GetY(*move));
+        } else {
+            game.PlayHuman(-1, -1);
+        }
         PlayComputerWhileItsTurn(game);
     }
     std::cout << game.GetPosition().Record() << std::endl;
