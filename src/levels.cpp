@@ -23,7 +23,7 @@ const std::array<Level, LevelCount> Levels = {{
     {"novice", "初級", Strong(60, 0, 15), 96},
     {"casual", "中級", Strong(250, 3, 0), 94},
     {"club", "上級", Strong(1000, 4, 0), 79},
-    {"strong", "有段", Strong(3000, 5, 0), 76},
+    {"strong", "有段", Strong(3000, 5, 0), 73},
     {"expert", "高段", Strong(10000, 5, 0), 72},
     {"master", "名人", Strong(40000, 6, 0), 69},
 }};
