@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "normal_board.h"
+#include "game/board.h"
 
 namespace nanaren {
 namespace {

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "playout_policy.h"
 #include "positions.h"
+#include "search/playout_policy.h"
 
 namespace nanaren {
 namespace {

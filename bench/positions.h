@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "position.h"
+#include "game/position.h"
 
 namespace nanaren {
 

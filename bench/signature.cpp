@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "console_game.h"
-#include "players.h"
+#include "play/self_play.h"
+#include "players/exact_player.h"
+#include "players/registry.h"
 #include "report_printer.h"
-#include "self_play.h"
-#include "uct.h"
 
 namespace nanaren {
 
@@ -112,8 +112,8 @@ int CountStones(const Board& board) {
 }
 
 void PlayComputerGame(const ComputerGame& game, Fnv1a& hash, Signature& signature) {
-    SelfPlay play({std::make_unique<Uct>(PlayerSettings{game.playouts[0]}),
-                   std::make_unique<Uct>(PlayerSettings{game.playouts[1]})},
+    SelfPlay play({std::make_unique<ExactPlayer>(PlayerSettings{game.playouts[0]}),
+                   std::make_unique<ExactPlayer>(PlayerSettings{game.playouts[1]})},
                   game.clock);
     while (!play.IsOver()) {
         std::ostringstream out;

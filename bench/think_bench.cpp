@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "levels.h"
-#include "players.h"
+#include "core/random.h"
+#include "players/exact_player.h"
+#include "players/levels.h"
+#include "players/registry.h"
 #include "positions.h"
-#include "random.h"
-#include "uct.h"
 
 namespace nanaren {
 namespace {
@@ -16,7 +16,7 @@ constexpr std::int32_t ThinkPlayouts = 20000;
 // One full search per iteration from start, Black to move, each from a fresh
 // generator, so that every run searches the same tree.
 void RunThink(benchmark::State& state, const Position& start) {
-    Uct uct(PlayerSettings{ThinkPlayouts});
+    ExactPlayer uct(PlayerSettings{ThinkPlayouts});
     SearchObserver quiet;
     for (auto _ : state) {
         Random random;

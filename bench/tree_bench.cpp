@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "tree.h"
+#include "search/tree.h"
 
 namespace nanaren {
 namespace {

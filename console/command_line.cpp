@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string_view>
 
-#include "levels.h"
+#include "players/levels.h"
 
 namespace nanaren {
 

@@ -4,12 +4,12 @@
 #include <iostream>
 #include <limits>
 
-#include "check.h"
-#include "game.h"
+#include "core/check.h"
 #include "messages.h"
+#include "play/game.h"
+#include "players/exact_player.h"
 #include "report_printer.h"
 #include "think_file.h"
-#include "uct.h"
 
 namespace nanaren {
 
@@ -33,7 +33,7 @@ ReadResult ReadInteger(std::istream& in, int& value) {
 // The player the options choose, built once the clock has been read.
 std::unique_ptr<Player> MakeComputer(const ConsoleOptions& options) {
     if (options.player) return MakePlayer(*options.player);
-    return std::make_unique<Uct>(PlayerSettings{ReadPlayoutCount()});
+    return std::make_unique<ExactPlayer>(PlayerSettings{ReadPlayoutCount()});
 }
 
 class ConsoleGame {

@@ -6,9 +6,9 @@
 #include <iosfwd>
 #include <optional>
 
+#include "game/board.h"
 #include "messages.h"
-#include "normal_board.h"
-#include "players.h"
+#include "players/registry.h"
 
 namespace nanaren {
 

@@ -3,7 +3,7 @@
 #include <iosfwd>
 
 #include "messages.h"
-#include "player.h"
+#include "players/player.h"
 
 namespace nanaren {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-#include "player.h"
+#include "players/player.h"
 
 namespace nanaren {
 

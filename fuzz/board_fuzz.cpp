@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "board_check.h"
-#include "check.h"
-#include "normal_board.h"
+#include "core/check.h"
+#include "game/board.h"
+#include "game/board_check.h"
 
 namespace {
 

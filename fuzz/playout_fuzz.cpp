@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "check.h"
-#include "playout_policy.h"
+#include "core/check.h"
+#include "search/playout_policy.h"
 
 using namespace nanaren;
 

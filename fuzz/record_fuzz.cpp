@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "board_check.h"
-#include "check.h"
-#include "position.h"
+#include "core/check.h"
+#include "game/board_check.h"
+#include "game/position.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "board_check.h"
+#include "game/board_check.h"
 
 namespace nanaren::testing {
 

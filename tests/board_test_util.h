@@ -6,7 +6,7 @@
 #include <random>
 #include <string_view>
 
-#include "normal_board.h"
+#include "game/board.h"
 
 namespace nanaren::testing {
 

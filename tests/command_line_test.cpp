@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "levels.h"
+#include "players/levels.h"
 
 namespace nanaren {
 namespace {

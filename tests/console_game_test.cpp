@@ -16,8 +16,8 @@
 
 #include "board_test_util.h"
 #include "dialogue.h"
-#include "levels.h"
 #include "messages.h"
+#include "players/levels.h"
 #include "scoped_state.h"
 #include "shift_jis.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "game/board.h"
 #include "messages.h"
-#include "normal_board.h"
 
 namespace nanaren::testing {
 

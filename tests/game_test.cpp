@@ -1,12 +1,12 @@
-#include "game.h"
+#include "play/game.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "players.h"
-#include "uct.h"
+#include "players/exact_player.h"
+#include "players/registry.h"
 
 namespace nanaren {
 namespace {
@@ -20,7 +20,7 @@ struct RecordedReport : SearchObserver {
 };
 
 std::unique_ptr<Player> Exact(std::int32_t playouts) {
-    return std::make_unique<Uct>(PlayerSettings{playouts});
+    return std::make_unique<ExactPlayer>(PlayerSettings{playouts});
 }
 
 TEST(GameInterface, TwoGamesInOneProcessPlayAlike) {

@@ -1,12 +1,12 @@
-#include "line_builder.h"
+#include "players/line_builder.h"
 
 #include <gtest/gtest.h>
 
 #include "board_test_util.h"
-#include "levels.h"
-#include "players.h"
-#include "position.h"
-#include "self_play.h"
+#include "game/position.h"
+#include "play/self_play.h"
+#include "players/levels.h"
+#include "players/registry.h"
 
 namespace nanaren {
 namespace {

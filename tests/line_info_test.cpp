@@ -1,8 +1,8 @@
-#include "line_info.h"
+#include "search/line_info.h"
 
 #include <gtest/gtest.h>
 
-#include "normal_board.h"
+#include "game/board.h"
 
 namespace nanaren {
 namespace {

@@ -1,8 +1,8 @@
-#include "line_masks.h"
+#include "game/line_masks.h"
 
 #include <gtest/gtest.h>
 
-#include "point_set.h"
+#include "core/point_set.h"
 
 namespace nanaren {
 namespace {

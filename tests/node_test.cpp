@@ -1,4 +1,4 @@
-#include "node.h"
+#include "search/node.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "board_test_util.h"
-#include "playout_policy.h"
 #include "scoped_state.h"
+#include "search/playout_policy.h"
 
 namespace nanaren::testing {
 

@@ -1,4 +1,4 @@
-#include "pool.h"
+#include "search/pool.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,8 @@ TEST(Pool, HandsOutTheHighestSlotFirstAndTheLastReleasedNext) {
 
 TEST(PoolDeathTest, AccessOutsideTheStoreStops) {
     const auto pool = std::make_unique<Pool>();
-    EXPECT_DEATH(pool->At(-1), "idx < mData.size\\(\\).*src/pool");
-    EXPECT_DEATH(pool->At(MaxNode), "idx < mData.size\\(\\).*src/pool");
+    EXPECT_DEATH(pool->At(-1), "idx < mData.size\\(\\).*src/search/pool");
+    EXPECT_DEATH(pool->At(MaxNode), "idx < mData.size\\(\\).*src/search/pool");
     EXPECT_EQ(&pool->At(MaxNode - 1), &pool->mData.back());
 }
 
@@ -51,13 +51,14 @@ TEST(PoolDeathTest, AllocatingFromAnEmptyStackStops) {
         pool->Allocate();
     }
     EXPECT_EQ(pool->mEmptyCount, 0);
-    EXPECT_DEATH(pool->Allocate(), "mEmptyCount > 0.*src/pool");
+    EXPECT_DEATH(pool->Allocate(), "mEmptyCount > 0.*src/search/pool");
 }
 
 TEST(PoolDeathTest, ReleasingOntoAFullStackStops) {
     const auto pool = std::make_unique<Pool>();
     pool->Release(pool->Allocate());
-    EXPECT_DEATH(pool->Release(0), "mEmptyCount < \\(int\\)mEmptyIndex.size\\(\\).*src/pool");
+    EXPECT_DEATH(pool->Release(0),
+                 "mEmptyCount < \\(int\\)mEmptyIndex.size\\(\\).*src/search/pool");
 }
 
 }  // namespace

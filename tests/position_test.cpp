@@ -1,12 +1,12 @@
-#include "position.h"
+#include "game/position.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "board_check.h"
 #include "board_test_util.h"
+#include "game/board_check.h"
 
 namespace nanaren {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "random.h"
+#include "core/random.h"
 
 namespace nanaren::testing {
 

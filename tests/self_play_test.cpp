@@ -1,11 +1,11 @@
-#include "self_play.h"
+#include "play/self_play.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <vector>
 
-#include "uct.h"
+#include "players/exact_player.h"
 
 namespace nanaren {
 namespace {
@@ -18,8 +18,8 @@ std::vector<Vertex> PlayToTheEnd(SelfPlay& play) {
 }
 
 SelfPlay ExactPlayers(std::int32_t black, std::int32_t white, std::time_t clock) {
-    return SelfPlay({std::make_unique<Uct>(PlayerSettings{black}),
-                     std::make_unique<Uct>(PlayerSettings{white})},
+    return SelfPlay({std::make_unique<ExactPlayer>(PlayerSettings{black}),
+                     std::make_unique<ExactPlayer>(PlayerSettings{white})},
                     clock);
 }
 

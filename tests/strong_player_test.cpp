@@ -1,4 +1,4 @@
-#include "strong_player.h"
+#include "players/strong_player.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "board_test_util.h"
-#include "position.h"
+#include "game/position.h"
 
 namespace nanaren {
 namespace {

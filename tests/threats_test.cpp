@@ -1,4 +1,4 @@
-#include "threats.h"
+#include "players/threats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tree.h"
+#include "search/tree.h"
 
 #include <gtest/gtest.h>
 
@@ -381,8 +381,8 @@ TEST_F(UpdateTest, RunningMeanIsTheExactMeanRoundedOnce) {
 using TreeDeathTest = TreeTest;
 
 TEST_F(TreeDeathTest, SelectOutsideTheStoreStops) {
-    EXPECT_DEATH(tree.Select(MaxNode), "idx < MaxNode.*src/tree");
-    EXPECT_DEATH(tree.Select(-1), "idx < mData.size\\(\\).*src/pool");
+    EXPECT_DEATH(tree.Select(MaxNode), "idx < MaxNode.*src/search/tree");
+    EXPECT_DEATH(tree.Select(-1), "idx < mData.size\\(\\).*src/search/pool");
 }
 
 TEST_F(TreeDeathTest, SelectOntoAFullPathStops) {
@@ -392,7 +392,7 @@ TEST_F(TreeDeathTest, SelectOntoAFullPathStops) {
         tree.Select(root);
     }
     EXPECT_TRUE(tree.IsPathFull());
-    EXPECT_DEATH(tree.Select(root), "mHistoryIndex <= MaxDepth.*src/tree");
+    EXPECT_DEATH(tree.Select(root), "mHistoryIndex <= MaxDepth.*src/search/tree");
 }
 
 }  // namespace

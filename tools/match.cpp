@@ -18,7 +18,7 @@
 #include <string>
 #include <utility>
 
-#include "self_play.h"
+#include "play/self_play.h"
 
 namespace nanaren::match {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "normal_board.h"
-#include "players.h"
+#include "game/board.h"
+#include "players/registry.h"
 
 namespace nanaren::match {
 

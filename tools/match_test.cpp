@@ -9,8 +9,8 @@
 #include <string>
 
 #include "match_stats.h"
-#include "self_play.h"
-#include "uct.h"
+#include "play/self_play.h"
+#include "players/exact_player.h"
 
 namespace nanaren::match {
 namespace {
@@ -123,7 +123,7 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
     EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
     // Side 1's five playouts play Black in the odd games.
     SelfPlay odd(
-        {std::make_unique<Uct>(PlayerSettings{5}), std::make_unique<Uct>(PlayerSettings{2})}, 101);
+        {std::make_unique<ExactPlayer>(PlayerSettings{5}), std::make_unique<ExactPlayer>(PlayerSettings{2})}, 101);
     SearchObserver quiet;
     while (!odd.IsOver())
         odd.PlayMove(quiet);

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "check.h"
-#include "game.h"
-#include "levels.h"
-#include "players.h"
+#include "core/check.h"
+#include "play/game.h"
+#include "players/levels.h"
+#include "players/registry.h"
 
 namespace {
 

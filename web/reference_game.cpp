@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "game.h"
-#include "players.h"
+#include "play/game.h"
+#include "players/registry.h"
 
 namespace {
 

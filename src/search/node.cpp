@@ -1,0 +1,26 @@
+#include "search/node.h"
+
+#include <cmath>
+
+namespace nanaren {
+
+void InitNode(Node& node, std::int16_t move) {
+    node.move = move;
+    node.childRun = 0;
+    node.visits = 0.0f;
+    node.value = 0.0f;
+    node.amafVisits = 1.0f;
+    node.amafValue = 0.5f;
+    node.firstChild = NoNode;
+    node.nextSibling = NoNode;
+    node.prevSibling = NoNode;
+    node.parent = NoNode;
+}
+
+float AmafWeight(float parentVisits) {
+    const double n = parentVisits;
+    const float beta = static_cast<float>(std::sqrt(1000.0 / (3.0 * n + 1000.0)));
+    return beta;
+}
+
+}  // namespace nanaren
