@@ -12,12 +12,12 @@ void BM_FillBoardByPut(benchmark::State& state) {
     for (auto _ : state) {
         board.CopyPosition(empty);
         int color = Black;
-        for (int tries = 0; tries < 200 && board.mEmptySize > 0; ++tries) {
-            const Board::PutResult r = board.Put(tries % board.mEmptySize, color);
+        for (int tries = 0; tries < 200 && board.EmptyCount() > 0; ++tries) {
+            const Board::PutResult r = board.Put(tries % board.EmptyCount(), color);
             if (r == Board::Win) break;
             if (r == Board::Success) color = Opposite(color);
         }
-        benchmark::DoNotOptimize(board.mCell);
+        benchmark::DoNotOptimize(board.EmptyCount());
     }
 }
 BENCHMARK(BM_FillBoardByPut);
@@ -25,11 +25,11 @@ BENCHMARK(BM_FillBoardByPut);
 void BM_CopyPosition(benchmark::State& state) {
     Board board;
     for (int i = 0; i < 40; ++i)
-        board.Put(i % board.mEmptySize, i % 2 ? White : Black);
+        board.Put(i % board.EmptyCount(), i % 2 ? White : Black);
     Board copy;
     for (auto _ : state) {
         copy.CopyPosition(board);
-        benchmark::DoNotOptimize(copy.mCell);
+        benchmark::DoNotOptimize(copy.EmptyCount());
     }
 }
 BENCHMARK(BM_CopyPosition);

@@ -10,8 +10,8 @@ namespace {
 void RunPlayouts(benchmark::State& state, const Position& start) {
     PlayoutPolicy policy;
     for (auto _ : state) {
-        policy.mBoard.CopyPosition(start.GetBoard());
-        policy.mThreat = {0, 0};
+        policy.SetPosition(start.GetBoard());
+        policy.ClearThreats();
         benchmark::DoNotOptimize(policy.Playout(Black));
     }
     state.SetItemsProcessed(state.iterations());

@@ -18,12 +18,10 @@ inline bool SetUpMiddleGame(Position& position) {
         {6, 6}, {2, 6}, {8, 3}, {8, 6}, {3, 8}, {6, 2}, {7, 7}, {3, 5},
     }};
     for (const auto& [x, y] : Moves) {
-        if (position.Play(position.ToMove(), GetVertex(x, y)) != Board::Success) return false;
+        if (position.Play(GetVertex(x, y)) != MoveOutcome::Played()) return false;
     }
-    const auto& cells = position.GetBoard().mCell;
-    const auto stones =
-        std::count_if(cells.begin(), cells.end(), [](int c) { return c == Black || c == White; });
-    return stones == static_cast<long>(Moves.size());
+    const Board& board = position.GetBoard();
+    return board.StoneCount(Black) + board.StoneCount(White) == static_cast<int>(Moves.size());
 }
 
 }  // namespace nanaren

@@ -107,13 +107,12 @@ void PlayScripted(const ScriptedGame& game, Fnv1a& hash, Signature& signature) {
 }
 
 int CountStones(const Board& board) {
-    return static_cast<int>(std::count_if(board.mCell.begin(), board.mCell.end(),
-                                          [](int cell) { return cell == Black || cell == White; }));
+    return board.StoneCount(Black) + board.StoneCount(White);
 }
 
 void PlayComputerGame(const ComputerGame& game, Fnv1a& hash, Signature& signature) {
-    SelfPlay play({std::make_unique<ExactPlayer>(PlayerSettings{game.playouts[0]}),
-                   std::make_unique<ExactPlayer>(PlayerSettings{game.playouts[1]})},
+    SelfPlay play({std::make_unique<ExactPlayer>(ExactSettings{game.playouts[0]}),
+                   std::make_unique<ExactPlayer>(ExactSettings{game.playouts[1]})},
                   game.clock);
     while (!play.IsOver()) {
         std::ostringstream out;
@@ -128,7 +127,7 @@ void PlayComputerGame(const ComputerGame& game, Fnv1a& hash, Signature& signatur
         ++signature.moves;
         // A move that captured leaves no more stones than there were.
         if (CountStones(board) <= stonesBefore) ++signature.captures;
-        if (board.mKo != NoVertex) ++signature.kos;
+        if (board.Ko() != NoVertex) ++signature.kos;
     }
     std::ostringstream end;
     end << "winner " << play.Winner() << " passes " << play.Passes() << '\n';

@@ -16,7 +16,7 @@ constexpr std::int32_t ThinkPlayouts = 20000;
 // One full search per iteration from start, Black to move, each from a fresh
 // generator, so that every run searches the same tree.
 void RunThink(benchmark::State& state, const Position& start) {
-    ExactPlayer uct(PlayerSettings{ThinkPlayouts});
+    ExactPlayer uct(ExactSettings{ThinkPlayouts});
     SearchObserver quiet;
     for (auto _ : state) {
         Random random;
@@ -53,20 +53,16 @@ void BM_LevelFromMiddleGame(benchmark::State& state) {
         state.SkipWithError("the middle-game moves are no longer plain successes");
         return;
     }
-    PlayerChoice choice;
-    choice.kind = PlayerChoice::Kind::Level;
-    choice.level = level;
-    choice.settings = LevelOf(level).settings;
-    const auto player = MakePlayer(choice);
+    const auto player = MakePlayer(LevelChoice{level});
     SearchObserver quiet;
     for (auto _ : state) {
         Random random;
         benchmark::DoNotOptimize(player->Think(middle, Black, random, quiet));
     }
-    state.SetLabel(LevelOf(level).name);
-    state.counters["playouts/s"] = benchmark::Counter(
-        static_cast<double>(choice.settings.playouts + 1) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["playouts/s"] =
+        benchmark::Counter(static_cast<double>(LevelSettings(level).playouts + 1) *
+                               static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_LevelFromMiddleGame)->DenseRange(1, LevelCount)->Unit(benchmark::kMillisecond);
 

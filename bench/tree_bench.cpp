@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "players/exact_search.h"
 #include "search/tree.h"
 
 namespace nanaren {
@@ -12,17 +13,19 @@ void BM_TreeReset(benchmark::State& state) {
     const auto tree = std::make_unique<Tree>();
     for (auto _ : state) {
         tree->Reset();
-        benchmark::DoNotOptimize(tree->Store().mEmptyIndex.data());
+        benchmark::DoNotOptimize(tree->Root());
     }
 }
 BENCHMARK(BM_TreeReset);
 
-// One Select at a root with a child per playing point, their statistics
-// spread as after a few thousand iterations.
+// The exact player's Select at a root with a child per playing point, their
+// statistics spread as after a few thousand iterations.
 void BM_SelectOver81Children(benchmark::State& state) {
-    const auto tree = std::make_unique<Tree>();
+    const auto workspace = std::make_unique<SearchWorkspace>();
+    ExactSearch search(*workspace);
+    Tree* tree = &workspace->GetTree();
     tree->Reset();
-    const std::int32_t root = tree->mRoot;
+    const std::int32_t root = tree->Root();
     std::int32_t child = NoNode;
     float rootVisits = 0.0f;
     for (int i = 0; i < 81; ++i) {
@@ -38,7 +41,7 @@ void BM_SelectOver81Children(benchmark::State& state) {
     tree->At(root).visits = rootVisits;
     for (auto _ : state) {
         tree->BeginPath();
-        benchmark::DoNotOptimize(tree->Select(root));
+        benchmark::DoNotOptimize(search.Select(root));
     }
 }
 BENCHMARK(BM_SelectOver81Children);

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "level_texts.h"
 #include "players/levels.h"
 
 namespace nanaren {
@@ -116,14 +117,9 @@ std::string HelpText() {
     std::ostringstream text;
     text << Usage;
     for (int k = 1; k <= LevelCount; ++k) {
-        const Level& level = LevelOf(k);
-        text << "  " << k << "  " << std::left << std::setw(9) << level.name << " wins "
-             << level.percentAgainstBelow << "% of the points against ";
-        if (k == 1) {
-            text << "the line-builder\n";
-        } else {
-            text << "level " << k - 1 << '\n';
-        }
+        const LevelText& level = LevelTextOf(k, Language::English);
+        text << "  " << k << "  " << std::left << std::setw(9) << level.name << ' '
+             << level.description << '\n';
     }
     return text.str();
 }

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/check.h"
+#include "game/notation.h"
 #include "messages.h"
 #include "play/game.h"
 #include "players/exact_player.h"
@@ -33,7 +34,7 @@ ReadResult ReadInteger(std::istream& in, int& value) {
 // The player the options choose, built once the clock has been read.
 std::unique_ptr<Player> MakeComputer(const ConsoleOptions& options) {
     if (options.player) return MakePlayer(*options.player);
-    return std::make_unique<ExactPlayer>(PlayerSettings{ReadPlayoutCount()});
+    return std::make_unique<ExactPlayer>(ExactSettings{ReadPlayoutCount()});
 }
 
 class ConsoleGame {
@@ -54,8 +55,7 @@ class ConsoleGame {
                 return;  // the input has ended
             }
         }
-        mOut << (game.CurrentState() == Game::State::HumanWon ? mTexts.youWin : mTexts.youLose)
-             << std::endl;
+        mOut << (game.Winner() == human ? mTexts.youWin : mTexts.youLose) << std::endl;
     }
 
   private:
@@ -79,11 +79,10 @@ class ConsoleGame {
 
     void ComputerTurn(Game& game) {
         ReportPrinter report(mOut, mTexts);
-        const Vertex vertex = game.PlayComputer(report);
-        // A computer without a legal move passes, shown as the human's pass.
-        const int x = vertex == Pass ? -1 : GetX(vertex);
-        const int y = vertex == Pass ? -1 : GetY(vertex);
-        mOut << "AI:" << x << ", " << y << std::endl;
+        const Vertex move = game.PlayComputer(report).move;
+        mLastRefused = false;
+        // A computer without a legal move passes, shown as the person's pass.
+        mOut << "AI:" << (move == Pass ? "-1, -1" : PointText(move, ", ")) << std::endl;
         PrintBoard(game.GetPosition().GetBoard(), mOut);
     }
 
@@ -99,12 +98,26 @@ class ConsoleGame {
             return false;
         }
         if (r == ReadResult::NotANumber) {
-            game.RefuseHuman();
+            mLastRefused = true;
         } else {
-            game.PlayHuman(x, y);
+            PlayTyped(game, x, y);
         }
         PrintBoard(game.GetPosition().GetBoard(), mOut);
         return true;
+    }
+
+    // -1 for either number passes, but only where the person's last try
+    // was not refused (before the first try there is none): after the
+    // computer's move the computer moves again, after a refused move the
+    // person is asked again. Numbers off the grid are refused like an
+    // illegal move.
+    void PlayTyped(Game& game, int x, int y) {
+        if (x == -1 || y == -1) {
+            if (!mLastRefused) game.Pass();
+            return;
+        }
+        const bool onGrid = x >= 0 && x < GridSize && y >= 0 && y < GridSize;
+        mLastRefused = !onGrid || !game.Play(GetVertex(x, y)).Stands();
     }
 
     // The game ends where the input does, after a line break.
@@ -113,6 +126,8 @@ class ConsoleGame {
     std::istream& mIn;
     std::ostream& mOut;
     const Texts& mTexts;  // in the options' language and encoding
+    // Whether the person's last try was refused; none yet counts as refused.
+    bool mLastRefused = true;
 };
 
 }  // namespace
@@ -125,7 +140,7 @@ void PrintBoard(const Board& board, std::ostream& out) {
     for (int y = 1; y <= BoardSize; ++y) {
         out << '[' << std::setw(2) << y << "] ";
         for (int x = 1; x <= BoardSize; ++x) {
-            const int cell = board.mCell[GetVertex(x, y)];
+            const int cell = board.Cell(GetVertex(x, y));
             NANAREN_ASSERT(cell <= Wall);
             out << ' ' << DisplayCharacters[cell];
         }
@@ -141,10 +156,7 @@ void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time
 void PlayGame(std::istream& in, std::ostream& out, const std::function<std::time_t()>& clock,
               std::optional<std::int32_t> playouts) {
     ConsoleOptions options;
-    if (playouts) {
-        options.player = PlayerChoice{};
-        options.player->settings.playouts = *playouts;
-    }
+    if (playouts) options.player = ExactSettings{*playouts};
     PlayGame(in, out, clock, options);
 }
 

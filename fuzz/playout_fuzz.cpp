@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 3; i < size; ++i) {
         const int color = data[i] & 0x80 ? White : Black;
         const Vertex v = data[i] & 0x7F;
-        if (v >= MaxVertexSize || board.mCell[v] != Empty) continue;
+        if (v >= MaxVertexSize || board.Cell(v) != Empty) continue;
         if (board.CheckLine(v, color) == Board::Win) continue;
         if (policy.PlayDescentMove(v, color) != Board::Success) continue;
         lastMover = color;
@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const float result = policy.Playout(Opposite(lastMover));
     NANAREN_ASSERT(result == 0.0f || result == 0.5f || result == 1.0f);
-    NANAREN_ASSERT(std::find(board.mCell.begin(), board.mCell.end(), Mark) == board.mCell.end());
+    for (Vertex v = 0; v < MaxVertexSize; ++v)
+        NANAREN_ASSERT(board.Cell(v) != Mark);
     return 0;
 }

@@ -17,17 +17,14 @@ using testing::ScatterStones;
 using testing::SetUpPosition;
 
 int ListIndexOf(const Board& board, Vertex v) {
-    for (int k = 0; k < board.mEmptySize; ++k) {
-        if (board.mEmpty[k] == v) return k;
+    for (int k = 0; k < board.EmptyCount(); ++k) {
+        if (board.EmptyPoint(k) == v) return k;
     }
     return -1;
 }
 
 int CountStones(const Board& board, int color) {
-    int count = 0;
-    for (const auto cell : board.mCell)
-        count += cell == color;
-    return count;
+    return board.StoneCount(color);
 }
 
 // ---------------------------------------------------------------- coordinates
@@ -50,16 +47,16 @@ TEST(Coordinates, OppositeIsWhiteOnlyForBlack) {
 
 TEST(StartPosition, ListsTheEightyOnePointsInRowMajorOrder) {
     Board board;
-    ASSERT_EQ(board.mEmptySize, 81);
+    ASSERT_EQ(board.EmptyCount(), 81);
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) {
             const int k = 9 * (y - 1) + (x - 1);
-            EXPECT_EQ(board.mEmpty[k], x + 11 * y);
-            EXPECT_EQ(board.mEmptyPos[x + 11 * y], k);
+            EXPECT_EQ(board.EmptyPoint(k), x + 11 * y);
+            EXPECT_EQ(board.EmptyIndexOf(x + 11 * y), k);
         }
     }
-    EXPECT_EQ(board.mKo, NoVertex);
-    EXPECT_EQ(board.mRecordSize, 0);
+    EXPECT_EQ(board.Ko(), NoVertex);
+    EXPECT_EQ(board.RecordSize(), 0);
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -73,9 +70,9 @@ TEST(StartPosition, EdgeMarksTheWallAndTheFirstLine) {
     EXPECT_EQ(board.IsEdge(At(5, 5)), 0);
     EXPECT_EQ(board.IsEdge(GetVertex(0, 5)), 1);
     EXPECT_EQ(board.IsEdge(GetVertex(10, 10)), 1);
-    EXPECT_EQ(board.mCell[GetVertex(0, 5)], Wall);
-    EXPECT_EQ(board.mCell[GetVertex(5, 10)], Wall);
-    EXPECT_EQ(board.mCell[At(9, 9)], Empty);
+    EXPECT_EQ(board.Cell(GetVertex(0, 5)), Wall);
+    EXPECT_EQ(board.Cell(GetVertex(5, 10)), Wall);
+    EXPECT_EQ(board.Cell(At(9, 9)), Empty);
 }
 
 // ------------------------------------------------------------ the empty list
@@ -83,29 +80,29 @@ TEST(StartPosition, EdgeMarksTheWallAndTheFirstLine) {
 TEST(EmptyList, PutFirstEntryMovesTheLastPointIntoItsSlot) {
     Board board;
     EXPECT_EQ(board.Put(0, Black), Board::Success);
-    EXPECT_EQ(board.mCell[12], Black);
-    EXPECT_EQ(board.mEmptySize, 80);
-    EXPECT_EQ(board.mEmpty[0], 108);
-    EXPECT_EQ(board.mEmptyPos[108], 0);
-    EXPECT_EQ(board.mEmptyPos[12], -1);
-    ASSERT_EQ(board.mRecordSize, 1);
-    EXPECT_EQ(board.mRecord[0], 12);
+    EXPECT_EQ(board.Cell(12), Black);
+    EXPECT_EQ(board.EmptyCount(), 80);
+    EXPECT_EQ(board.EmptyPoint(0), 108);
+    EXPECT_EQ(board.EmptyIndexOf(108), 0);
+    EXPECT_EQ(board.EmptyIndexOf(12), -1);
+    ASSERT_EQ(board.RecordSize(), 1);
+    EXPECT_EQ(board.RecordAt(0), 12);
 }
 
 TEST(EmptyList, PutLastEntryMovesNothingElse) {
     Board board;
     EXPECT_EQ(board.Put(80, White), Board::Success);
-    EXPECT_EQ(board.mCell[108], White);
-    EXPECT_EQ(board.mEmptySize, 80);
+    EXPECT_EQ(board.Cell(108), White);
+    EXPECT_EQ(board.EmptyCount(), 80);
     for (int k = 0; k < 80; ++k)
-        EXPECT_EQ(board.mEmpty[k], GetVertex(k % 9 + 1, k / 9 + 1));
+        EXPECT_EQ(board.EmptyPoint(k), GetVertex(k % 9 + 1, k / 9 + 1));
 }
 
 TEST(EmptyList, PutAtFindsThePointThroughItsListPosition) {
     Board board;
     EXPECT_EQ(board.PutAt(At(5, 3), Black), Board::Success);
-    EXPECT_EQ(board.mCell[At(5, 3)], Black);
-    EXPECT_EQ(board.mEmpty[22], 108);  // (5,3) sat at 9*2+4
+    EXPECT_EQ(board.Cell(At(5, 3)), Black);
+    EXPECT_EQ(board.EmptyPoint(22), 108);  // (5,3) sat at 9*2+4
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -124,7 +121,7 @@ TEST(RefusedMoves, OccupiedAndWallPointsFail) {
     EXPECT_EQ(board.PutAt(GetVertex(0, 4), White), Board::Failure);
     EXPECT_EQ(board.PutAt(GetVertex(4, 10), White), Board::Failure);
     EXPECT_EQ(board.PutAt(GetVertex(10, 10), White), Board::Failure);
-    EXPECT_EQ(board.mRecordSize, 1);
+    EXPECT_EQ(board.RecordSize(), 1);
 }
 
 TEST(RefusedMoves, VerticesOutsideTheGridFail) {
@@ -132,7 +129,7 @@ TEST(RefusedMoves, VerticesOutsideTheGridFail) {
     EXPECT_EQ(board.PutAt(-1, Black), Board::Failure);
     EXPECT_EQ(board.PutAt(121, Black), Board::Failure);
     EXPECT_EQ(board.PutAt(100000, Black), Board::Failure);
-    EXPECT_EQ(board.mEmptySize, 81);
+    EXPECT_EQ(board.EmptyCount(), 81);
 }
 
 TEST(RefusedMoves, SuicideLeavesThePositionUnchanged) {
@@ -157,9 +154,9 @@ TEST(RefusedMoves, JoiningAGroupWithoutLibertyIsSuicide) {
                              "+ @ O + + + + + +",
                              "O O + + + + + + +",
                          });
-    board.mKo = At(9, 9);
-    board.mRecord[0] = At(5, 5);
-    board.mRecordSize = 1;
+    board.SetKo(At(9, 9));
+    const Vertex placed[] = {At(5, 5)};
+    board.SetRecord(placed);
     Board before;
     before.CopyPosition(board);
     EXPECT_EQ(board.PutAt(At(1, 1), Black), Board::Failure);
@@ -187,15 +184,15 @@ TEST(Captures, CapturedPointIsListedBeforeTheNewStoneLeavesTheList) {
                              "@ O @ + + + + + +",
                          });
     const int slot = ListIndexOf(board, At(2, 3));
-    ASSERT_EQ(board.mEmptySize, 77);
+    ASSERT_EQ(board.EmptyCount(), 77);
     const Board::Placement placed = board.PlaceAt(At(2, 3), Black);
     EXPECT_EQ(placed.result, Board::Success);
-    EXPECT_EQ(board.mCell[At(2, 2)], Empty);
+    EXPECT_EQ(board.Cell(At(2, 2)), Empty);
     EXPECT_EQ(CountStones(board, White), 0);
     EXPECT_EQ(placed.captureDirs, 0b0001);  // up
-    EXPECT_EQ(board.mKo, At(2, 2));
-    EXPECT_EQ(board.mEmptySize, 77);
-    EXPECT_EQ(board.mEmpty[slot], At(2, 2));
+    EXPECT_EQ(board.Ko(), At(2, 2));
+    EXPECT_EQ(board.EmptyCount(), 77);
+    EXPECT_EQ(board.EmptyPoint(slot), At(2, 2));
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -207,13 +204,13 @@ TEST(Captures, GroupPointsEnterTheListInPostOrderNextStoneLast) {
                              "+ @ + + + + + + +",
                          });
     const int slot = ListIndexOf(board, At(3, 3));
-    ASSERT_EQ(board.mEmptySize, 74);
+    ASSERT_EQ(board.EmptyCount(), 74);
     EXPECT_EQ(board.PutAt(At(3, 3), Black), Board::Success);
     EXPECT_EQ(CountStones(board, White), 0);
-    EXPECT_EQ(board.mKo, NoVertex);
-    EXPECT_EQ(board.mEmptySize, 75);
-    EXPECT_EQ(board.mEmpty[74], At(2, 2));    // removed first, appended first
-    EXPECT_EQ(board.mEmpty[slot], At(3, 2));  // next to the new stone, appended last
+    EXPECT_EQ(board.Ko(), NoVertex);
+    EXPECT_EQ(board.EmptyCount(), 75);
+    EXPECT_EQ(board.EmptyPoint(74), At(2, 2));    // removed first, appended first
+    EXPECT_EQ(board.EmptyPoint(slot), At(3, 2));  // next to the new stone, appended last
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -226,9 +223,9 @@ TEST(Captures, PlayingOnTheLastLibertyIsLegalWhenItCaptures) {
                          });
     const Board::Placement placed = board.PlaceAt(At(3, 2), Black);
     EXPECT_EQ(placed.result, Board::Success);
-    EXPECT_EQ(board.mCell[At(2, 2)], Empty);
+    EXPECT_EQ(board.Cell(At(2, 2)), Empty);
     EXPECT_EQ(placed.captureDirs, 0b0100);  // left
-    EXPECT_EQ(board.mKo, At(2, 2));
+    EXPECT_EQ(board.Ko(), At(2, 2));
     EXPECT_TRUE(EveryGroupHasLiberty(board));
 }
 
@@ -241,7 +238,7 @@ TEST(Captures, SingleStoneMakesKoEvenForALargerCapturingGroup) {
                          });
     EXPECT_EQ(board.PutAt(At(3, 2), Black), Board::Success);
     EXPECT_EQ(CountStones(board, White), 0);
-    EXPECT_EQ(board.mKo, At(3, 1));
+    EXPECT_EQ(board.Ko(), At(3, 1));
 }
 
 TEST(Captures, TwoSingleStonesInTwoDirectionsMakeNoKo) {
@@ -254,7 +251,7 @@ TEST(Captures, TwoSingleStonesInTwoDirectionsMakeNoKo) {
     EXPECT_EQ(placed.result, Board::Success);
     EXPECT_EQ(CountStones(board, White), 0);
     EXPECT_EQ(placed.captureDirs, 0b0110);  // right and left
-    EXPECT_EQ(board.mKo, NoVertex);
+    EXPECT_EQ(board.Ko(), NoVertex);
 }
 
 TEST(Captures, OneStoneThenMoreInALaterDirectionMakeNoKo) {
@@ -271,7 +268,7 @@ TEST(Captures, OneStoneThenMoreInALaterDirectionMakeNoKo) {
     EXPECT_EQ(placed.result, Board::Success);
     EXPECT_EQ(CountStones(board, White), 0);
     EXPECT_EQ(placed.captureDirs, 0b0111);
-    EXPECT_EQ(board.mKo, NoVertex);
+    EXPECT_EQ(board.Ko(), NoVertex);
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -287,7 +284,7 @@ TEST(Captures, AGroupTouchingTwiceIsRemovedOnceFromTheFirstDirection) {
     EXPECT_EQ(placed.result, Board::Success);
     EXPECT_EQ(CountStones(board, White), 0);
     EXPECT_EQ(placed.captureDirs, 0b0001);  // up only, though left touches it too
-    EXPECT_EQ(board.mKo, NoVertex);
+    EXPECT_EQ(board.Ko(), NoVertex);
     EXPECT_TRUE(IsConsistent(board));
 }
 
@@ -301,7 +298,7 @@ TEST(Ko, RetakingIsRefusedOnceThenFreedByAMoveElsewhere) {
                              "+ @ O + + + + + +",
                          });
     ASSERT_EQ(board.PutAt(At(3, 2), Black), Board::Success);
-    ASSERT_EQ(board.mKo, At(2, 2));
+    ASSERT_EQ(board.Ko(), At(2, 2));
 
     Board before;
     before.CopyPosition(board);
@@ -310,11 +307,11 @@ TEST(Ko, RetakingIsRefusedOnceThenFreedByAMoveElsewhere) {
     EXPECT_EQ(board.PutAt(At(2, 2), Black), Board::Failure) << "ko binds either colour";
 
     ASSERT_EQ(board.PutAt(At(7, 7), White), Board::Success);
-    EXPECT_EQ(board.mKo, NoVertex);
+    EXPECT_EQ(board.Ko(), NoVertex);
     ASSERT_EQ(board.PutAt(At(8, 8), Black), Board::Success);
     EXPECT_EQ(board.PutAt(At(2, 2), White), Board::Success);
-    EXPECT_EQ(board.mCell[At(3, 2)], Empty);
-    EXPECT_EQ(board.mKo, At(3, 2));
+    EXPECT_EQ(board.Cell(At(3, 2)), Empty);
+    EXPECT_EQ(board.Ko(), At(3, 2));
 }
 
 // ---------------------------------------------------------------- winning moves
@@ -326,15 +323,15 @@ TEST(WinningMove, WinsEvenWhereItWouldBeSuicide) {
                              "@ @ @ @ @ @ + O +",
                              "O O O O O O O + +",
                          });
-    board.mKo = At(9, 9);
-    const int emptySize = board.mEmptySize;
+    board.SetKo(At(9, 9));
+    const int emptySize = board.EmptyCount();
     EXPECT_EQ(board.PutAt(At(7, 2), Black), Board::Win);
-    EXPECT_EQ(board.mCell[At(7, 2)], Black);
-    EXPECT_EQ(board.mEmptySize, emptySize) << "the winning point stays listed";
-    EXPECT_EQ(board.mEmpty[board.mEmptyPos[At(7, 2)]], At(7, 2));
-    EXPECT_EQ(board.mKo, At(9, 9));
-    ASSERT_EQ(board.mRecordSize, 1);
-    EXPECT_EQ(board.mRecord[0], At(7, 2));
+    EXPECT_EQ(board.Cell(At(7, 2)), Black);
+    EXPECT_EQ(board.EmptyCount(), emptySize) << "the winning point stays listed";
+    EXPECT_EQ(board.EmptyPoint(board.EmptyIndexOf(At(7, 2))), At(7, 2));
+    EXPECT_EQ(board.Ko(), At(9, 9));
+    ASSERT_EQ(board.RecordSize(), 1);
+    EXPECT_EQ(board.RecordAt(0), At(7, 2));
 }
 
 TEST(WinningMove, MakesNoCaptures) {
@@ -347,7 +344,7 @@ TEST(WinningMove, MakesNoCaptures) {
     const Board::Placement placed = board.PlaceAt(At(7, 2), Black);
     EXPECT_EQ(placed.result, Board::Win);
     EXPECT_EQ(placed.captureDirs, 0);
-    EXPECT_EQ(board.mCell[At(8, 2)], White);
+    EXPECT_EQ(board.Cell(At(8, 2)), White);
 }
 
 // ------------------------------------------------------------------ line rule
@@ -397,7 +394,7 @@ TEST(LineRule, BlackOverlineIsRefusedAlsoOnTheFirstLine) {
     Board board;
     SetUpPosition(board, {"+", "@ @ @ @ @ @ @ + +"});
     EXPECT_EQ(board.PutAt(At(8, 2), Black), Board::Failure);
-    EXPECT_EQ(board.mCell[At(8, 2)], Empty);
+    EXPECT_EQ(board.Cell(At(8, 2)), Empty);
     SetUpPosition(board, {"@ @ @ @ @ @ @ + +"});
     EXPECT_EQ(board.PutAt(At(8, 1), Black), Board::Failure);
 }
@@ -486,7 +483,7 @@ TEST(Enclosed, ThreeEnclosersAndTheRowWalkFailing) {
                              "+ + + + O + + + +",
                          });
     EXPECT_TRUE(board.IsEnclosed(At(5, 4), Black));
-    board.mCell[At(4, 4)] = Empty;
+    board.SetCell(At(4, 4), Empty);
     board.SyncWithCells();
     EXPECT_FALSE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
     EXPECT_FALSE(board.IsEnclosed(At(5, 4), Black));
@@ -502,7 +499,7 @@ TEST(Enclosed, AnEnemyStoneInTheCorridorNeedsBothFlanks) {
                              "+ + + + O + + + +",
                          });
     EXPECT_TRUE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
-    board.mCell[At(6, 3)] = Empty;
+    board.SetCell(At(6, 3), Empty);
     board.SyncWithCells();
     EXPECT_FALSE(board.IsEnclosedAxis(At(5, 4), Up, Right, White));
 }
@@ -561,8 +558,9 @@ TEST(LibertyQueries, TwoLibertiesOrNoneGiveNoVertex) {
 
 TEST(Record, AFullRecordKeepsTheNewestMovesLast) {
     Board board;
+    std::array<Vertex, MaxRecordSize> full;
     for (int k = 0; k < MaxRecordSize; ++k)
-        board.mRecord[k] = 1000 + k;
+        full[k] = 1000 + k;
     // Each pass starts from a full record; the moves stay playable and the
     // last two entries are the last two moves placed.
     Vertex previous = 1000 + MaxRecordSize - 1;
@@ -570,14 +568,14 @@ TEST(Record, AFullRecordKeepsTheNewestMovesLast) {
     for (int y = 1; y <= 9; y += 2) {
         for (int x = 1; x <= 9; ++x) {
             if (x == 1 || x == 5) {  // pretend the record has filled up
-                board.mRecord[MaxRecordSize - 1] = previous;
-                board.mRecordSize = MaxRecordSize;
+                full.back() = previous;
+                board.SetRecord(full);
             }
             ASSERT_EQ(board.PutAt(At(x, y), color), Board::Success);
-            ASSERT_LE(board.mRecordSize, MaxRecordSize);
-            ASSERT_GE(board.mRecordSize, 2);
-            EXPECT_EQ(board.mRecord[board.mRecordSize - 1], At(x, y));
-            EXPECT_EQ(board.mRecord[board.mRecordSize - 2], previous);
+            ASSERT_LE(board.RecordSize(), MaxRecordSize);
+            ASSERT_GE(board.RecordSize(), 2);
+            EXPECT_EQ(board.RecordAt(board.RecordSize() - 1), At(x, y));
+            EXPECT_EQ(board.RecordAt(board.RecordSize() - 2), previous);
             previous = At(x, y);
             color = Opposite(color);
         }
@@ -601,11 +599,11 @@ TEST(Record, CopyPositionReproducesTheLiveParts) {
 // along the cells, as the board first made them.
 Board::PutResult WalkedLineDirection(const Board& b, Vertex v, int d, int color) {
     int total = 1;
-    int inner = b.mEdge[v] == 0 ? 1 : 0;
+    int inner = b.IsEdge(v) == 0 ? 1 : 0;
     for (const int step : {d, -d}) {
-        for (Vertex p = v + step; b.mCell[p] == color; p += step) {
+        for (Vertex p = v + step; b.Cell(p) == color; p += step) {
             ++total;
-            inner += b.mEdge[p] == 0 ? 1 : 0;
+            inner += b.IsEdge(p) == 0 ? 1 : 0;
         }
     }
     if (color == Black && total >= 8) return Board::Failure;
@@ -616,17 +614,17 @@ Board::PutResult WalkedLineDirection(const Board& b, Vertex v, int d, int color)
 
 bool WalkedEnclosedAxis(const Board& b, Vertex v, int step, int flank, int e) {
     const auto passable = [&](Vertex p) {
-        const bool beside = b.mCell[p + flank] == e;
-        const bool across = b.mCell[p - flank] == e;
-        return b.mCell[p] == Opposite(e) ? beside && across : beside || across;
+        const bool beside = b.Cell(p + flank) == e;
+        const bool across = b.Cell(p - flank) == e;
+        return b.Cell(p) == Opposite(e) ? beside && across : beside || across;
     };
     Vertex p = v;
     while (passable(p))
         p += step;
-    if (b.mCell[p] != e) return false;
+    if (b.Cell(p) != e) return false;
     for (p = v - step; passable(p); p -= step) {
     }
-    return b.mCell[p] == e;
+    return b.Cell(p) == e;
 }
 
 TEST(RandomBoards, LineTestsAgreeWithWalksAlongTheCells) {
@@ -670,10 +668,10 @@ TEST(RandomGames, InvariantsHoldAfterEveryMove) {
     for (int game = 0; game < 300; ++game) {
         Board board;
         int color = Black;
-        for (int move = 0; move < 400 && board.mEmptySize > 0; ++move) {
+        for (int move = 0; move < 400 && board.EmptyCount() > 0; ++move) {
             Board before;
             before.CopyPosition(board);
-            const int index = static_cast<int>(rng() % static_cast<unsigned>(board.mEmptySize));
+            const int index = static_cast<int>(rng() % static_cast<unsigned>(board.EmptyCount()));
             const Board::PutResult tried = board.TryPut(index, color);
             const Board::Placement placed = board.Place(index, color);
             const Board::PutResult result = placed.result;
@@ -690,7 +688,7 @@ TEST(RandomGames, InvariantsHoldAfterEveryMove) {
                 ASSERT_TRUE(IsConsistent(board));
                 ASSERT_TRUE(EveryGroupHasLiberty(board));
                 captures += placed.captureDirs != 0;
-                koMoves += board.mKo != NoVertex;
+                koMoves += board.Ko() != NoVertex;
                 Board copy;
                 copy.CopyPosition(board);
                 ASSERT_TRUE(SamePosition(copy, board));

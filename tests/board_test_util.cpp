@@ -14,21 +14,12 @@ void SetUpPosition(Board& board, std::initializer_list<std::string_view> rows) {
         for (const char ch : row) {
             if (ch == ' ') continue;
             const int color = ch == '@' ? Black : ch == 'O' ? White : Empty;
-            board.mCell[GetVertex(x, y)] = static_cast<std::uint8_t>(color);
+            board.SetCell(GetVertex(x, y), color);
             ++x;
         }
         ++y;
     }
-    board.mEmptySize = 0;
-    for (int yy = 1; yy <= BoardSize; ++yy) {
-        for (int xx = 1; xx <= BoardSize; ++xx) {
-            const Vertex v = GetVertex(xx, yy);
-            board.mEmptyPos[v] = -1;
-            if (board.mCell[v] != Empty) continue;
-            board.mEmptyPos[v] = static_cast<std::int16_t>(board.mEmptySize);
-            board.mEmpty[board.mEmptySize++] = static_cast<std::int16_t>(v);
-        }
-    }
+    board.ListEmptyPoints();
     board.SyncWithCells();
 }
 
@@ -46,9 +37,9 @@ void ScatterStones(Board& board, std::mt19937& rng) {
             const Vertex v = GetVertex(x, y);
             // Mostly a neighbour's colour already placed, for long runs along
             // the rows, the columns and the diagonals.
-            const int copied = board.mCell[v + std::array{Left, Up, UpLeft, UpRight}[rng() % 4]];
+            const int copied = board.Cell(v + std::array{Left, Up, UpLeft, UpRight}[rng() % 4]);
             const bool copy = rng() % 3 != 0 && (copied == Black || copied == White);
-            board.mCell[v] = static_cast<std::uint8_t>(copy ? copied : fresh());
+            board.SetCell(v, copy ? copied : fresh());
         }
     }
     board.SyncWithCells();

@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "level_texts.h"
 #include "players/levels.h"
 
 namespace nanaren {
@@ -50,7 +51,8 @@ TEST(CommandLine, AWrongValueIsNamedWithWhatTheOptionTakes) {
 TEST(CommandLine, TheHelpListsEveryLevel) {
     const std::string help = HelpText();
     for (int k = 1; k <= LevelCount; ++k) {
-        const std::string entry = "  " + std::to_string(k) + "  " + LevelOf(k).name;
+        const std::string entry =
+            "  " + std::to_string(k) + "  " + LevelTextOf(k, Language::English).name;
         EXPECT_NE(help.find(entry), std::string::npos) << entry;
     }
 }

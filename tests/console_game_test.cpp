@@ -151,7 +151,7 @@ TEST_F(Game, AnAnswerThatIsNoNumberAsksAgain) {
 TEST_F(Game, TheColumnComesFirst) {
     Dialogue expected(Black);
     ASSERT_EQ(expected.Human(5, 3, Board::Failure), Board::Success);
-    EXPECT_EQ(expected.Position().mCell[At(5, 3)], Black);
+    EXPECT_EQ(expected.Position().Cell(At(5, 3)), Black);
     Board::PutResult result = Board::Failure;
     expected.Computer(result);
     expected.EndOfInput();

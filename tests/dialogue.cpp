@@ -8,7 +8,7 @@ std::string RenderBoard(const Board& board) {
         text += "[ " + std::to_string(y) + "] ";
         for (int x = 1; x <= 9; ++x) {
             text += ' ';
-            text += "+@O"[board.mCell[GetVertex(x, y)]];
+            text += "+@O"[board.Cell(GetVertex(x, y))];
         }
         text += '\n';
     }
@@ -41,16 +41,16 @@ Vertex Dialogue::Computer(Board::PutResult& result) {
     const int computer = Opposite(mHuman);
     Vertex chosen = -1;
     result = Board::Success;
-    for (int i = 0; i < mBoard.mEmptySize; ++i) {
+    for (int i = 0; i < mBoard.EmptyCount(); ++i) {
         Board trial;
         trial.CopyPosition(mBoard);
-        const Board::PutResult r = trial.PutAt(mBoard.mEmpty[i], computer);
+        const Board::PutResult r = trial.PutAt(mBoard.EmptyPoint(i), computer);
         if (r == Board::Win) {
-            chosen = mBoard.mEmpty[i];
+            chosen = mBoard.EmptyPoint(i);
             result = Board::Win;
             break;
         }
-        if (r == Board::Success && chosen == -1) chosen = mBoard.mEmpty[i];
+        if (r == Board::Success && chosen == -1) chosen = mBoard.EmptyPoint(i);
     }
     mText += std::string(mTexts.thinking) + "\n\n";
     if (chosen != -1) {

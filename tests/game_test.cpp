@@ -5,31 +5,27 @@
 #include <memory>
 #include <vector>
 
+#include "game/notation.h"
 #include "players/exact_player.h"
 #include "players/registry.h"
+#include "recording_observer.h"
 
 namespace nanaren {
 namespace {
 
-// Records what a search reports, for comparing two searches.
-struct RecordedReport : SearchObserver {
-    void Progress(std::int64_t percent) override { progress.push_back(percent); }
-    void Finished(const std::optional<SearchEstimate>& e) override { estimate = e; }
-    std::vector<std::int64_t> progress;
-    std::optional<SearchEstimate> estimate;
-};
+using testing::RecordingObserver;
 
 std::unique_ptr<Player> Exact(std::int32_t playouts) {
-    return std::make_unique<ExactPlayer>(PlayerSettings{playouts});
+    return std::make_unique<ExactPlayer>(ExactSettings{playouts});
 }
 
 TEST(GameInterface, TwoGamesInOneProcessPlayAlike) {
     Game first(White, 1733700000, Exact(300));
     Game second(White, 1733700000, Exact(300));
-    RecordedReport firstReport;
-    RecordedReport secondReport;
-    const Vertex firstMove = first.PlayComputer(firstReport);
-    EXPECT_EQ(second.PlayComputer(secondReport), firstMove);
+    RecordingObserver firstReport;
+    RecordingObserver secondReport;
+    const Vertex firstMove = first.PlayComputer(firstReport).move;
+    EXPECT_EQ(second.PlayComputer(secondReport).move, firstMove);
     EXPECT_EQ(second.GetPosition().LastStone(), firstMove);
     ASSERT_TRUE(firstReport.estimate && secondReport.estimate);
     EXPECT_EQ(secondReport.estimate->winningRate, firstReport.estimate->winningRate);
@@ -38,20 +34,46 @@ TEST(GameInterface, TwoGamesInOneProcessPlayAlike) {
     EXPECT_EQ(secondReport.progress.size(), 21u);
 }
 
-TEST(GameInterface, TheTurnPassesOnlyAfterAMoveThatStands) {
+TEST(GameInterface, AMoveIsAnsweredWithOneOutcome) {
     Game game(Black, 0, Exact(-1));
-    EXPECT_EQ(game.PlayHuman(-1, -1), Board::Failure) << "a pass before any move";
-    EXPECT_EQ(game.PlayHuman(-5, 3), Board::Failure) << "off the grid, though -5 + 33 is a point";
-    EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_EQ(game.Play(GetVertex(0, 3)), MoveOutcome::RefusedFor(Refusal::OffBoard));
+    EXPECT_EQ(game.Play(NoVertex), MoveOutcome::RefusedFor(Refusal::OffBoard));
+    EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
     EXPECT_TRUE(game.GetPosition().Moves().empty());
-    EXPECT_EQ(game.PlayHuman(5, 5), Board::Success);
+    EXPECT_EQ(game.Play(GetVertex(5, 5)), MoveOutcome::Played());
     EXPECT_EQ(game.CurrentState(), Game::State::ComputerToMove);
-    RecordedReport report;
-    const Vertex reply = game.PlayComputer(report);
+    EXPECT_EQ(game.Pass(), MoveOutcome::RefusedFor(Refusal::NotYourTurn));
+    SearchObserver quiet;
+    const Vertex reply = game.PlayComputer(quiet).move;
     EXPECT_EQ(game.GetPosition().LastStone(), reply);
-    EXPECT_EQ(game.PlayHuman(GetX(reply), -1), Board::Success) << "a pass after its move";
+    EXPECT_EQ(game.Play(reply), MoveOutcome::RefusedFor(Refusal::Occupied));
+    EXPECT_EQ(game.Pass(), MoveOutcome::Played());
     EXPECT_EQ(game.CurrentState(), Game::State::ComputerToMove);
     EXPECT_EQ(game.GetPosition().Moves(), (std::vector<Vertex>{GetVertex(5, 5), reply, Pass}));
+    game.PlayComputer(quiet);
+    EXPECT_EQ(game.Resign(), MoveOutcome::Won());
+    EXPECT_EQ(game.CurrentState(), Game::State::Over);
+    EXPECT_EQ(game.Winner(), White);
+    EXPECT_EQ(game.Play(GetVertex(1, 1)), MoveOutcome::RefusedFor(Refusal::GameOver));
+}
+
+// Two people at one board: every move is a person's, and a take-back takes
+// one move.
+TEST(GameInterface, TwoPeopleTakeTurns) {
+    Game game(Black, 0, nullptr);
+    EXPECT_FALSE(game.CanTakeBack());
+    for (const char* move : {"5-5", "4-4", "5-6"}) {
+        EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
+        EXPECT_EQ(game.Play(*ParseMove(move)), MoveOutcome::Played()) << move;
+    }
+    EXPECT_EQ(game.GetPosition().ToMove(), White);
+    EXPECT_TRUE(game.CanTakeBack());
+    ASSERT_TRUE(game.TakeBack());
+    EXPECT_EQ(game.GetPosition().Record(), "5-5 4-4");
+    SearchObserver quiet;
+    Game replayed(White, 0, nullptr);
+    ASSERT_EQ(replayed.Replay("5-5 4-4 pass", quiet), std::nullopt);
+    EXPECT_EQ(replayed.GetPosition().ToMove(), White);
 }
 
 // The person's moves, each answered by the computer until someone wins.
@@ -59,7 +81,7 @@ void PlayMoves(Game& game, const std::vector<std::pair<int, int>>& moves) {
     SearchObserver quiet;
     for (const auto& [x, y] : moves) {
         if (game.IsOver()) return;
-        ASSERT_NE(game.PlayHuman(x, y), Board::Failure) << x << " " << y;
+        ASSERT_TRUE(game.Play(GetVertex(x, y)).Stands()) << x << " " << y;
         if (game.CurrentState() == Game::State::ComputerToMove) game.PlayComputer(quiet);
     }
 }
@@ -86,11 +108,13 @@ TEST(TakeBack, TheSameMoveAgainGetsTheSameReply) {
 
 TEST(TakeBack, NeedsAMoveOfThePerson) {
     Game black(Black, 0, Exact(-1));
+    EXPECT_FALSE(black.CanTakeBack());
     EXPECT_FALSE(black.TakeBack());
     Game white(White, 0, Exact(-1));
     EXPECT_FALSE(white.TakeBack()) << "the computer is to move";
     SearchObserver quiet;
     white.PlayComputer(quiet);
+    EXPECT_FALSE(white.CanTakeBack());
     EXPECT_FALSE(white.TakeBack()) << "only the computer has moved";
     EXPECT_EQ(white.GetPosition().Moves().size(), 1u);
 }
@@ -100,14 +124,15 @@ TEST(TakeBack, NeedsAMoveOfThePerson) {
 TEST(TakeBack, AfterThePersonsWinOnlyTheWinningMoveGoes) {
     Game game(Black, 0, Exact(-1));
     PlayMoves(game, {{2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}});
-    ASSERT_EQ(game.CurrentState(), Game::State::HumanWon);
+    ASSERT_EQ(game.CurrentState(), Game::State::Over);
+    ASSERT_EQ(game.Winner(), Black);
     ASSERT_EQ(game.GetPosition().WinningStones().size(), 7u);
     const std::size_t moves = game.GetPosition().Moves().size();
+    ASSERT_TRUE(game.CanTakeBack());
     ASSERT_TRUE(game.TakeBack());
-    EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
     EXPECT_EQ(game.GetPosition().Moves().size(), moves - 1);
     EXPECT_TRUE(game.GetPosition().WinningStones().empty());
-    EXPECT_EQ(game.PlayHuman(-1, -1), Board::Success) << "after the computer's move a pass stands";
 }
 
 TEST(TakeBack, AfterTheComputersWinItsMoveAndThePersonsGo) {
@@ -116,13 +141,13 @@ TEST(TakeBack, AfterTheComputersWinItsMoveAndThePersonsGo) {
     game.PlayComputer(quiet);
     // The person passes until the computer's first row is full.
     while (!game.IsOver()) {
-        game.PlayHuman(-1, -1);
+        game.Pass();
         game.PlayComputer(quiet);
     }
-    ASSERT_EQ(game.CurrentState(), Game::State::ComputerWon);
+    ASSERT_EQ(game.Winner(), Black);
     const std::vector<Vertex> before = game.GetPosition().Moves();
     ASSERT_TRUE(game.TakeBack());
-    EXPECT_EQ(game.CurrentState(), Game::State::HumanToMove);
+    EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
     EXPECT_EQ(game.GetPosition().Moves(), std::vector<Vertex>(before.begin(), before.end() - 2));
 }
 
@@ -161,12 +186,13 @@ TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     EXPECT_EQ(error->reason, "the computer plays " + MoveText(moves[2]) + " here");
     EXPECT_TRUE(replayed.GetPosition().Moves().empty());
     EXPECT_EQ(replayed.CurrentState(), Game::State::ComputerToMove);
-    EXPECT_EQ(replayed.PlayComputer(quiet), moves[0]) << "the generator is back at its start";
+    EXPECT_EQ(replayed.PlayComputer(quiet).move, moves[0]) << "the generator is back at its start";
 
     // Refused at the computer's first move, before any move stood.
     Game refusedAtOnce(White, 1733700002, Exact(100));
     ASSERT_TRUE(refusedAtOnce.Replay(MoveText(other), quiet).has_value());
-    EXPECT_EQ(refusedAtOnce.PlayComputer(quiet), moves[0]) << "the generator is back at its start";
+    EXPECT_EQ(refusedAtOnce.PlayComputer(quiet).move, moves[0])
+        << "the generator is back at its start";
 }
 
 }  // namespace

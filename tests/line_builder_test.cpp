@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board_test_util.h"
+#include "game/notation.h"
 #include "game/position.h"
 #include "play/self_play.h"
 #include "players/levels.h"

@@ -9,13 +9,16 @@ namespace {
 
 using testing::At;
 using testing::IsConsistent;
+using testing::Lines;
 using testing::SamePosition;
 using testing::ScatterStones;
 using testing::SetUpPosition;
+using testing::Threats;
+using testing::WorkingBoard;
 
 class LineScan : public testing::PolicyTest {
   protected:
-    const LineInfo& Line(int c) const { return mPolicy.mLine[ColorIndex(c)]; }
+    const LineInfo& Line(int c) { return Lines(mPolicy)[ColorIndex(c)]; }
 };
 
 TEST_F(LineScan, AColumnOfSevenScannedFromItsMiddle) {
@@ -41,7 +44,7 @@ TEST_F(LineScan, AnOpenSixIsAThreatWithOneMoreSpace) {
     EXPECT_EQ(Line(White).edgeSpace[0], At(8, 5));
     EXPECT_EQ(Line(White).edgeSpace[1], At(1, 5));
 
-    mBoard.mCell[At(8, 5)] = Black;
+    mBoard.SetCell(At(8, 5), Black);
     mBoard.SyncWithCells();
     EXPECT_FALSE(mPolicy.Scan(At(4, 5), Right, White, true));
     EXPECT_EQ(Line(White).space, 0);
@@ -121,18 +124,18 @@ bool SameLine(const LineInfo& a, const LineInfo& b) {
 bool WalkedScanLine(const Board& b, LineInfo& line, Vertex p, int dir, int side, int c) {
     const int o = Opposite(c);
     const auto bridgeable = [&](Vertex x) {
-        const int beside = b.mCell[x + side];
-        const int across = b.mCell[x - side];
-        if (b.mCell[x] == o) return beside == c && across == c;
+        const int beside = b.Cell(x + side);
+        const int across = b.Cell(x - side);
+        if (b.Cell(x) == o) return beside == c && across == c;
         return (beside == c || across == c) && beside != o && across != o;
     };
-    const bool own = b.mCell[p] == c;
+    const bool own = b.Cell(p) == c;
     line = {{own ? p : 0, own ? p : 0}, {0, 0}, own ? 1 : 0, own ? 0 : 1, dir, own ? 1 : 0};
     for (int end = 0; end < 2; ++end) {
         const int step = end == 0 ? dir : -dir;
         int pending = 0;
         for (Vertex x = p + step;; x += step) {
-            const int cell = b.mCell[x];
+            const int cell = b.Cell(x);
             if (cell == c) {
                 ++line.stone;
                 line.len += pending + 1;
@@ -147,7 +150,7 @@ bool WalkedScanLine(const Board& b, LineInfo& line, Vertex p, int dir, int side,
             ++pending;
         }
     }
-    const auto open = [&](Vertex v) { return b.mCell[v] == Empty || b.mCell[v] == Mark; };
+    const auto open = [&](Vertex v) { return b.Cell(v) == Empty || b.Cell(v) == Mark; };
     if (line.len <= 5 || line.edge[1] == 0 || line.edge[0] == 0) return false;
     if (b.IsEdge(line.edge[0]) && b.IsEdge(line.edge[0] - dir)) return false;
     if (line.len >= 8) return c == White;
@@ -163,7 +166,7 @@ TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
     for (int trial = 0; trial < 400; ++trial) {
         ScatterStones(mBoard, rng);
         for (Vertex p = At(1, 1); p <= At(9, 9); ++p) {
-            if (mBoard.mCell[p] == Wall) continue;
+            if (mBoard.Cell(p) == Wall) continue;
             for (const int c : {Black, White}) {
                 for (const auto& [dir, side] : {std::pair{Up, Right}, {Right, Up}}) {
                     LineInfo walked;
@@ -184,18 +187,18 @@ TEST_F(LineScan, ScansAgreeWithTheWalkAlongTheCells) {
 // way out. Exponential, so only for small regions.
 bool ReferenceFindThreatInRegion(PlayoutPolicy& policy, Vertex p, int c) {
     if (policy.FindLineThreat(p, c)) {
-        policy.mThreat[ColorIndex(c)] = 1;
+        Threats(policy)[ColorIndex(c)] = 1;
         return true;
     }
-    policy.mBoard.mCell[p] = Mark;
+    WorkingBoard(policy).SetCell(p, Mark);
     for (const int d : {Up, Right, Left, Down}) {
         const Vertex n = p + d;
-        if (policy.mBoard.mCell[n] == Empty && ReferenceFindThreatInRegion(policy, n, c)) {
-            policy.mBoard.mCell[p] = Empty;
+        if (WorkingBoard(policy).Cell(n) == Empty && ReferenceFindThreatInRegion(policy, n, c)) {
+            WorkingBoard(policy).SetCell(p, Empty);
             return true;
         }
     }
-    policy.mBoard.mCell[p] = Empty;
+    WorkingBoard(policy).SetCell(p, Empty);
     return false;
 }
 
@@ -209,7 +212,7 @@ int RegionSize(const Board& board, Vertex p) {
         stack.pop_back();
         ++size;
         for (const int d : {Up, Right, Left, Down}) {
-            if (board.mCell[v + d] == Empty && !seen[v + d]) {
+            if (board.Cell(v + d) == Empty && !seen[v + d]) {
                 seen[v + d] = true;
                 stack.push_back(v + d);
             }
@@ -223,10 +226,10 @@ TEST_F(LineScan, RegionSearchLeavesNoMark) {
     Board before;
     before.CopyPosition(mBoard);
     EXPECT_TRUE(mPolicy.FindThreatInRegion(At(5, 5), Black));
-    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 1);
+    EXPECT_EQ(Threats(mPolicy)[ColorIndex(Black)], 1);
     EXPECT_TRUE(SamePosition(mBoard, before));
     EXPECT_FALSE(mPolicy.FindThreatInRegion(At(5, 5), White));
-    EXPECT_EQ(mPolicy.mThreat[ColorIndex(White)], 0);
+    EXPECT_EQ(Threats(mPolicy)[ColorIndex(White)], 0);
     EXPECT_TRUE(SamePosition(mBoard, before));
     EXPECT_TRUE(IsConsistent(mBoard));
 }
@@ -245,31 +248,31 @@ TEST_F(LineScan, RegionSearchAgreesWithTheLiteralWalk) {
             for (int x = 1; x <= 9; ++x) {
                 const int roll = static_cast<int>(rng() % 100);
                 const int cell = roll < emptyShare ? Empty : roll < 80 ? c : Opposite(c);
-                board.mCell[At(x, y)] = static_cast<std::uint8_t>(cell);
+                board.SetCell(At(x, y), static_cast<std::uint8_t>(cell));
             }
         }
         const Vertex p = At(1 + static_cast<int>(rng() % 9), 1 + static_cast<int>(rng() % 9));
-        board.mCell[p] = Empty;
+        board.SetCell(p, Empty);
         board.SyncWithCells();
         if (RegionSize(board, p) > 16) continue;
 
         Board before;
         before.CopyPosition(board);
         const LineInfo stale = {{7, 8}, {9, 10}, 11, 12, 13, 14};
-        mPolicy.mLine = {stale, stale};
-        mPolicy.mThreat = {0, 0};
+        Lines(mPolicy) = {stale, stale};
+        Threats(mPolicy) = {0, 0};
         const bool fast = mPolicy.FindThreatInRegion(p, c);
-        const auto fastThreat = mPolicy.mThreat;
-        const auto fastLine = mPolicy.mLine;
+        const auto fastThreat = Threats(mPolicy);
+        const auto fastLine = Lines(mPolicy);
         ASSERT_TRUE(SamePosition(board, before));
 
-        mPolicy.mLine = {stale, stale};
-        mPolicy.mThreat = {0, 0};
+        Lines(mPolicy) = {stale, stale};
+        Threats(mPolicy) = {0, 0};
         const bool literal = ReferenceFindThreatInRegion(mPolicy, p, c);
         ASSERT_EQ(fast, literal) << "trial " << trial;
-        ASSERT_EQ(fastThreat, mPolicy.mThreat) << "trial " << trial;
-        ASSERT_TRUE(SameLine(fastLine[0], mPolicy.mLine[0])) << "trial " << trial;
-        ASSERT_TRUE(SameLine(fastLine[1], mPolicy.mLine[1])) << "trial " << trial;
+        ASSERT_EQ(fastThreat, Threats(mPolicy)) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[0], Lines(mPolicy)[0])) << "trial " << trial;
+        ASSERT_TRUE(SameLine(fastLine[1], Lines(mPolicy)[1])) << "trial " << trial;
         (literal ? threats : misses) += 1;
     }
     EXPECT_GT(threats, 100);

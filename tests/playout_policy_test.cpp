@@ -9,7 +9,10 @@ namespace {
 
 using testing::At;
 using testing::IsConsistent;
+using testing::Lines;
 using testing::SetUpPosition;
+using testing::Threats;
+using testing::WorkingBoard;
 
 class Policy : public testing::PolicyTest {};
 
@@ -18,17 +21,17 @@ class Policy : public testing::PolicyTest {};
 TEST_F(Policy, ACaptureThatOpensAThreatSetsTheFlag) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + + @", "+ @ @ @ O @ @ @ +"});
     ASSERT_EQ(mPolicy.PutAndCheck(At(5, 6), Black), Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(5, 5)], Empty);
-    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 1);
-    EXPECT_EQ(mPolicy.mLine[ColorIndex(Black)].len, 6);
+    EXPECT_EQ(mBoard.Cell(At(5, 5)), Empty);
+    EXPECT_EQ(Threats(mPolicy)[ColorIndex(Black)], 1);
+    EXPECT_EQ(Lines(mPolicy)[ColorIndex(Black)].len, 6);
 }
 
 TEST_F(Policy, AMoveWithoutCaptureSearchesNothing) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ @ @ @ + @ @ @ +"});
-    mPolicy.mLine[ColorIndex(Black)].len = 99;
+    Lines(mPolicy)[ColorIndex(Black)].len = 99;
     ASSERT_EQ(mPolicy.PutAndCheck(At(5, 8), Black), Board::Success);
-    EXPECT_EQ(mPolicy.mThreat[ColorIndex(Black)], 0);
-    EXPECT_EQ(mPolicy.mLine[ColorIndex(Black)].len, 99);
+    EXPECT_EQ(Threats(mPolicy)[ColorIndex(Black)], 0);
+    EXPECT_EQ(Lines(mPolicy)[ColorIndex(Black)].len, 99);
 }
 
 // ---------------------------------------------------------------- BlockSeven
@@ -37,7 +40,7 @@ TEST_F(Policy, BlockSevenStopsSixAtTheEndOfTheLastMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
     SetRecord({At(7, 5)});
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(8, 5)], Black);
+    EXPECT_EQ(mBoard.Cell(At(8, 5)), Black);
     EXPECT_EQ(RandomState(), Random::StartState) << "blocking draws no random number";
 }
 
@@ -57,7 +60,7 @@ TEST_F(Policy, BlockSevenLeavesBlacksEightButBlocksWhites) {
     const auto blocked = mPolicy.BlockSeven(Black);
     ASSERT_TRUE(blocked.has_value());
     EXPECT_EQ(*blocked, Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(8, 5)], Black);
+    EXPECT_EQ(mBoard.Cell(At(8, 5)), Black);
 }
 
 TEST_F(Policy, BlockSevenSkipsRaysThatStartAlongTheFirstLine) {
@@ -73,9 +76,9 @@ TEST_F(Policy, BlockSevenSkipsRaysThatStartAlongTheFirstLine) {
 TEST_F(Policy, AnIllegalBlockLosesTheMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ O O O O O O + +"});
     SetRecord({At(7, 5)});
-    mBoard.mKo = At(8, 5);
+    mBoard.SetKo(At(8, 5));
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Failure);
-    EXPECT_EQ(mBoard.mCell[At(8, 5)], Empty);
+    EXPECT_EQ(mBoard.Cell(At(8, 5)), Empty);
     EXPECT_EQ(mPolicy.Playout(Black), 0.0f) << "the computer, Black, has no move";
 }
 
@@ -86,16 +89,16 @@ TEST_F(Policy, CapturesComeBeforeEscapes) {
     SetRecord({At(5, 5)});
     ASSERT_EQ(mBoard.FindSingleLiberty(At(4, 5), Black), At(4, 6)) << "an escape is pending";
     EXPECT_EQ(mPolicy.ReplyToAtari(Black), Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(5, 6)], Black);
-    EXPECT_EQ(mBoard.mCell[At(5, 5)], Empty);
-    EXPECT_EQ(mBoard.mCell[At(4, 6)], Empty);
+    EXPECT_EQ(mBoard.Cell(At(5, 6)), Black);
+    EXPECT_EQ(mBoard.Cell(At(5, 5)), Empty);
+    EXPECT_EQ(mBoard.Cell(At(4, 6)), Empty);
 }
 
 TEST_F(Policy, AnOwnStoneNextToTheLastMoveEscapes) {
     SetUpPosition(mBoard, {"+", "+", "+", "+ + + O +", "+ + O @ O +"});
     SetRecord({At(5, 5)});
     EXPECT_EQ(mPolicy.ReplyToAtari(Black), Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(4, 6)], Black);
+    EXPECT_EQ(mBoard.Cell(At(4, 6)), Black);
 }
 
 TEST_F(Policy, NothingInAtariIsNoReply) {
@@ -113,7 +116,7 @@ TEST_F(Policy, AnOpenFiveIsExtendedAtTheBackwardEndAndJudged) {
     // The extension makes an open six (one gap counted), so one quiet reply
     // of White ends the judgement in Black's favour.
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Win);
-    EXPECT_EQ(mBoard.mCell[At(2, 5)], Black);
+    EXPECT_EQ(mBoard.Cell(At(2, 5)), Black);
     EXPECT_EQ(CountStones(White), 2);
 }
 
@@ -124,7 +127,7 @@ TEST_F(Policy, WithOneMoveRecordedTheMoveIsDrawnFromTheWholeList) {
     // candidates; the second (2497366906) picks list entry 2497366906 % 80 =
     // 26, the point (9,3) of the row-major list.
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
-    EXPECT_EQ(mBoard.mCell[At(9, 3)], Black);
+    EXPECT_EQ(mBoard.Cell(At(9, 3)), Black);
     EXPECT_EQ(RandomState(), 2497366906u);
 }
 
@@ -141,10 +144,10 @@ TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
                               "O + O + O + O + O",
                               "@ O @ O @ O @ O @",
                           });
-    ASSERT_EQ(mBoard.mEmptySize, 17);
+    ASSERT_EQ(mBoard.EmptyCount(), 17);
     ASSERT_FALSE(mBoard.IsEnclosed(At(1, 1), Black));
     for (int k = 0; k < 16; ++k)
-        ASSERT_TRUE(mBoard.IsEnclosed(mBoard.mEmpty[k + 1], Black));
+        ASSERT_TRUE(mBoard.IsEnclosed(mBoard.EmptyPoint(k + 1), Black));
 
     // A generator state whose ten draws after the local-move coin all miss
     // entry 0, the free point.
@@ -160,17 +163,17 @@ TEST_F(Policy, TenEnclosedDrawsLeaveTheMoverWithoutAMove) {
     std::uint32_t state = Random::StartState;
     while (!missesTheFreePoint(state))
         state = testing::StateAfter(state, 1);
-    mPolicy.mRandom.Restore(state);
+    mPolicy.GetRandom().Restore(state);
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Failure);
     EXPECT_EQ(RandomState(), testing::StateAfter(state, 11));
-    EXPECT_EQ(mBoard.mEmptySize, 17);
+    EXPECT_EQ(mBoard.EmptyCount(), 17);
 }
 
 TEST_F(Policy, AMoverWithAThreatFlagIsJudgedAfterItsMove) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + + O"});
     SetRecord({At(5, 5)});
-    mPolicy.mThreat[ColorIndex(Black)] = 1;
-    LineInfo& line = mPolicy.mLine[ColorIndex(Black)];
+    Threats(mPolicy)[ColorIndex(Black)] = 1;
+    LineInfo& line = Lines(mPolicy)[ColorIndex(Black)];
     line.edge = {At(4, 4), At(3, 4)};
     line.dir = Right;
     line.space = 1;
@@ -182,8 +185,8 @@ TEST_F(Policy, AMoverWithAThreatFlagIsJudgedAfterItsMove) {
 TEST_F(Policy, AThreatWhoseEndRunsAlongTheEdgeIsNotJudged) {
     SetUpPosition(mBoard, {"+", "+", "+", "+", "+ + + + O"});
     SetRecord({At(5, 5)});
-    mPolicy.mThreat[ColorIndex(Black)] = 1;
-    LineInfo& line = mPolicy.mLine[ColorIndex(Black)];
+    Threats(mPolicy)[ColorIndex(Black)] = 1;
+    LineInfo& line = Lines(mPolicy)[ColorIndex(Black)];
     line.edge = {At(1, 4), At(1, 8)};
     line.dir = Up;
     EXPECT_EQ(mPolicy.PlayoutMove(Black), Board::Success);
@@ -193,7 +196,7 @@ TEST_F(Policy, AThreatWhoseEndRunsAlongTheEdgeIsNotJudged) {
 // ------------------------------------------------------------- JudgeThreat
 
 TEST_F(Policy, TwoGapsNeedTwoQuietReplies) {
-    mPolicy.mLine[ColorIndex(Black)].space = 2;
+    Lines(mPolicy)[ColorIndex(Black)].space = 2;
     EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
     EXPECT_EQ(CountStones(White), 2);
     EXPECT_EQ(CountStones(Black), 0);
@@ -207,12 +210,12 @@ TEST_F(Policy, AWinningReplyRefutesTheThreatUnlessItHasNoGap) {
     };
     SetUpPosition(mBoard, rows);
     ASSERT_FALSE(mBoard.IsEnclosed(At(7, 5), Black));
-    mPolicy.mLine[ColorIndex(Black)].space = 1;
+    Lines(mPolicy)[ColorIndex(Black)].space = 1;
     EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Failure);
-    EXPECT_EQ(mBoard.mCell[At(7, 5)], White);
+    EXPECT_EQ(mBoard.Cell(At(7, 5)), White);
 
     SetUpPosition(mBoard, rows);
-    mPolicy.mLine[ColorIndex(Black)].space = 0;
+    Lines(mPolicy)[ColorIndex(Black)].space = 0;
     EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
 }
 
@@ -229,29 +232,33 @@ TEST_F(Policy, RepliesRunOutAfterOneDrawMoreThanTheEmptyPoints) {
                               "@ @ @ @ @ @ @ + @",
                               "@ @ @ @ @ @ @ @ @",
                           });
-    mPolicy.mLine[ColorIndex(Black)].space = 3;
+    Lines(mPolicy)[ColorIndex(Black)].space = 3;
     EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
-    EXPECT_EQ(mBoard.mEmptySize, 2);
+    EXPECT_EQ(mBoard.EmptyCount(), 2);
     EXPECT_EQ(RandomState(), testing::StateAfter(Random::StartState, 3));
 }
 
+// Every point holds a stone, the colours alternating.
+void FillBoard(Board& board) {
+    SetUpPosition(board, {});
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x)
+            board.SetCell(At(x, y), (x + y) % 2 ? Black : White);
+    }
+    board.ListEmptyPoints();
+    board.SyncWithCells();
+}
+
 TEST_F(Policy, AFullBoardLeavesNoReplyAndTheThreatWins) {
-    SetUpPosition(mBoard, {});
-    mBoard.mEmptySize = 0;
-    mPolicy.mLine[ColorIndex(Black)].space = 1;
+    FillBoard(mBoard);
+    Lines(mPolicy)[ColorIndex(Black)].space = 1;
     EXPECT_EQ(mPolicy.JudgeThreat(Black), Board::Win);
 }
 
 // ------------------------------------------------------------------ Playout
 
 TEST_F(Policy, AFullBoardLosesForTheSideToMove) {
-    SetUpPosition(mBoard, {});
-    for (int y = 1; y <= 9; ++y) {
-        for (int x = 1; x <= 9; ++x)
-            mBoard.mCell[At(x, y)] = (x + y) % 2 ? Black : White;
-    }
-    mBoard.mEmptySize = 0;
-    mBoard.SyncWithCells();
+    FillBoard(mBoard);
     SetRecord({At(1, 1)});
     EXPECT_EQ(mPolicy.PlayoutMove(White), Board::Failure);
     EXPECT_EQ(mPolicy.Playout(Black), 0.0f) << "the computer plays Black";
@@ -260,19 +267,19 @@ TEST_F(Policy, AFullBoardLosesForTheSideToMove) {
 
 TEST(PlayoutProperty, EndsScoredWithNoMarkLeft) {
     PlayoutPolicy policy;
-    policy.mMyColor = White;
-    policy.mRandom.Seed(0);
+    policy.SetMyColor(White);
+    policy.GetRandom().Seed(0);
     std::mt19937 rng(77);
     int undecided = 0;
     int decided = 0;
     for (int trial = 0; trial < 1500; ++trial) {
-        Board& board = policy.mBoard;
+        Board& board = WorkingBoard(policy);
         board.ClearPosition();
-        policy.mThreat = {0, 0};
+        Threats(policy) = {0, 0};
         int color = Black;
         const int moves = 1 + static_cast<int>(rng() % 50);
-        for (int placed = 0; placed < moves && board.mEmptySize > 0;) {
-            const int index = static_cast<int>(rng() % static_cast<unsigned>(board.mEmptySize));
+        for (int placed = 0; placed < moves && board.EmptyCount() > 0;) {
+            const int index = static_cast<int>(rng() % static_cast<unsigned>(board.EmptyCount()));
             const Board::PutResult r = board.Put(index, color);
             if (r == Board::Win) {
                 board.ClearPosition();
@@ -283,14 +290,14 @@ TEST(PlayoutProperty, EndsScoredWithNoMarkLeft) {
                 color = Opposite(color);
             }
         }
-        const int recordBefore = board.mRecordSize;
+        const int recordBefore = board.RecordSize();
         const float result = policy.Playout(color);
         ASSERT_TRUE(result == 0.0f || result == 0.5f || result == 1.0f) << result;
-        for (const auto cell : board.mCell)
-            ASSERT_NE(cell, Mark);
+        for (Vertex v = 0; v < MaxVertexSize; ++v)
+            ASSERT_NE(board.Cell(v), Mark);
         if (result == 0.5f) {
             ++undecided;
-            EXPECT_EQ(board.mRecordSize - recordBefore, PlayoutMoveLimit + 1);
+            EXPECT_EQ(board.RecordSize() - recordBefore, PlayoutMoveLimit + 1);
             ASSERT_TRUE(IsConsistent(board));
         } else {
             ++decided;

@@ -8,31 +8,42 @@
 #include "scoped_state.h"
 #include "search/playout_policy.h"
 
-namespace nanaren::testing {
+namespace nanaren {
+
+// The playout policy's state as the tests set it up and read it.
+struct PlayoutPolicyProbe {
+    static Board& WorkingBoard(PlayoutPolicy& policy) { return policy.mBoard; }
+    static std::array<std::uint8_t, 2>& Threats(PlayoutPolicy& policy) { return policy.mThreat; }
+    static std::array<LineInfo, 2>& Lines(PlayoutPolicy& policy) { return policy.mLine; }
+};
+
+namespace testing {
+
+inline Board& WorkingBoard(PlayoutPolicy& policy) {
+    return PlayoutPolicyProbe::WorkingBoard(policy);
+}
+inline std::array<std::uint8_t, 2>& Threats(PlayoutPolicy& policy) {
+    return PlayoutPolicyProbe::Threats(policy);
+}
+inline std::array<LineInfo, 2>& Lines(PlayoutPolicy& policy) {
+    return PlayoutPolicyProbe::Lines(policy);
+}
 
 // The playout policy searching for Black, its working board empty and its
 // generator at the start state.
 class PolicyTest : public ::testing::Test {
   protected:
     PlayoutPolicy mPolicy;
-    Board& mBoard = mPolicy.mBoard;
+    Board& mBoard = WorkingBoard(mPolicy);
 
     // The state of the generator the policy draws from.
-    std::uint32_t RandomState() const { return mPolicy.mRandom.State(); }
+    std::uint32_t RandomState() { return mPolicy.GetRandom().State(); }
 
     // Makes the given vertices the record, oldest first.
-    void SetRecord(std::initializer_list<Vertex> moves) {
-        mBoard.mRecordSize = 0;
-        for (const Vertex v : moves)
-            mBoard.mRecord[mBoard.mRecordSize++] = v;
-    }
+    void SetRecord(std::initializer_list<Vertex> moves) { mBoard.SetRecord(moves); }
 
-    int CountStones(int color) const {
-        int count = 0;
-        for (const auto cell : mBoard.mCell)
-            count += cell == color;
-        return count;
-    }
+    int CountStones(int color) const { return mBoard.StoneCount(color); }
 };
 
-}  // namespace nanaren::testing
+}  // namespace testing
+}  // namespace nanaren

@@ -22,13 +22,13 @@ const std::vector<Vertex> KoFight = {At(2, 1), At(3, 1), At(1, 2), At(4, 2), At(
 // A fresh position that has played the first count moves.
 void PlayFirst(Position& position, const std::vector<Vertex>& moves, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
-        ASSERT_NE(position.Play(position.ToMove(), moves[i]), Board::Failure) << i;
+        ASSERT_TRUE(position.Play(moves[i]).Stands()) << i;
 }
 
 TEST(Position, UndoRestoresThePositionOfEachEarlierMove) {
     Position position;
     PlayFirst(position, KoFight, KoFight.size());
-    ASSERT_EQ(position.GetBoard().mKo, At(2, 2)) << "the retake made a ko in turn";
+    ASSERT_EQ(position.GetBoard().Ko(), At(2, 2)) << "the retake made a ko in turn";
     for (std::size_t count = KoFight.size(); count-- > 0;) {
         ASSERT_TRUE(position.Undo());
         Position replayed;
@@ -49,7 +49,8 @@ TEST(Position, EachRefusalHasItsReason) {
     EXPECT_EQ(position.ReasonRefused(Black, -12), Refusal::OffBoard);
     EXPECT_EQ(position.ReasonRefused(Black, MaxVertexSize), Refusal::OffBoard);
     EXPECT_EQ(position.ReasonRefused(Black, At(5, 5)), Refusal::None);
-    EXPECT_EQ(position.Play(Black, At(3, 2)), Board::Failure);
+    EXPECT_EQ(position.Play(At(3, 2)), MoveOutcome::RefusedFor(Refusal::Ko));
+    EXPECT_EQ(position.Play(GetVertex(10, 4)), MoveOutcome::RefusedFor(Refusal::OffBoard));
 
     Board board;
     SetUpPosition(board, {"+ O + + + + + + +", "O + + + + + + + +", "+", "@ @ @ + @ @ @ @ +"});
@@ -57,14 +58,15 @@ TEST(Position, EachRefusalHasItsReason) {
     EXPECT_EQ(setUp.ReasonRefused(Black, At(1, 1)), Refusal::Suicide);
     EXPECT_EQ(setUp.ReasonRefused(Black, At(4, 4)), Refusal::Overline);
     EXPECT_EQ(setUp.ReasonRefused(White, At(4, 4)), Refusal::None);
-    EXPECT_EQ(setUp.Play(Black, At(4, 4)), Board::Failure);
+    EXPECT_EQ(setUp.Play(At(4, 4)), MoveOutcome::RefusedFor(Refusal::Overline));
 }
 
 TEST(Position, AWinNamesItsStonesAndEndsTheGame) {
     Position position;
     ASSERT_EQ(position.ReadRecord("2-5 1-1 3-5 1-2 4-5 1-3 5-5 1-4 6-5 1-6 7-5 1-7"), std::nullopt);
-    EXPECT_EQ(position.Play(Black, At(8, 5)), Board::Win);
+    EXPECT_EQ(position.Play(At(8, 5)), MoveOutcome::Won());
     EXPECT_EQ(position.Winner(), Black);
+    EXPECT_EQ(position.Play(At(9, 9)), MoveOutcome::RefusedFor(Refusal::GameOver));
     EXPECT_EQ(position.WinningStones(), (std::vector<Vertex>{At(2, 5), At(3, 5), At(4, 5), At(5, 5),
                                                              At(6, 5), At(7, 5), At(8, 5)}));
     ASSERT_TRUE(position.Undo());
@@ -75,7 +77,7 @@ TEST(Position, AWinNamesItsStonesAndEndsTheGame) {
 TEST(Position, ARecordReadsBackAsTheSameGame) {
     Position position;
     PlayFirst(position, KoFight, KoFight.size());
-    position.Play(White, Pass);
+    position.Play(Pass);
     const std::string record = position.Record();
     EXPECT_EQ(record, "2-1 3-1 1-2 4-2 2-3 3-3 3-2 2-2 9-9 8-8 3-2 pass");
     Position read;
@@ -83,6 +85,31 @@ TEST(Position, ARecordReadsBackAsTheSameGame) {
     EXPECT_EQ(read.Moves(), position.Moves());
     EXPECT_EQ(FindPositionDifference(read.GetBoard(), position.GetBoard()), "");
     EXPECT_EQ(read.ToMove(), Black);
+}
+
+TEST(Position, AResignationEndsTheGameForTheOtherSide) {
+    Position position;
+    ASSERT_EQ(position.ReadRecord("5-5 resign"), std::nullopt);
+    EXPECT_EQ(position.Winner(), Black);
+    EXPECT_TRUE(position.WinningStones().empty());
+    EXPECT_EQ(position.Record(), "5-5 resign");
+    EXPECT_EQ(position.LastMove(), Resign);
+    EXPECT_EQ(position.LastStone(), At(5, 5));
+}
+
+// White takes Black's corner stone; Black then takes the white stone
+// beside it from the same corner.
+TEST(Position, CapturesAreCountedForTheCapturer) {
+    Position position;
+    ASSERT_EQ(position.ReadRecord("1-1 2-1 9-9 1-2"), std::nullopt);
+    EXPECT_EQ(position.Captures(White), 1);
+    EXPECT_EQ(position.Captures(Black), 0);
+    ASSERT_EQ(position.ReadRecord("1-1 2-1 9-9 1-2 3-1 9-8 2-2 9-7 1-1"), std::nullopt);
+    EXPECT_EQ(position.StoneAt(At(2, 1)), Empty);
+    EXPECT_EQ(position.Captures(Black), 1);
+    ASSERT_TRUE(position.Undo());
+    EXPECT_EQ(position.Captures(Black), 0);
+    EXPECT_EQ(position.Captures(White), 1);
 }
 
 TEST(Position, AMalformedRecordNamesItsTokenAndChangesNothing) {

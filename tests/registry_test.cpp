@@ -25,17 +25,27 @@ TEST(Players, EveryNameReadsBackAsItself) {
     EXPECT_EQ(NameRead("strong:500:forced=5"), "strong:500") << "a default is not named";
 }
 
-TEST(Players, ALevelIsItsSettings) {
-    const auto level = ParsePlayer("level:3");
-    ASSERT_TRUE(level);
-    EXPECT_EQ(level->settings.playouts, LevelOf(3).settings.playouts);
-    EXPECT_EQ(level->settings.forcedWinMoves, LevelOf(3).settings.forcedWinMoves);
+TEST(Players, EachKindOfNameGivesItsSettings) {
+    EXPECT_EQ(ParsePlayer("level:3"), PlayerChoice(LevelChoice{3}));
+    EXPECT_EQ(PlayoutsOf(*ParsePlayer("level:3")), LevelSettings(3).playouts);
+    EXPECT_EQ(ParsePlayer("exact:300"), PlayerChoice(ExactSettings{300}));
+    EXPECT_EQ(ParsePlayer("blocker"), PlayerChoice(LineBuilderChoice{true}));
     const auto options = ParsePlayer("strong:250:b0=0.25:expand=3:blunder=40");
     ASSERT_TRUE(options);
-    EXPECT_EQ(options->settings.playouts, 250);
-    EXPECT_FLOAT_EQ(options->settings.amafBias, 0.25f);
-    EXPECT_FLOAT_EQ(options->settings.expandAt, 3.0f);
-    EXPECT_EQ(options->settings.blunderPercent, 40);
+    const auto& settings = std::get<StrongSettings>(*options);
+    EXPECT_EQ(settings.playouts, 250);
+    EXPECT_FLOAT_EQ(settings.amafBias, 0.25f);
+    EXPECT_FLOAT_EQ(settings.expandAt, 3.0f);
+    EXPECT_EQ(settings.blunderPercent, 40);
+    EXPECT_EQ(settings.forcedWinMoves, StrongSettings().forcedWinMoves);
+}
+
+// The usage text lists every option the names take, with its default.
+TEST(Players, TheHelpNamesEveryOption) {
+    const std::string help = PlayerNamesHelp();
+    for (const char* option : {"b0", "c", "expand", "forced", "blunder", "prior"})
+        EXPECT_NE(help.find("  " + std::string(option) + " "), std::string::npos) << option;
+    EXPECT_NE(help.find("(0.05)"), std::string::npos);
 }
 
 TEST(Players, NamesThatAreNoPlayerAreRefused) {

@@ -18,8 +18,8 @@ std::vector<Vertex> PlayToTheEnd(SelfPlay& play) {
 }
 
 SelfPlay ExactPlayers(std::int32_t black, std::int32_t white, std::time_t clock) {
-    return SelfPlay({std::make_unique<ExactPlayer>(PlayerSettings{black}),
-                     std::make_unique<ExactPlayer>(PlayerSettings{white})},
+    return SelfPlay({std::make_unique<ExactPlayer>(ExactSettings{black}),
+                     std::make_unique<ExactPlayer>(ExactSettings{white})},
                     clock);
 }
 
@@ -28,12 +28,12 @@ SelfPlay ExactPlayers(std::int32_t black, std::int32_t white, std::time_t clock)
 Vertex UnsearchedChoice(const Board& board, int color, bool& wins) {
     Vertex chosen = Pass;
     wins = false;
-    for (int i = 0; i < board.mEmptySize && !wins; ++i) {
+    for (int i = 0; i < board.EmptyCount() && !wins; ++i) {
         Board trial;
         trial.CopyPosition(board);
         const Board::PutResult r = trial.Put(i, color);
         wins = r == Board::Win;
-        if (wins || (r == Board::Success && chosen == Pass)) chosen = board.mEmpty[i];
+        if (wins || (r == Board::Success && chosen == Pass)) chosen = board.EmptyPoint(i);
     }
     return chosen;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "board_test_util.h"
+#include "game/notation.h"
 #include "game/position.h"
 
 namespace nanaren {
@@ -20,7 +21,7 @@ SearchResult Choose(std::initializer_list<std::string_view> rows, int color,
     Board board;
     SetUpPosition(board, rows);
     const Position position(board, color);
-    PlayerSettings settings;
+    StrongSettings settings;
     settings.playouts = playouts;
     StrongPlayer player(settings);
     Random random;

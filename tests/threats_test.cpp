@@ -26,7 +26,7 @@ TEST(WinningPoints, FollowTheLineRule) {
     EXPECT_EQ(WinningPoints(board, Black), Points({At(1, 2), At(8, 2), At(1, 4)}));
     // White's eight on row 6 wins too.
     EXPECT_EQ(WinningPoints(board, White), Points({At(7, 6)}));
-    board.mKo = At(1, 2);
+    board.SetKo(At(1, 2));
     EXPECT_FALSE(WinningPoints(board, Black).Contains(At(1, 2))) << "the ko point";
     EXPECT_TRUE(WaitingWinningPoints(board, Black).Contains(At(1, 2)))
         << "the ko point binds only the side to move";
@@ -41,7 +41,7 @@ TEST(Defences, ABlockOrACaptureThatBreaksTheLine) {
     ThreatSearch search(3);
     EXPECT_EQ(search.Defences(board, Black), Points({At(4, 5)}));
     // With a single winning point the block stops it too.
-    board.mCell[At(8, 8)] = White;
+    board.SetCell(At(8, 8), White);
     board.SyncWithCells();
     EXPECT_EQ(search.Defences(board, Black), Points({At(1, 1), At(4, 5)}));
 }

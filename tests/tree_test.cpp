@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace nanaren {
@@ -56,7 +54,7 @@ class TreeTest : public ::testing::Test {
 
 TEST_F(TreeTest, ResetGivesAFreshRootInTheHighestSlotEveryTime) {
     for (int round = 0; round < 2; ++round) {
-        ASSERT_EQ(tree.mRoot, 1048575);
+        ASSERT_EQ(tree.Root(), 1048575);
         const Node& r = tree.At(root);
         EXPECT_EQ(r.move, -1);
         EXPECT_EQ(r.visits, 1.0f);
@@ -69,8 +67,8 @@ TEST_F(TreeTest, ResetGivesAFreshRootInTheHighestSlotEveryTime) {
         EXPECT_TRUE(tree.IsLeaf(root));
         EXPECT_EQ(tree.FreeCount(), 1048575);
         EXPECT_EQ(tree.BeginPath(), root);
-        EXPECT_EQ(tree.mHistoryIndex, 1);
-        EXPECT_EQ(tree.mHistory[0], root);
+        EXPECT_EQ(tree.PathLength(), 1);
+        EXPECT_EQ(tree.PathAt(0), root);
         // Grow and descend a little, then start over.
         AddChildren(AddChildren(root, {12, 13})[1], {14});
         tree.Reset();
@@ -100,30 +98,11 @@ TEST_F(TreeTest, BestChildIsTheFirstOfTheMostVisited) {
 
 // ---------------------------------------------------------------- releasing
 
-TEST_F(TreeTest, RemoveFirstChildMakesTheNextTheHead) {
-    const Slots c = AddChildren(root, {12, 13, 14});
-    tree.Remove(c[0]);
-    EXPECT_EQ(ChildrenOf(root), (Slots{c[1], c[2]}));
-    EXPECT_EQ(tree.FreeCount(), MaxNode - 3);
-    EXPECT_EQ(tree.Store().Allocate(), c[0]);
-}
-
-TEST_F(TreeTest, RemoveMiddleChildLinksItsNeighbours) {
-    const Slots c = AddChildren(root, {12, 13, 14});
-    tree.Remove(c[1]);
-    EXPECT_EQ(ChildrenOf(root), (Slots{c[0], c[2]}));
-    tree.Remove(c[2]);
-    EXPECT_EQ(ChildrenOf(root), (Slots{c[0]}));
-    EXPECT_EQ(tree.At(c[0]).nextSibling, -1);
-    EXPECT_EQ(tree.FreeCount(), MaxNode - 2);
-}
-
-TEST_F(TreeTest, RemoveReleasesTheSubtreeDepthFirstBeforeTheNode) {
+TEST_F(TreeTest, FreeChainReleasesTheSubtreeDepthFirstBeforeTheNode) {
     const std::int32_t x = AddChildren(root, {12})[0];
     const Slots y = AddChildren(x, {13, 14});
     const std::int32_t z = AddChildren(y[0], {15})[0];
-    tree.Remove(x);
-    EXPECT_TRUE(tree.IsLeaf(root));
+    tree.FreeChain(x);
     EXPECT_EQ(tree.FreeCount(), MaxNode - 1);
     EXPECT_EQ(tree.At(x).firstChild, y[0]) << "a released node keeps its fields";
     // Released z, y[0], y[1], x: the stack hands them back the other way round.
@@ -135,264 +114,16 @@ TEST_F(TreeTest, FreeChainOfNoNodeReleasesNothing) {
     EXPECT_EQ(tree.FreeCount(), MaxNode - 1);
 }
 
-TEST_F(TreeTest, ClearReleasesEveryNodeWithTheRootLast) {
-    for (const std::int32_t child : AddChildren(root, {12, 13, 14})) {
-        AddChildren(child, {20, 21});
-    }
-    ASSERT_EQ(tree.FreeCount(), MaxNode - 10);
-    tree.Clear();
-    EXPECT_EQ(tree.FreeCount(), MaxNode);
-    EXPECT_EQ(tree.Store().Allocate(), root);
-    EXPECT_EQ(tree.mRoot, root);
-}
-
-// ---------------------------------------------------------------- selecting
-
-TEST_F(TreeTest, SelectWithoutChildrenReturnsAndPushesNoNode) {
-    tree.BeginPath();
-    EXPECT_EQ(tree.Select(root), -1);
-    EXPECT_EQ(tree.mHistoryIndex, 2);
-    EXPECT_EQ(tree.mHistory[1], -1);
-}
-
-TEST_F(TreeTest, SelectPushesTheChildWithTheHighestBound) {
-    // The worked bound example (score 1.04220) between two weaker children;
-    // the children's amafVisits add up to 10.
-    const Slots c = AddChildren(root, {12, 13, 14});
-    tree.At(root).visits = 20.0f;
-    tree.At(c[0]) = Node{12, 0, 10.0f, 0.5f, 3.0f, 0.5f, -1, c[1], -1, root};
-    tree.At(c[1]) = Node{13, 0, 4.0f, 0.75f, 3.0f, 0.6f, -1, c[2], c[0], root};
-    tree.At(c[2]) = Node{14, 0, 30.0f, 0.1f, 4.0f, 0.2f, -1, -1, c[1], root};
-    tree.BeginPath();
-    EXPECT_EQ(tree.Select(root), c[1]);
-    EXPECT_EQ(tree.mHistoryIndex, 2);
-    EXPECT_EQ(tree.mHistory[1], c[1]);
-}
-
-TEST_F(TreeTest, ScoresThatAreNotNumbersNeverWin) {
-    // Unvisited children under a root of one visit score 0/0.
-    const Slots c = AddChildren(root, {12, 13});
-    tree.BeginPath();
-    EXPECT_EQ(tree.Select(root), -1);
-    tree.At(c[1]).visits = 1.0f;
-    EXPECT_EQ(tree.Select(root), c[1]);
-}
-
-// Children whose slots do not run down from the first are found along the
-// list: after a slot taken in between, and after a removal from a run.
-TEST_F(TreeTest, SelectFollowsTheListWhereTheChildrenAreNotOneRun) {
-    const std::int32_t first = AddChildren(root, {12})[0];
-    tree.Store().Allocate();
-    const std::int32_t second = tree.AddSibling(first, 13);
-    tree.At(second).visits = 1.0f;
-    EXPECT_EQ(tree.Select(root), second);
-
-    const Slots c = AddChildren(first, {20, 21, 22});
-    tree.At(first).visits = 20.0f;
-    for (const std::int32_t child : c)
-        tree.At(child).visits = 1.0f;
-    tree.At(c[1]).value = 0.9f;
-    tree.Remove(c[1]);
-    EXPECT_NE(tree.Select(first), c[1]);
-}
-
-// Equal children score the same d: the first sets best to (float)d, and each
-// later one wins again exactly when (float)d < d. Parent visits 1579 are where
-// a float logarithm would differ from the rounded double one.
-TEST_F(TreeTest, AmongEqualChildrenTheLastWinsExactlyWhenTheScoreRoundsDown) {
-    const Slots c = AddChildren(root, {12, 13, 14});
-    int lastWins = 0;
-    int firstWins = 0;
-    for (const float parentVisits : {1.0f, 20.0f, 1579.0f, 4000.0f}) {
-        for (int k = 1; k <= 40; ++k) {
-            const auto visits = static_cast<float>(k);
-            const float value = static_cast<float>(k % 7) / 7.0f;
-            const float amafVisits = visits + 1.0f;
-            for (const std::int32_t child : c) {
-                Node& n = tree.At(child);
-                n.visits = visits;
-                n.value = value;
-                n.amafVisits = amafVisits;
-                n.amafValue = 0.6f;
-            }
-            tree.At(root).visits = parentVisits;
-            const float logN = static_cast<float>(std::log(static_cast<double>(parentVisits)));
-            const float amafTotal = static_cast<float>(3.0 * amafVisits);
-            const float logA = static_cast<float>(std::log(static_cast<double>(amafTotal)));
-            const double d = BlendedBound(tree.At(c[0]), AmafWeight(parentVisits), logN, logA);
-            const bool roundsDown = static_cast<float>(d) < d;
-            (roundsDown ? lastWins : firstWins) += 1;
-            tree.BeginPath();
-            EXPECT_EQ(tree.Select(root), roundsDown ? c[2] : c[0])
-                << "parent visits " << parentVisits << ", child visits " << k;
-        }
-    }
-    EXPECT_GT(lastWins, 0);
-    EXPECT_GT(firstWins, 0);
-}
-
-// ------------------------------------------------------------------ backing up
-
-// R has children A (23), A2 (45), A3 (60); A has B (45), B2 (60), B3 (23); B has
-// C (60). Every node starts as the search creates it: one visit, mean 0.5.
-TEST_F(TreeTest, SelectChoosesWhatTheBlendedBoundRanksFirst) {
-    std::mt19937 rng(5);
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    for (int trial = 0; trial < 300; ++trial) {
-        tree.Reset();
-        const std::int32_t root = tree.BeginPath();
-        std::vector<int> moves(1 + rng() % 80);
-        for (std::size_t i = 0; i < moves.size(); ++i)
-            moves[i] = 12 + static_cast<int>(i);
-        // Small counts that many children share, some large ones, and
-        // children alike but for the order, so that ties occur.
-        float visits = 0.0f;
-        std::int32_t last = -1;
-        for (const int move : moves) {
-            last = last == -1 ? tree.AddChild(root, static_cast<std::int16_t>(move))
-                              : tree.AddSibling(last, static_cast<std::int16_t>(move));
-            Node& n = tree.At(last);
-            const bool twin = rng() % 4 == 0;
-            n.visits = twin ? 2.0f : static_cast<float>(1 + (rng() % 3 ? rng() % 8 : rng() % 5000));
-            n.value = twin ? 0.5f : unit(rng);
-            n.amafVisits =
-                twin ? 3.0f : static_cast<float>(1 + (rng() % 3 ? rng() % 8 : rng() % 9000));
-            n.amafValue = twin ? 0.25f : unit(rng);
-            visits += n.visits;
-        }
-        // Sums of whole counts, beyond the descent's table of logarithms too,
-        // and now and then a parent count that is no whole number.
-        if (trial % 5 == 0) visits += 0.5f;
-        tree.At(root).visits = visits;
-        const float logN = static_cast<float>(std::log(static_cast<double>(visits)));
-        double amafSum = 0.0;
-        for (const std::int32_t c : ChildrenOf(root))
-            amafSum += tree.At(c).amafVisits;
-        const float logA = static_cast<float>(std::log(static_cast<float>(amafSum)));
-        const float beta = AmafWeight(visits);
-        float best = -100.0f;
-        std::int32_t expected = -1;
-        for (const std::int32_t c : ChildrenOf(root)) {
-            const double score = BlendedBound(tree.At(c), beta, logN, logA);
-            if (score > best) {
-                best = static_cast<float>(score);
-                expected = c;
-            }
-        }
-        ASSERT_EQ(tree.Select(root), expected) << "trial " << trial;
-        ASSERT_EQ(tree.Select(root), expected)
-            << "trial " << trial << ", logarithms looked up again";
-    }
-}
-
-class UpdateTest : public TreeTest {
-  protected:
-    void SetUp() override {
-        TreeTest::SetUp();
-        const Slots level1 = AddChildren(root, {23, 45, 60});
-        const Slots level2 = AddChildren(level1[0], {45, 60, 23});
-        c = AddChildren(level2[0], {60})[0];
-        for (const std::int32_t s :
-             {level1[0], level1[1], level1[2], level2[0], level2[1], level2[2], c}) {
-            tree.At(s).visits = 1.0f;
-            tree.At(s).value = 0.5f;
-        }
-        a = level1[0], a2 = level1[1], a3 = level1[2];
-        b = level2[0], b2 = level2[1], b3 = level2[2];
-    }
-
-    void FollowPath(std::initializer_list<std::int32_t> below) {
-        tree.BeginPath();
-        for (const std::int32_t s : below) {
-            tree.mHistory[tree.mHistoryIndex++] = s;
-        }
-    }
-
-    void ExpectStats(std::int32_t s, float visits, float value) const {
-        EXPECT_EQ(tree.At(s).visits, visits) << "slot " << s;
-        EXPECT_EQ(tree.At(s).value, value) << "slot " << s;
-    }
-
-    void ExpectAmaf(std::int32_t s, float visits, float value) const {
-        EXPECT_EQ(tree.At(s).amafVisits, visits) << "slot " << s;
-        EXPECT_EQ(tree.At(s).amafValue, value) << "slot " << s;
-    }
-
-    std::int32_t a, a2, a3, b, b2, b3, c;
-};
-
-TEST_F(UpdateTest, EmptyPathChangesNothing) {
-    ASSERT_EQ(tree.mHistoryIndex, 0);
-    tree.Update(1.0f);
-    ExpectStats(root, 1.0f, 0.5f);
-    ExpectStats(a, 1.0f, 0.5f);
-    ExpectAmaf(a, 1.0f, 0.5f);
-}
-
-TEST_F(UpdateTest, ResultsAlternateAndTheSiblingOfALaterMoveIsCredited) {
-    FollowPath({a, b});
-    tree.Update(1.0f);
-    ExpectStats(root, 2.0f, 0.25f);
-    ExpectStats(a, 2.0f, 0.75f);
-    ExpectStats(b, 2.0f, 0.25f);
-    ExpectAmaf(a2, 2.0f, 0.75f);  // B's move 45, credited at A's level with A's result
-    for (const std::int32_t s : {root, a, a3, b, b2, b3}) {
-        ExpectAmaf(s, 1.0f, 0.5f);
-    }
-    ExpectStats(a2, 1.0f, 0.5f);
-    EXPECT_EQ(tree.mHistoryIndex, 3);
-}
-
-TEST_F(UpdateTest, EveryLaterMoveIsCreditedAtEveryLevel) {
-    FollowPath({a, b, c});
-    tree.Update(0.0f);
-    ExpectStats(root, 2.0f, 0.75f);
-    ExpectStats(c, 2.0f, 0.25f);
-    ExpectAmaf(a2, 2.0f, 0.25f);  // B's 45 and C's 60 at A's level
-    ExpectAmaf(a3, 2.0f, 0.25f);
-    ExpectAmaf(b2, 2.0f, 0.75f);  // C's 60 at B's level
-    ExpectAmaf(b3, 1.0f, 0.5f);   // 23 was played before B
-}
-
-// With visits 3 the new mean (r + 3 v) / 4 is exact in double (3 v needs 26
-// bits), so the stored value is the exact mean rounded once to float; a value
-// is picked where float arithmetic would round twice to something else.
-TEST_F(UpdateTest, RunningMeanIsTheExactMeanRoundedOnce) {
-    tree.At(a).visits = 3.0f;
-    FollowPath({a});
-    tree.Update(1.0f);
-    ExpectStats(a, 4.0f, 0.625f);
-
-    float v = 0.0f;
-    for (int k = 1; k < 1000 && v == 0.0f; ++k) {
-        const float candidate = static_cast<float>(k) / 1000.0f;
-        const float exact = static_cast<float>((1.0 + 3.0 * candidate) / 4.0);
-        if ((1.0f + 3.0f * candidate) / 4.0f != exact) v = candidate;
-    }
-    ASSERT_NE(v, 0.0f);
-    tree.At(a).visits = 3.0f;
-    tree.At(a).value = v;
-    tree.Update(1.0f);
-    ExpectStats(a, 4.0f, static_cast<float>((1.0 + 3.0 * v) / 4.0));
-}
-
 // ------------------------------------------------------------------- checks
 
 using TreeDeathTest = TreeTest;
 
-TEST_F(TreeDeathTest, SelectOutsideTheStoreStops) {
-    EXPECT_DEATH(tree.Select(MaxNode), "idx < MaxNode.*src/search/tree");
-    EXPECT_DEATH(tree.Select(-1), "idx < mData.size\\(\\).*src/search/pool");
-}
-
-TEST_F(TreeDeathTest, SelectOntoAFullPathStops) {
-    AddChildren(root, {12});
+TEST_F(TreeDeathTest, PushingOntoAFullPathStops) {
     tree.BeginPath();
-    while (tree.mHistoryIndex < MaxDepth) {
-        tree.Select(root);
-    }
-    EXPECT_TRUE(tree.IsPathFull());
-    EXPECT_DEATH(tree.Select(root), "mHistoryIndex <= MaxDepth.*src/search/tree");
+    while (!tree.IsPathFull())
+        tree.PushPath(root);
+    EXPECT_EQ(tree.PathLength(), MaxDepth);
+    EXPECT_DEATH(tree.PushPath(root), "mHistoryIndex <= MaxDepth.*src/search/tree");
 }
 
 }  // namespace

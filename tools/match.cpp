@@ -18,6 +18,7 @@
 #include <string>
 #include <utility>
 
+#include "game/notation.h"
 #include "play/self_play.h"
 
 namespace nanaren::match {
@@ -162,15 +163,8 @@ void WriteCsvRows(const MatchSettings& settings, const std::vector<GameRecord>& 
         out << game.index << ',' << game.setup.clock << ',' << PlayerName(settings.players[black])
             << ',' << PlayerName(settings.players[1 - black]) << ',' << winner << ','
             << game.moves.size() << ',' << PassesOf(game) << ',';
-        for (std::size_t i = 0; i < game.moves.size(); ++i) {
-            const Vertex v = game.moves[i];
-            out << (i == 0 ? "" : " ");
-            if (v == -1) {
-                out << "pass";
-            } else {
-                out << GetX(v) << ':' << GetY(v);
-            }
-        }
+        for (std::size_t i = 0; i < game.moves.size(); ++i)
+            out << (i == 0 ? "" : " ") << MoveText(game.moves[i]);
         out << '\n';
     }
 }
@@ -201,7 +195,7 @@ GameRecord PlayOne(const MatchSettings& settings, int index) {
 }
 
 int PassesOf(const GameRecord& game) {
-    return static_cast<int>(std::count(game.moves.begin(), game.moves.end(), -1));
+    return static_cast<int>(std::count(game.moves.begin(), game.moves.end(), Pass));
 }
 
 std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, int jobs,

@@ -39,7 +39,7 @@ struct GameRecord {
     int index;                           // the game's number in the match, from 0
     GameSetup setup;                     // its clock and colours
     int winner;                          // Black, White, or Empty for a draw
-    std::vector<Vertex> moves;           // every move in order, -1 a pass
+    std::vector<Vertex> moves;           // every move in order, Pass a pass
     std::array<ThinkingTime, 2> time{};  // side 0's and side 1's
 };
 
@@ -83,7 +83,7 @@ std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, 
 std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text);
 
 // One line per game: its number, clock, both players by colour, the winner
-// and the moves as column:row, "pass" for a pass.
+// and the moves in the one notation ("5-3", "pass").
 void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
               std::ostream& out);
 

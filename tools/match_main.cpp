@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/parse.h"
 #include "match.h"
 #include "match_stats.h"
 
@@ -30,24 +31,23 @@ constexpr int MaxGames = 65536;
 // progress bar's arithmetic stay well inside an int.
 constexpr int MaxRoundRobinPlayers = 32;
 
-constexpr const char* Usage =
-    "usage: nanaren-match --players A,B [--games N] [--jobs J] [--first-clock C] [--csv FILE]\n"
-    "       nanaren-match --playouts A,B ...   (the same as --players exact:A,exact:B)\n"
-    "       nanaren-match --round-robin P1,P2,... [--games N] ...\n"
-    "  Plays N games (default 200) of player A against player B. A player is\n"
-    "  exact:N (or a bare N), the exact computer with N playouts per move;\n"
-    "  level:K, the strong computer's level K (1 to 7); strong:N[:name=value...],\n"
-    "  the strong computer with N playouts and options (b0, c, expand, forced,\n"
-    "  blunder, prior); builder or blocker, the scripted line-builder without or with\n"
-    "  blocks. A is Black in even games, B in odd ones; game i is seeded with\n"
-    "  clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
-    "  J at a time (default one per core). Prints each side's score with its 95%\n"
-    "  Wilson interval (a draw counts half a win), A's Elo over B with that\n"
-    "  interval on the Elo scale, wins by colour, the average length and the\n"
-    "  passes; --csv writes every game and its moves.\n"
-    "  --round-robin plays such a match of N games between every two of 2 to 32\n"
-    "  different players, the earlier named as A, and prints each pair's result\n"
-    "  and every player's rating by maximum likelihood, the first player at 0.\n";
+std::string Usage() {
+    return "usage: nanaren-match --players A,B [--games N] [--jobs J] [--first-clock C] [--csv "
+           "FILE]\n"
+           "       nanaren-match --playouts A,B ...   (the same as --players exact:A,exact:B)\n"
+           "       nanaren-match --round-robin P1,P2,... [--games N] ...\n"
+           "  Plays N games (default 200) of player A against player B. A player is one of\n" +
+           nanaren::PlayerNamesHelp() +
+           "  A is Black in even games, B in odd ones; game i is seeded with\n"
+           "  clock C + i (C defaults to 0). Each game runs in a process of its own,\n"
+           "  J at a time (default one per core). Prints each side's score with its 95%\n"
+           "  Wilson interval (a draw counts half a win), A's Elo over B with that\n"
+           "  interval on the Elo scale, wins by colour, the average length and the\n"
+           "  passes; --csv writes every game and its moves.\n"
+           "  --round-robin plays such a match of N games between every two of 2 to 32\n"
+           "  different players, the earlier named as A, and prints each pair's result\n"
+           "  and every player's rating by maximum likelihood, the first player at 0.\n";
+}
 
 struct Options {
     std::vector<nanaren::PlayerChoice> players;  // two in a match, more in a round robin
@@ -57,14 +57,6 @@ struct Options {
     int jobs = 0;                                // games at a time, 0 for one per core
     std::string csv;                             // where to write every game, if anywhere
 };
-
-std::optional<long long> ParseNumber(const std::string& text) {
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE) return std::nullopt;
-    return value;
-}
 
 // "A,B", each a player's name, or with playoutsOnly, a playout count.
 std::optional<std::vector<nanaren::PlayerChoice>> ParsePair(const std::string& text,
@@ -98,7 +90,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         const std::string name = argv[i];
         if (i + 1 >= argc) return std::nullopt;
         const std::string value = argv[++i];
-        const auto number = ParseNumber(value);
+        const auto number = nanaren::ParseInteger<long long>(value);
         if (name == "--players" || name == "--playouts" || name == "--round-robin") {
             if (!ParsePlayers(name, value, options)) return std::nullopt;
         } else if (name == "--games" && number && *number >= 1 && *number <= MaxGames) {
@@ -158,7 +150,7 @@ bool WriteCsv(const std::string& path, const std::vector<PlayedMatch>& played) {
 int main(int argc, char** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) {
-        std::cerr << Usage;
+        std::cerr << Usage();
         return 2;
     }
     const std::vector<MatchSettings> matches = MatchesOf(*options);

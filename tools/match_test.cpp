@@ -32,7 +32,7 @@ TEST(MatchStats, WilsonIntervalMatchesTheTextbookValues) {
 // A game of that many moves, the last passes of them passes.
 GameRecord Played(int index, int winner, int moves, int passes) {
     std::vector<Vertex> played(moves, 12);
-    std::fill(played.end() - passes, played.end(), -1);
+    std::fill(played.end() - passes, played.end(), Pass);
     return {index, {index, index % 2}, winner, played};
 }
 
@@ -96,14 +96,14 @@ TEST(MatchStats, PrintsTheFirstSidesEloWithoutNaNWhenItWonEverything) {
 
 TEST(Match, CsvNamesEachGamesPlayersByColourAndItsMovesAsColumnAndRow) {
     const MatchSettings settings{Players("300", "level:2"), 2, 50};
-    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), -1, GetVertex(9, 1)}};
+    GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), Pass, GetVertex(9, 1)}};
     GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}};
     std::ostringstream csv;
     WriteCsv(settings, {first, second}, csv);
     EXPECT_EQ(csv.str(),
               "game,clock,black,white,winner,moves,passes,move_list\n"
-              "0,50,exact:300,level:2,white,3,1,5:3 pass 9:1\n"
-              "1,51,level:2,exact:300,draw,1,0,1:9\n");
+              "0,50,exact:300,level:2,white,3,1,5-3 pass 9-1\n"
+              "1,51,level:2,exact:300,draw,1,0,1-9\n");
 }
 
 TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
@@ -122,8 +122,9 @@ TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
     }
     EXPECT_NE(alone[0].moves, alone[2].moves) << "different clocks give different games";
     // Side 1's five playouts play Black in the odd games.
-    SelfPlay odd(
-        {std::make_unique<ExactPlayer>(PlayerSettings{5}), std::make_unique<ExactPlayer>(PlayerSettings{2})}, 101);
+    SelfPlay odd({std::make_unique<ExactPlayer>(ExactSettings{5}),
+                  std::make_unique<ExactPlayer>(ExactSettings{2})},
+                 101);
     SearchObserver quiet;
     while (!odd.IsOver())
         odd.PlayMove(quiet);
@@ -184,8 +185,8 @@ TEST(RoundRobin, PlaysEveryPairAndFilesEachGameUnderItsOwn) {
     const auto played = PlayMatches(
         matches, 4, [](int) {},
         [](const MatchSettings& s, int i) {
-            const int first = s.players[0].settings.playouts;
-            const int second = s.players[1].settings.playouts;
+            const int first = *PlayoutsOf(s.players[0]);
+            const int second = *PlayoutsOf(s.players[1]);
             if (first == 1 && second == 3 && i == 1) std::abort();
             return GameRecord{i, SetupOf(s, i), Black, {first, second}};
         });

@@ -23,7 +23,7 @@ const page = {
   worker: null,
   board: null,
   language: "ja",
-  levels: [],            // the engine's levels, {name: {ja, en}, percentAgainstBelow}, level 1 first
+  levelCount: 0,         // the engine's levels, 1 to levelCount
   game: null,            // {seed, human, computer} of the game on the board
   position: null,        // the engine's last word on that game
   busy: false,           // a request is on its way or the computer is thinking
@@ -108,26 +108,24 @@ function renderStaticTexts() {
 function opponentLabel(computer) {
   const {level, playouts} = computerChoice(computer);
   if (level === undefined) return t("exactOpponent", {playouts});
-  return t("level", {level, name: page.levels[level - 1]?.name[page.language] ?? "?"});
+  return t("level", {level, name: Texts[page.language].levelNames[level - 1] ?? "?"});
 }
 
-// A level as the list offers it: its name and its measured share of the
-// points against the level below (level 1: against the line-builder).
+// A level as the list offers it: its name and how it plays.
 function levelOption(level) {
   const label = opponentLabel(computerName({level}));
-  const percent = page.levels[level - 1].percentAgainstBelow;
-  const below = level === 1 ? t("lineBuilder") : t("levelNumber", {level: level - 1});
-  return `${label} — ${t("levelStrength", {percent, below})}`;
+  return `${label} — ${Texts[page.language].levelAbout[level - 1]}`;
 }
 
 // The level list is drawn again only in another language, so that an open
 // list stays open.
 function renderLevels() {
   const select = $("level");
-  if (page.levels.length === 0 || select.dataset.language === page.language) return;
+  if (page.levelCount === 0 || select.dataset.language === page.language) return;
   select.dataset.language = page.language;
   const chosen = select.value;
-  const options = page.levels.map((_, i) => new Option(levelOption(i + 1), String(i + 1)));
+  const options = Array.from({length: page.levelCount},
+                             (_, i) => new Option(levelOption(i + 1), String(i + 1)));
   options.push(new Option(t("exactGame"), "exact"));
   select.replaceChildren(...options);
   select.value = chosen || String(DefaultLevel);
@@ -142,9 +140,9 @@ function chooseInitialOpponent() {
   const stored = computerChoice(recall(Stored.opponent) ?? "");
   if (playouts !== null && playouts === (playouts | 0)) {
     chooseOpponent({playouts});
-  } else if (level !== null && level >= 1 && level <= page.levels.length) {
+  } else if (level !== null && level >= 1 && level <= page.levelCount) {
     chooseOpponent({level});
-  } else if (stored && (stored.level === undefined || stored.level <= page.levels.length)) {
+  } else if (stored && (stored.level === undefined || stored.level <= page.levelCount)) {
     chooseOpponent(stored);
   } else {
     chooseOpponent({level: DefaultLevel});
@@ -256,12 +254,9 @@ function takeBack() {
   page.worker.postMessage({type: "takeBack"});
 }
 
-// The engine takes back as long as the person has a move on the board.
+// The engine says whether there is anything to take back.
 function canTakeBack() {
-  if (!page.position || page.busy) return false;
-  const personMoves = moveTokens(page.position.moves).filter((_, i) =>
-    (i % 2 === 0) === (page.game.human === Black));
-  return personMoves.length > 0;
+  return Boolean(page.position?.canTakeBack) && !page.busy;
 }
 
 function showHint(text, point) {
@@ -305,8 +300,8 @@ const Handlers = {
   failed() {
     $("error").hidden = false;
   },
-  ready({levels}) {
-    page.levels = levels;
+  ready({levelCount}) {
+    page.levelCount = levelCount;
     renderLevels();
     chooseInitialOpponent();
     $("loading").hidden = true;

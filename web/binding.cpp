@@ -1,42 +1,32 @@
 // The page's way into the engine: one Game at a time, driven by plain C calls
-// from the Web Worker, with the search's report handed to JavaScript as it is
-// made. Nothing of the game is decided here.
+// from the Web Worker, answering with JSON text; the search's report goes to
+// JavaScript as it is made. Nothing of the game is decided here: moves are
+// written in the engine's notation ("5-3", "pass", "resign").
 
 #include <emscripten.h>
 
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <sstream>
 #include <string>
 
-#include "core/check.h"
+#include "game/notation.h"
 #include "play/game.h"
 #include "players/levels.h"
 #include "players/registry.h"
 
 namespace {
 
-// The worker's handlers for the search's report (worker.js); hasEstimate is 0
-// when the computer has no move.
+// The worker's handler for the search's progress (worker.js).
 EM_JS(void, ReportProgress, (int percent), { Module["onProgress"](percent); });
-EM_JS(void, ReportFinished, (int hasEstimate, int winningRate, int expectedReply),
-      { Module["onFinished"](hasEstimate, winningRate, expectedReply); });
 
 class WorkerReport : public nanaren::SearchObserver {
   public:
     void Progress(std::int64_t percent) override { ReportProgress(static_cast<int>(percent)); }
-    void Finished(const std::optional<nanaren::SearchEstimate>& estimate) override {
-        if (estimate) {
-            ReportFinished(1, estimate->winningRate, estimate->expectedReply);
-        } else {
-            ReportFinished(0, 0, -1);
-        }
-    }
 };
 
 std::unique_ptr<nanaren::Game> CurrentGame;
-// The game after its first moves, for looking back over a finished game.
-nanaren::Position Reviewed;
 // The text last handed to JavaScript, which reads it before the next call.
 std::string Answer;
 
@@ -45,35 +35,67 @@ const char* Answered(std::string text) {
     return Answer.c_str();
 }
 
-// The names the worker knows the engine's states and results by.
+std::string Quoted(const std::string& text) {
+    return '"' + text + '"';
+}
+
+const char* OutcomeName(nanaren::MoveOutcome::Kind kind) {
+    switch (kind) {
+        case nanaren::MoveOutcome::Kind::Played:
+            return "played";
+        case nanaren::MoveOutcome::Kind::Won:
+            return "won";
+        default:
+            return "refused";
+    }
+}
+
 const char* StateName(nanaren::Game::State state) {
     switch (state) {
-        case nanaren::Game::State::HumanToMove:
-            return "HumanToMove";
+        case nanaren::Game::State::PersonToMove:
+            return "personToMove";
         case nanaren::Game::State::ComputerToMove:
-            return "ComputerToMove";
-        case nanaren::Game::State::HumanWon:
-            return "HumanWon";
+            return "computerToMove";
         default:
-            return "ComputerWon";
+            return "over";
     }
 }
 
-const char* PutResultName(nanaren::Board::PutResult result) {
-    switch (result) {
-        case nanaren::Board::Win:
-            return "Win";
-        case nanaren::Board::Success:
-            return "Success";
-        default:
-            return "Failure";
-    }
+const char* ColourName(int color) {
+    return color == nanaren::Black ? "black" : color == nanaren::White ? "white" : "none";
 }
 
-// The page plays the exact player and the strong player's levels.
-bool IsOffered(const nanaren::PlayerChoice& choice) {
-    return choice.kind == nanaren::PlayerChoice::Kind::Exact ||
-           choice.kind == nanaren::PlayerChoice::Kind::Level;
+// The 81 points row by row from the top: "." empty, "b" black, "w" white.
+std::string Cells(const nanaren::Position& position) {
+    std::string cells;
+    for (int y = 1; y <= nanaren::BoardSize; ++y) {
+        for (int x = 1; x <= nanaren::BoardSize; ++x) {
+            const int stone = position.StoneAt(nanaren::GetVertex(x, y));
+            cells += stone == nanaren::Black ? 'b' : stone == nanaren::White ? 'w' : '.';
+        }
+    }
+    return cells;
+}
+
+std::string MoveOrNull(nanaren::Vertex move) {
+    return move == nanaren::NoVertex ? "null" : Quoted(nanaren::MoveText(move));
+}
+
+// A position as the page draws it.
+std::string PositionJson(const nanaren::Position& position) {
+    std::ostringstream json;
+    json << "{\"cells\":" << Quoted(Cells(position))
+         << ",\"lastMove\":" << MoveOrNull(position.LastMove())
+         << ",\"moves\":" << Quoted(position.Record())
+         << ",\"toMove\":" << Quoted(ColourName(position.ToMove()))
+         << ",\"winner\":" << Quoted(ColourName(position.Winner()))
+         << ",\"captures\":{\"black\":" << position.Captures(nanaren::Black)
+         << ",\"white\":" << position.Captures(nanaren::White) << "},\"winningStones\":[";
+    const auto& stones = position.WinningStones();
+    for (std::size_t i = 0; i < stones.size(); ++i)
+        json << (i == 0 ? "" : ",") << Quoted(nanaren::MoveText(stones[i]));
+    json << "]}";
+    return json.str();
 }
 
 }  // namespace
@@ -81,15 +103,22 @@ bool IsOffered(const nanaren::PlayerChoice& choice) {
 extern "C" {
 
 // A new game against the player the engine names so ("exact:20000",
-// "level:4"); clock is the seconds value the computer is seeded with, an
-// integer that JavaScript holds as a double. 0, with no game, for a player
-// the page does not offer.
+// "level:4"), or between two people ("human"); clock is the seconds value
+// the computer is seeded with, an integer that JavaScript holds as a double.
+// 0, with no game, for a player the page does not offer.
 EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
-    const auto choice = nanaren::ParsePlayer(player);
-    if (!choice || !IsOffered(*choice)) return 0;
-    CurrentGame.reset();  // one node store at a time
+    const std::string name = player;
+    std::unique_ptr<nanaren::Player> computer;
+    if (name != "human") {
+        const auto choice = nanaren::ParsePlayer(name);
+        const bool offered = choice && (std::holds_alternative<nanaren::ExactSettings>(*choice) ||
+                                        std::holds_alternative<nanaren::LevelChoice>(*choice));
+        if (!offered) return 0;
+        CurrentGame.reset();  // one node store at a time
+        computer = nanaren::MakePlayer(*choice);
+    }
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
-    CurrentGame = std::make_unique<nanaren::Game>(human, seconds, nanaren::MakePlayer(*choice));
+    CurrentGame = std::make_unique<nanaren::Game>(human, seconds, std::move(computer));
     return 1;
 }
 
@@ -102,24 +131,33 @@ EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
     return Answered(error ? error->Message() : "");
 }
 
-// The person's move or, with -1, pass; the put result's name.
-EMSCRIPTEN_KEEPALIVE const char* PlayHuman(int x, int y) {
-    return PutResultName(CurrentGame->PlayHuman(x, y));
+// A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or
+// "refused", "refusal": the reason's name or ""}.
+EMSCRIPTEN_KEEPALIVE const char* Play(const char* move) {
+    const auto vertex = nanaren::ParseMove(move);
+    const nanaren::MoveOutcome outcome =
+        vertex ? CurrentGame->Play(*vertex)
+               : nanaren::MoveOutcome::RefusedFor(nanaren::Refusal::OffBoard);
+    return Answered("{\"outcome\":" + Quoted(OutcomeName(outcome.kind)) +
+                    ",\"refusal\":" + Quoted(nanaren::RefusalName(outcome.refusal)) + "}");
 }
 
-// Why the person may not play at column x and row y: "occupied", "ko",
-// "suicide", "overline", "off the board", or "" where the person may.
-EMSCRIPTEN_KEEPALIVE const char* RefusalAt(int x, int y) {
-    const nanaren::Position& position = CurrentGame->GetPosition();
-    return nanaren::RefusalName(
-        position.ReasonRefused(CurrentGame->Human(), nanaren::GetVertex(x, y)));
-}
-
-// The computer's move, reported through the worker's handlers; its vertex,
-// -1 for a pass.
-EMSCRIPTEN_KEEPALIVE int PlayComputer() {
+// The computer's move, its progress reported through the worker's handler:
+// {"move": "5-3" or "pass", "estimate": {"winningRate": percent,
+// "expectedReply": a move or null} or null}.
+EMSCRIPTEN_KEEPALIVE const char* PlayComputer() {
     WorkerReport report;
-    return CurrentGame->PlayComputer(report);
+    const nanaren::SearchResult result = CurrentGame->PlayComputer(report);
+    std::ostringstream json;
+    json << "{\"move\":" << Quoted(nanaren::MoveText(result.move)) << ",\"estimate\":";
+    if (result.estimate) {
+        json << "{\"winningRate\":" << result.estimate->winningRate
+             << ",\"expectedReply\":" << MoveOrNull(result.estimate->expectedReply) << '}';
+    } else {
+        json << "null";
+    }
+    json << '}';
+    return Answered(json.str());
 }
 
 // Takes back the person's last move and the computer's reply; 0 when there
@@ -128,71 +166,27 @@ EMSCRIPTEN_KEEPALIVE int TakeBack() {
     return CurrentGame->TakeBack() ? 1 : 0;
 }
 
-// The name of the game's state.
-EMSCRIPTEN_KEEPALIVE const char* CurrentState() {
-    return StateName(CurrentGame->CurrentState());
+// The game as it stands: its position, {"state": "personToMove",
+// "computerToMove" or "over", "canTakeBack": true or false}.
+EMSCRIPTEN_KEEPALIVE const char* GameState() {
+    const std::string position = PositionJson(CurrentGame->GetPosition());
+    return Answered("{\"state\":" + Quoted(StateName(CurrentGame->CurrentState())) +
+                    ",\"canTakeBack\":" + (CurrentGame->CanTakeBack() ? "true" : "false") +
+                    ",\"position\":" + position + "}");
 }
 
-// The game's moves as the engine writes them, "5-5 4-4 pass 6-6".
-EMSCRIPTEN_KEEPALIVE const char* Record() {
-    return Answered(CurrentGame->GetPosition().Record());
+// The game after its first count moves, as GameState's position.
+EMSCRIPTEN_KEEPALIVE const char* ReviewedPosition(int count) {
+    nanaren::Position reviewed;
+    const auto& moves = CurrentGame->GetPosition().Moves();
+    for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i)
+        reviewed.Play(moves[i]);
+    return Answered(PositionJson(reviewed));
 }
 
-// The colour code at column x and row y: 0 empty, 1 black, 2 white, 3 wall.
-EMSCRIPTEN_KEEPALIVE int CellAt(int x, int y) {
-    return CurrentGame->GetPosition().GetBoard().mCell.at(nanaren::GetVertex(x, y));
-}
-
-EMSCRIPTEN_KEEPALIVE int LastMove() {
-    return CurrentGame->GetPosition().LastStone();
-}
-
-// The stones of the winning line, in order along it (every line in turn when
-// the last stone made more than one); none while no one has won.
-EMSCRIPTEN_KEEPALIVE int WinningStoneCount() {
-    return static_cast<int>(CurrentGame->GetPosition().WinningStones().size());
-}
-EMSCRIPTEN_KEEPALIVE int WinningStoneAt(int i) {
-    return CurrentGame->GetPosition().WinningStones().at(i);
-}
-
-// Sets the reviewed position to the game after its first count moves.
-EMSCRIPTEN_KEEPALIVE void ReviewMoves(int count) {
-    const std::vector<nanaren::Vertex>& moves = CurrentGame->GetPosition().Moves();
-    Reviewed.Restart();
-    for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i) {
-        Reviewed.Play(Reviewed.ToMove(), moves[i]);
-    }
-}
-EMSCRIPTEN_KEEPALIVE int ReviewedCellAt(int x, int y) {
-    return Reviewed.GetBoard().mCell.at(nanaren::GetVertex(x, y));
-}
-EMSCRIPTEN_KEEPALIVE int ReviewedLastMove() {
-    return Reviewed.LastStone();
-}
-
-// The column and the row of a vertex the engine names.
-EMSCRIPTEN_KEEPALIVE int ColumnOf(int vertex) {
-    return nanaren::GetX(vertex);
-}
-EMSCRIPTEN_KEEPALIVE int RowOf(int vertex) {
-    return nanaren::GetY(vertex);
-}
-
-// The strong player's levels, 1 to LevelCount: a word for each in English and
-// in Japanese, and the share of the points it is measured to take against the
-// level below (level 1: against the line-builder).
+// The strong player's levels, 1 to LevelCount.
 EMSCRIPTEN_KEEPALIVE int LevelCount() {
     return nanaren::LevelCount;
-}
-EMSCRIPTEN_KEEPALIVE const char* LevelName(int k) {
-    return nanaren::LevelOf(k).name;
-}
-EMSCRIPTEN_KEEPALIVE const char* LevelJapaneseName(int k) {
-    return nanaren::LevelOf(k).japaneseName;
-}
-EMSCRIPTEN_KEEPALIVE int LevelPercentAgainstBelow(int k) {
-    return nanaren::LevelOf(k).percentAgainstBelow;
 }
 
 }  // extern "C"

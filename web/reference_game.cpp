@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "game/notation.h"
 #include "play/game.h"
 #include "players/registry.h"
 
@@ -35,13 +36,8 @@ int main(int argc, char** argv) {
     PlayComputerWhileItsTurn(game);
     std::string token;
     while (!game.IsOver() && std::cin >> token) {
-        // A pass, or anything that is no point, as -1.
-        const auto move = nanaren::ParseMove(token);
-        if (move && *move != nanaren::Pass) {
-            game.PlayHuman(nanaren::GetX(*move), nanaren::GetY(*move));
-        } else {
-            game.PlayHuman(-1, -1);
-        }
+        // Anything that is no move, as a pass.
+        game.Play(nanaren::ParseMove(token).value_or(nanaren::Pass));
         PlayComputerWhileItsTurn(game);
     }
     std::cout << game.GetPosition().Record() << std::endl;

@@ -28,7 +28,6 @@ function warmUp() {
   }
 }
 
-let finished = null;  // the report of the search that has just ended
 let warmingUp = true;  // the searches before "ready" report nothing
 
 var Module = {
@@ -36,14 +35,11 @@ var Module = {
     warmUp();
     setTimeout(() => {
       warmingUp = false;
-      postMessage({type: "ready", levels: levels()});
+      postMessage({type: "ready", levelCount: Module._LevelCount()});
     }, CompilingMilliseconds);
   },
   onProgress(percent) {
     if (!warmingUp) postMessage({type: "progress", percent});
-  },
-  onFinished(hasEstimate, winningRate, expectedReply) {
-    finished = hasEstimate ? {winningRate, expectedReply: pointOf(expectedReply)} : null;
   },
   // The engine could not load, or stopped at a failed consistency check.
   onAbort() {
@@ -53,74 +49,77 @@ var Module = {
 
 importScripts("nanaren.js");
 
-const text = (pointer) => Module.UTF8ToString(pointer);
-
-// The calls that take text, which goes over on the module's stack.
+// The calls that take text, which goes over on the module's stack, and those
+// that answer with JSON.
+const json = (pointer) => JSON.parse(Module.UTF8ToString(pointer));
 const newGame = (human, clock, player) =>
   Module.ccall("NewGame", "number", ["number", "number", "string"], [human, clock, player]);
 const replayRecord = (moves) =>
-  text(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
+  Module.UTF8ToString(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
+const playMove = (move) => JSON.parse(Module.UTF8ToString(
+  Module.ccall("Play", "number", ["string"], [move])));
 
-function levels() {
-  return Array.from({length: Module._LevelCount()}, (_, i) => ({
-    name: {en: text(Module._LevelName(i + 1)), ja: text(Module._LevelJapaneseName(i + 1))},
-    percentAgainstBelow: Module._LevelPercentAgainstBelow(i + 1),
-  }));
+// A move in the engine's notation as the page's point, null for none or a pass.
+function pointOf(move) {
+  const match = /^(\d)-(\d)$/.exec(move ?? "");
+  return match ? {x: Number(match[1]), y: Number(match[2])} : null;
 }
 
-// The engine's names for the game's state and a put's result.
-const stateName = () => text(Module._CurrentState());
+const Stones = {".": 0, b: 1, w: 2};
+const cellsOf = (cells) => Array.from(cells, (c) => Stones[c]);
 
-// A vertex of the engine as the page's point, null for none (-1).
-const pointOf = (vertex) =>
-  vertex === -1 ? null : {x: Module._ColumnOf(vertex), y: Module._RowOf(vertex)};
-
-function cells(cellAt) {
-  const all = [];
-  for (let y = 1; y <= 9; ++y) {
-    for (let x = 1; x <= 9; ++x) all.push(cellAt(x, y));
-  }
-  return all;
+// The state's name as the page knows it.
+function stateOf({state, position}, human) {
+  if (state !== "over") return state === "personToMove" ? "HumanToMove" : "ComputerToMove";
+  return position.winner === (human === White ? "white" : "black") ? "HumanWon" : "ComputerWon";
 }
-
-const winningStones = () =>
-  Array.from({length: Module._WinningStoneCount()}, (_, i) => pointOf(Module._WinningStoneAt(i)));
 
 // Every position of a finished game, from the empty board on, for looking
 // back over it.
 function reviewBoards(moveCount) {
   return Array.from({length: moveCount + 1}, (_, count) => {
-    Module._ReviewMoves(count);
-    return {cells: cells(Module._ReviewedCellAt), lastMove: pointOf(Module._ReviewedLastMove())};
+    const reviewed = json(Module._ReviewedPosition(count));
+    return {cells: cellsOf(reviewed.cells), lastMove: pointOf(reviewed.lastMove)};
   });
 }
 
+let human = 1;
+
 function position() {
-  const state = stateName();
-  const moves = text(Module._Record());
-  const over = state === "HumanWon" || state === "ComputerWon";
-  const moveCount = moves === "" ? 0 : moves.split(" ").length;
+  const game = json(Module._GameState());
+  const {position} = game;
+  const state = stateOf(game, human);
+  const over = game.state === "over";
+  const moveCount = position.moves === "" ? 0 : position.moves.split(" ").length;
   return {
-    cells: cells(Module._CellAt), lastMove: pointOf(Module._LastMove()), state, moves,
-    winningStones: winningStones(), review: over ? reviewBoards(moveCount) : null,
+    cells: cellsOf(position.cells), lastMove: pointOf(position.lastMove), state,
+    moves: position.moves, canTakeBack: game.canTakeBack,
+    winningStones: position.winningStones.map(pointOf),
+    review: over ? reviewBoards(moveCount) : null,
   };
 }
+
+const isComputerToMove = () => json(Module._GameState()).state === "computerToMove";
 
 // The engine hands the turn back to the person after every computer move that
 // does not win, so one search at most follows each request. Its report says
 // how long the request took, from its arrival to the computer's move.
 function playComputerIfItsTurn(arrival) {
-  if (stateName() !== "ComputerToMove") return;
+  if (!isComputerToMove()) return;
   postMessage({type: "thinking"});
-  const move = pointOf(Module._PlayComputer());
+  const chosen = json(Module._PlayComputer());
   const milliseconds = performance.now() - arrival;
-  postMessage({type: "computer", move, estimate: finished, milliseconds, ...position()});
+  const estimate = chosen.estimate && {
+    winningRate: chosen.estimate.winningRate, expectedReply: pointOf(chosen.estimate.expectedReply),
+  };
+  postMessage({type: "computer", move: pointOf(chosen.move), estimate, milliseconds, ...position()});
 }
 
 // A new game, or a record replayed in one; false when the engine rejects it
 // and there is no game to go on with.
-function startGame({human, clock, player, moves}) {
-  if (!newGame(human, clock, player)) {
+function startGame({human: colour, clock, player, moves}) {
+  human = colour;
+  if (!newGame(colour, clock, player)) {
     postMessage({type: "rejected", reason: "player", message: player});
     return false;
   }
@@ -136,9 +135,9 @@ function startGame({human, clock, player, moves}) {
 }
 
 function play({x, y}) {
-  const result = text(Module._PlayHuman(x, y));
-  const refusal = result === "Failure" && x !== -1 ? text(Module._RefusalAt(x, y)) : null;
-  postMessage({type: "position", result, refusal, ...position()});
+  const {outcome, refusal} = playMove(x === -1 ? "pass" : `${x}-${y}`);
+  const result = {played: "Success", won: "Win", refused: "Failure"}[outcome];
+  postMessage({type: "position", result, refusal: refusal || null, ...position()});
   return true;
 }
 

@@ -26,14 +26,9 @@ void Board::ClearPosition() {
         const int y = GetY(v);
         mCell[v] = IsWallCoordinate(x) || IsWallCoordinate(y) ? Wall : Empty;
         mEdge[v] = IsFirstLineOrWall(x) || IsFirstLineOrWall(y) ? 1 : 0;
-        mEmptyPos[v] = NoVertex;
         mEmpty[v] = 0;
     }
-    mEmptySize = 0;
-    for (int y = 1; y <= BoardSize; ++y) {
-        for (int x = 1; x <= BoardSize; ++x)
-            AppendEmpty(GetVertex(x, y));
-    }
+    ListEmptyPoints();
     mKo = NoVertex;
     mRecordSize = 0;
     SyncWithCells();
@@ -57,6 +52,29 @@ void Board::CopyPosition(const Board& src) {
     mNextStone = src.mNextStone;
     mGroupSize = src.mGroupSize;
     mLiberties = src.mLiberties;
+}
+
+void Board::ListEmptyPoints() {
+    mEmptyPos.fill(NoVertex);
+    mEmptySize = 0;
+    for (int y = 1; y <= BoardSize; ++y) {
+        for (int x = 1; x <= BoardSize; ++x) {
+            if (mCell[GetVertex(x, y)] == Empty) AppendEmpty(GetVertex(x, y));
+        }
+    }
+}
+
+void Board::SetRecord(std::span<const Vertex> placed) {
+    NANAREN_ASSERT(placed.size() <= MaxRecordSize);
+    std::copy(placed.begin(), placed.end(), mRecord.begin());
+    mRecordSize = static_cast<std::int16_t>(placed.size());
+}
+
+void Board::KeepRecentRecord(int count) {
+    if (mRecordSize <= count) return;
+    std::copy(mRecord.begin() + (mRecordSize - count), mRecord.begin() + mRecordSize,
+              mRecord.begin());
+    mRecordSize = static_cast<std::int16_t>(count);
 }
 
 void Board::SyncWithCells() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/check.h"
 #include "core/point_set.h"
@@ -29,7 +30,40 @@ class Board {
     // caller's to set.
     void SyncWithCells();
 
+    // The colour code of a vertex.
+    int Cell(Vertex v) const { return mCell[v]; }
     int IsEdge(Vertex v) const { return mEdge[v]; }
+    // The empty playing points, in the list's order, which the puts keep.
+    int EmptyCount() const { return mEmptySize; }
+    Vertex EmptyPoint(int index) const { return mEmpty[index]; }
+    // The position of an empty point in the list, -1 for any other point.
+    int EmptyIndexOf(Vertex v) const { return mEmptyPos[v]; }
+    // The point the next put may not play, or NoVertex.
+    Vertex Ko() const { return mKo; }
+    // The vertices placed, oldest first; a full record keeps its newer half.
+    int RecordSize() const { return mRecordSize; }
+    Vertex RecordAt(int k) const { return mRecord[k]; }
+    // Keeps only the last count entries of the record, so that a copy of the
+    // board carries no more of it than its reader needs.
+    void KeepRecentRecord(int count);
+    // Each colour's stones along every line.
+    const LineMasks& Lines() const { return mLines; }
+    // The stones of a colour on the board.
+    int StoneCount(int color) const;
+    // The group of a stone: its head (one stone of it), its size and its
+    // empty neighbours, and the next stone of its ring.
+    Vertex GroupHead(Vertex stone) const { return mGroupHead[stone]; }
+    int GroupSize(Vertex head) const { return mGroupSize[head]; }
+    const PointSet& LibertiesOf(Vertex stone) const { return mLiberties[mGroupHead[stone]]; }
+    Vertex NextStone(Vertex stone) const { return mNextStone[stone]; }
+
+    // Set-ups of a position (a problem, a test), with no rule applied: a
+    // cell's content written as it is, the ko point, the record. Then
+    // SyncWithCells, and ListEmptyPoints for a list in row order.
+    void SetCell(Vertex v, int content) { mCell[v] = static_cast<std::uint8_t>(content); }
+    void ListEmptyPoints();
+    void SetKo(Vertex v) { mKo = v; }
+    void SetRecord(std::span<const Vertex> placed);
 
     // What a put did: its result and, for a Success, the groups it captured.
     struct Placement {
@@ -72,7 +106,7 @@ class Board {
 
     // Whether any of the eight neighbours of v holds a stone.
     bool HasStoneAround(Vertex v) const {
-        for (const int d : {UpLeft, Up, UpRight, Left, Right, DownLeft, Down, DownRight}) {
+        for (const int d : Neighbours) {
             const int cell = mCell[v + d];
             if (cell == Black || cell == White) return true;
         }
@@ -102,6 +136,20 @@ class Board {
         return IsEnclosedBeyond(v, step, e);
     }
 
+  private:
+    Vertex EmptyAt(int index) const;
+    unsigned DyingNeighbours(Vertex v, int color, bool& breathes) const;
+    bool IsSuicide(Vertex v, int color) const;
+    bool IsEnclosedBeyond(Vertex v, int step, int e) const;
+    int Capture(Vertex n, Vertex placed, int color);
+    void RemoveMarked(Vertex v, int color);
+    void JoinNeighbours(Vertex v, int color);
+    void Merge(Vertex& head, Vertex other);
+
+    void AppendEmpty(Vertex v);
+    void RemoveEmptyAt(int index);
+    void Record(Vertex v);
+
     std::array<std::int32_t, MaxRecordSize> mRecord{};  // vertices placed, oldest first
     std::int32_t mEmptySize;                            // valid entries of mEmpty
     std::array<std::int16_t, MaxVertexSize> mEmpty;     // the empty playing points
@@ -118,21 +166,6 @@ class Board {
         mNextStone{};  // by stone: the next of its group, a ring
     std::array<std::uint8_t, MaxVertexSize> mGroupSize{};  // by head: the stones of the group
     std::array<PointSet, MaxVertexSize> mLiberties{};      // by head: the group's empty neighbours
-
-  private:
-    Vertex EmptyAt(int index) const;
-    unsigned DyingNeighbours(Vertex v, int color, bool& breathes) const;
-    bool IsSuicide(Vertex v, int color) const;
-    bool IsEnclosedBeyond(Vertex v, int step, int e) const;
-    const PointSet& LibertiesOf(Vertex stone) const { return mLiberties[mGroupHead[stone]]; }
-    int Capture(Vertex n, Vertex placed, int color);
-    void RemoveMarked(Vertex v, int color);
-    void JoinNeighbours(Vertex v, int color);
-    void Merge(Vertex& head, Vertex other);
-
-    void AppendEmpty(Vertex v);
-    void RemoveEmptyAt(int index);
-    void Record(Vertex v);
 };
 
 }  // namespace nanaren

@@ -13,13 +13,14 @@ bool IsWallPoint(Vertex v) {
 }
 
 std::string FindListFault(const Board& board, std::array<int, MaxVertexSize>& listed) {
-    if (board.mEmptySize < 0 || board.mEmptySize > MaxVertexSize) return "the list size is wrong";
-    for (int k = 0; k < board.mEmptySize; ++k) {
-        const Vertex v = board.mEmpty[k];
-        if (v < 0 || v >= MaxVertexSize || board.mCell[v] != Empty) {
+    if (board.EmptyCount() < 0 || board.EmptyCount() > MaxVertexSize)
+        return "the list size is wrong";
+    for (int k = 0; k < board.EmptyCount(); ++k) {
+        const Vertex v = board.EmptyPoint(k);
+        if (v < 0 || v >= MaxVertexSize || board.Cell(v) != Empty) {
             return "list entry " + std::to_string(k) + " is " + std::to_string(v);
         }
-        if (board.mEmptyPos[v] != k) {
+        if (board.EmptyIndexOf(v) != k) {
             return "mEmptyPos of " + std::to_string(v) + " is not " + std::to_string(k);
         }
         ++listed[v];
@@ -32,31 +33,31 @@ std::string FindListFault(const Board& board, std::array<int, MaxVertexSize>& li
 // and its liberties are the group's empty neighbours.
 std::string FindGroupFault(const Board& board, const Board& fresh) {
     for (Vertex v = 0; v < MaxVertexSize; ++v) {
-        const int color = board.mCell[v];
+        const int color = board.Cell(v);
         if (color != Black && color != White) continue;
-        const Vertex head = board.mGroupHead[v];
-        const Vertex freshHead = fresh.mGroupHead[v];
-        if (board.mCell[head] != color) return "the head of " + std::to_string(v) + " is no stone";
+        const Vertex head = board.GroupHead(v);
+        const Vertex freshHead = fresh.GroupHead(v);
+        if (board.Cell(head) != color) return "the head of " + std::to_string(v) + " is no stone";
         for (const int d : CaptureDirections) {
             const Vertex n = v + d;
-            if (board.mCell[n] == color && board.mGroupHead[n] != head) {
+            if (board.Cell(n) == color && board.GroupHead(n) != head) {
                 return "stones " + std::to_string(v) + " and " + std::to_string(n) +
                        " are in different groups";
             }
         }
-        if (board.mGroupSize[head] != fresh.mGroupSize[freshHead]) {
+        if (board.GroupSize(head) != fresh.GroupSize(freshHead)) {
             return "the group of " + std::to_string(v) + " has the wrong size";
         }
-        if (!(board.mLiberties[head] == fresh.mLiberties[freshHead])) {
+        if (!(board.LibertiesOf(head) == fresh.LibertiesOf(freshHead))) {
             return "the group of " + std::to_string(v) + " has the wrong liberties";
         }
         int ring = 0;
         Vertex s = head;
         do {
-            if (board.mGroupHead[s] != head) return "the ring of " + std::to_string(v) + " strays";
-            s = board.mNextStone[s];
+            if (board.GroupHead(s) != head) return "the ring of " + std::to_string(v) + " strays";
+            s = board.NextStone(s);
         } while (s != head && ++ring <= MaxVertexSize);
-        if (ring + 1 != board.mGroupSize[head]) {
+        if (ring + 1 != board.GroupSize(head)) {
             return "the ring of " + std::to_string(v) + " is not the group";
         }
     }
@@ -70,7 +71,7 @@ std::string FindBoardFault(const Board& board) {
     std::string fault = FindListFault(board, listed);
     if (!fault.empty()) return fault;
     for (Vertex v = 0; v < MaxVertexSize; ++v) {
-        const int cell = board.mCell[v];
+        const int cell = board.Cell(v);
         if (IsWallPoint(v) != (cell == Wall)) return "wall ring broken at " + std::to_string(v);
         if (cell == Mark) return "Mark left at " + std::to_string(v);
         if (cell == Empty && listed[v] != 1) {
@@ -78,22 +79,26 @@ std::string FindBoardFault(const Board& board) {
         }
     }
     Board fresh;
-    fresh.mCell = board.mCell;
+    for (Vertex v = 0; v < MaxVertexSize; ++v)
+        fresh.SetCell(v, board.Cell(v));
     fresh.SyncWithCells();
-    if (!(board.mLines == fresh.mLines)) return "the line masks are not the cells";
+    if (!(board.Lines() == fresh.Lines())) return "the line masks are not the cells";
     return FindGroupFault(board, fresh);
 }
 
 std::string FindPositionDifference(const Board& a, const Board& b) {
-    if (a.mCell != b.mCell) return "cells differ";
-    if (a.mEmptySize != b.mEmptySize) return "list sizes differ";
-    for (int k = 0; k < a.mEmptySize; ++k) {
-        if (a.mEmpty[k] != b.mEmpty[k]) return "list entry " + std::to_string(k) + " differs";
+    for (Vertex v = 0; v < MaxVertexSize; ++v) {
+        if (a.Cell(v) != b.Cell(v)) return "cells differ";
     }
-    if (a.mKo != b.mKo) return "ko differs";
-    if (a.mRecordSize != b.mRecordSize) return "records differ";
-    for (int k = 0; k < a.mRecordSize; ++k) {
-        if (a.mRecord[k] != b.mRecord[k]) return "record entry " + std::to_string(k) + " differs";
+    if (a.EmptyCount() != b.EmptyCount()) return "list sizes differ";
+    for (int k = 0; k < a.EmptyCount(); ++k) {
+        if (a.EmptyPoint(k) != b.EmptyPoint(k))
+            return "list entry " + std::to_string(k) + " differs";
+    }
+    if (a.Ko() != b.Ko()) return "ko differs";
+    if (a.RecordSize() != b.RecordSize()) return "records differ";
+    for (int k = 0; k < a.RecordSize(); ++k) {
+        if (a.RecordAt(k) != b.RecordAt(k)) return "record entry " + std::to_string(k) + " differs";
     }
     return {};
 }
@@ -102,7 +107,7 @@ Vertex FindDeadGroup(const Board& board) {
     std::array<bool, MaxVertexSize> seen{};
     std::array<Vertex, MaxVertexSize> stack;
     for (Vertex start = 0; start < MaxVertexSize; ++start) {
-        const int color = board.mCell[start];
+        const int color = board.Cell(start);
         if ((color != Black && color != White) || seen[start]) continue;
         bool liberty = false;
         int size = 0;
@@ -112,8 +117,8 @@ Vertex FindDeadGroup(const Board& board) {
             const Vertex v = stack[--size];
             for (const int d : CaptureDirections) {
                 const Vertex n = v + d;
-                liberty = liberty || board.mCell[n] == Empty;
-                if (board.mCell[n] == color && !seen[n]) {
+                liberty = liberty || board.Cell(n) == Empty;
+                if (board.Cell(n) == color && !seen[n]) {
                     seen[n] = true;
                     stack[size++] = n;
                 }

@@ -24,9 +24,6 @@ constexpr auto InnerPlaces = [] {
     return inner;
 }();
 
-// By axis: the step from a point to the next one along its line.
-constexpr std::array<int, AxisCount> AxisSteps = {Up, Right, UpLeft, UpRight};
-
 // The stop places either side of the run of stones through place, which
 // counts as a stone.
 struct RunEnds {
@@ -41,6 +38,13 @@ RunEnds RunAround(std::uint32_t stones, int place) {
 
 }  // namespace
 
+int Board::StoneCount(int color) const {
+    int count = 0;
+    for (int row = 1; row <= BoardSize; ++row)
+        count += CountPlaces(mLines.Stones(color, Row, row));
+    return count;
+}
+
 int Board::RunLength(Vertex v, Axis axis, int color) const {
     const LinePlace at = PlaceOf(v, axis);
     const RunEnds run = RunAround(mLines.Stones(color, axis, at.line), at.place);
@@ -51,16 +55,17 @@ Board::PutResult Board::CheckRun(Vertex v, Axis axis, int color) const {
     const LinePlace at = PlaceOf(v, axis);
     const RunEnds run = RunAround(mLines.Stones(color, axis, at.line), at.place);
     const int total = run.high - run.low - 1;
-    if (total < 7) return Success;
-    if (color == Black && total >= 8) return Failure;
+    if (total < WinLength) return Success;
+    if (color == Black && total > WinLength) return Failure;
     // A run wholly on the first line goes on.
     if ((PlacesBetween(run.low, run.high) & InnerPlaces[axis][at.line]) == 0) return Success;
-    if (total == 7) return Win;
+    if (total == WinLength) return Win;
     return color == White ? Win : Success;
 }
 
-// The directions up, right, up-left and up-right, in this order. Only an
-// axis with a stone of the colour beside v can make more than a run of one.
+// The axes in order: the column, the row, the diagonal, the anti-diagonal.
+// Only an axis with a stone of the colour beside v can make more than a run
+// of one.
 Board::PutResult Board::CheckLine(Vertex v, int color) const {
     unsigned axes = 0;
     for (int axis = 0; axis < AxisCount; ++axis) {

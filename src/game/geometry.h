@@ -15,11 +15,17 @@ enum Color : int { Empty = 0, Black = 1, White = 2, Wall = 3, Mark = 4 };
 // No point at all: no ko point, no single liberty, no reply to expect.
 inline constexpr Vertex NoVertex = -1;
 // The move that places no stone.
-inline constexpr Vertex Pass = -1;
+inline constexpr Vertex Pass = -2;
+// The move that gives the game up.
+inline constexpr Vertex Resign = -3;
 
 inline constexpr int GridSize = 11;
 inline constexpr int BoardSize = 9;
 inline constexpr int MaxVertexSize = GridSize * GridSize;
+
+// A straight line of exactly this many stones wins (for White, a longer one
+// too), unless every stone of it is on the first line.
+inline constexpr int WinLength = 7;
 
 // Neighbour offsets on the grid.
 inline constexpr int Up = -GridSize;
@@ -34,6 +40,16 @@ inline constexpr int DownRight = Down + Right;
 // The order of the capture step and the group scans; bit i of mCaptureDirs
 // refers to direction i of this order.
 inline constexpr std::array<int, 4> CaptureDirections = {Up, Right, Left, Down};
+
+// The eight neighbours of a point, row by row.
+inline constexpr std::array<int, 8> Neighbours = {UpLeft, Up,       UpRight, Left,
+                                                  Right,  DownLeft, Down,    DownRight};
+
+// Whether v is one of the 81 playing points.
+constexpr bool IsPlayingPoint(Vertex v) {
+    return v >= 0 && v < MaxVertexSize && v % GridSize >= 1 && v % GridSize <= BoardSize &&
+           v / GridSize >= 1 && v / GridSize <= BoardSize;
+}
 
 constexpr int GetX(Vertex v) {
     return v % GridSize;
@@ -59,6 +75,10 @@ inline constexpr int AxisCount = 4;
 // Columns and rows are numbered 0..10, diagonals by x - y + 10 and
 // anti-diagonals by x + y, both 0..20.
 inline constexpr int MaxLinesPerAxis = 21;
+
+// By axis: the step from a point to the next place along its line (down a
+// column, right along a row, down-right, up-right).
+inline constexpr std::array<int, AxisCount> AxisSteps = {Down, Right, DownRight, UpRight};
 
 struct LinePlace {
     std::uint8_t line;   // which line of the axis

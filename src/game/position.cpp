@@ -1,13 +1,11 @@
 #include "game/position.h"
 
 #include "core/check.h"
+#include "game/notation.h"
 
 namespace nanaren {
 
 namespace {
-
-// The direction of each axis in which a line's stones are listed.
-constexpr std::array<int, AxisCount> ForwardSteps = {Down, Right, DownRight, UpRight};
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -33,14 +31,6 @@ std::vector<std::string_view> Tokens(std::string_view text) {
 
 }  // namespace
 
-std::optional<Vertex> ParseMove(std::string_view token) {
-    if (token == "pass") return Pass;
-    const bool shaped = token.size() == 3 && token[1] == '-' && token[0] >= '1' &&
-                        token[0] <= '9' && token[2] >= '1' && token[2] <= '9';
-    if (!shaped) return std::nullopt;
-    return GetVertex(token[0] - '0', token[2] - '0');
-}
-
 const char* RefusalName(Refusal refusal) {
     switch (refusal) {
         case Refusal::OffBoard:
@@ -53,6 +43,10 @@ const char* RefusalName(Refusal refusal) {
             return "suicide";
         case Refusal::Overline:
             return "overline";
+        case Refusal::GameOver:
+            return "game over";
+        case Refusal::NotYourTurn:
+            return "not your turn";
         default:
             return "";
     }
@@ -62,43 +56,44 @@ std::string RecordError::Message() const {
     return "move " + std::to_string(token) + " (" + text + "): " + reason;
 }
 
-std::string MoveText(Vertex v) {
-    if (v == Pass) return "pass";
-    return std::to_string(GetX(v)) + "-" + std::to_string(GetY(v));
-}
-
 Position::Position(const Board& start, int firstToMove) : mFirstToMove(firstToMove) {
     mStart.CopyPosition(start);
     mBoard.CopyPosition(start);
 }
 
 Vertex Position::LastStone() const {
-    return mBoard.mRecordSize == 0 ? NoVertex : mBoard.mRecord[mBoard.mRecordSize - 1];
+    return mBoard.RecordSize() == 0 ? NoVertex : mBoard.RecordAt(mBoard.RecordSize() - 1);
 }
 
-Board::PutResult Position::Play(int color, Vertex v) {
-    NANAREN_ASSERT(!IsOver());
-    NANAREN_ASSERT(color == ToMove());
-    if (v == Pass) {
-        mMoves.push_back(Pass);
-        return Board::Success;
+MoveOutcome Position::Play(Vertex v) {
+    if (IsOver()) return MoveOutcome::RefusedFor(Refusal::GameOver);
+    const int color = ToMove();
+    if (v == Pass || v == Resign) {
+        mMoves.push_back(v);
+        if (v == Resign) mWinner = Opposite(color);
+        return v == Resign ? MoveOutcome::Won() : MoveOutcome::Played();
     }
+    if (!IsPlayingPoint(v)) return MoveOutcome::RefusedFor(Refusal::OffBoard);
+    const int opponent = Opposite(color);
+    const int opponentStones = mBoard.StoneCount(opponent);
     const Board::PutResult result = mBoard.PutAt(v, color);
-    if (result == Board::Failure) return result;
+    if (result == Board::Failure) return MoveOutcome::RefusedFor(ReasonRefused(color, v));
     mMoves.push_back(v);
-    if (result == Board::Win) NoteWinningStones(v, color);
-    return result;
+    mCaptures[ColorIndex(color)] += opponentStones - mBoard.StoneCount(opponent);
+    if (result != Board::Win) return MoveOutcome::Played();
+    NoteWinningStones(v, color);
+    return MoveOutcome::Won();
 }
 
 // The stones of every run through v that the line rule counts as a win.
 void Position::NoteWinningStones(Vertex v, int color) {
     mWinner = color;
-    for (const int step : ForwardSteps) {
+    for (const int step : AxisSteps) {
         if (mBoard.CheckRun(v, StepOf(step).axis, color) != Board::Win) continue;
         Vertex first = v;
-        while (mBoard.mCell[first - step] == color)
+        while (mBoard.Cell(first - step) == color)
             first -= step;
-        for (Vertex s = first; mBoard.mCell[s] == color; s += step)
+        for (Vertex s = first; mBoard.Cell(s) == color; s += step)
             mWinningStones.push_back(s);
     }
 }
@@ -117,21 +112,22 @@ void Position::Replay(const std::vector<Vertex>& moves) {
     mMoves.clear();
     mWinner = Empty;
     mWinningStones.clear();
+    mCaptures = {};
     for (const Vertex v : moves) {
-        const Board::PutResult result = Play(ToMove(), v);
-        NANAREN_ASSERT(result != Board::Failure);
+        const MoveOutcome outcome = Play(v);
+        NANAREN_ASSERT(outcome.Stands());
     }
 }
 
 Refusal Position::ReasonRefused(int color, Vertex v) const {
-    if (v < 0 || v >= MaxVertexSize || mBoard.mCell[v] == Wall) return Refusal::OffBoard;
-    if (mBoard.mCell[v] != Empty) return Refusal::Occupied;
-    if (v == mBoard.mKo) return Refusal::Ko;
+    if (v < 0 || v >= MaxVertexSize || mBoard.Cell(v) == Wall) return Refusal::OffBoard;
+    if (mBoard.Cell(v) != Empty) return Refusal::Occupied;
+    if (v == mBoard.Ko()) return Refusal::Ko;
     const Board::PutResult line = mBoard.CheckLine(v, color);
     if (line == Board::Win) return Refusal::None;
     if (line == Board::Failure) return Refusal::Overline;
-    return mBoard.TryPut(mBoard.mEmptyPos[v], color) == Board::Failure ? Refusal::Suicide
-                                                                       : Refusal::None;
+    return mBoard.TryPut(mBoard.EmptyIndexOf(v), color) == Board::Failure ? Refusal::Suicide
+                                                                          : Refusal::None;
 }
 
 std::string Position::Record() const {
@@ -152,15 +148,14 @@ std::optional<RecordError> Position::ReadRecord(std::string_view record) {
             return RecordError{static_cast<int>(i + 1), std::string(tokens[i]), reason};
         };
         const std::optional<Vertex> move = ParseMove(tokens[i]);
-        if (!move) return error("not a move: column-row from 1-1 to 9-9, or pass");
-        if (trial.IsOver()) return error("the game was already won");
+        if (!move) return error("not a move: column-row from 1-1 to 9-9, pass or resign");
+        if (trial.IsOver()) return error("the game was already over");
         const int color = trial.ToMove();
-        const Refusal refusal = trial.ReasonRefused(color, *move);
-        if (*move != Pass && refusal != Refusal::None) {
+        const MoveOutcome outcome = trial.Play(*move);
+        if (!outcome.Stands()) {
             return error(std::string(color == Black ? "Black" : "White") + " may not play there (" +
-                         RefusalName(refusal) + ")");
+                         RefusalName(outcome.refusal) + ")");
         }
-        trial.Play(color, *move);
         moves.push_back(*move);
     }
     Replay(moves);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,12 +10,35 @@
 
 namespace nanaren {
 
-// Why a point is refused to a colour.
-enum class Refusal { None, OffBoard, Occupied, Ko, Suicide, Overline };
+// Why a move is refused.
+enum class Refusal {
+    None,
+    OffBoard,     // no playing point
+    Occupied,     // a stone is there
+    Ko,           // it would take back a single stone at once
+    Suicide,      // its group would have no liberty and it captures nothing
+    Overline,     // Black's line of eight or more
+    GameOver,     // the game has been won
+    NotYourTurn,  // the other side is to move
+};
 
 // A short English name of a refusal: "off the board", "occupied", "ko",
-// "suicide", "overline"; "" for None.
+// "suicide", "overline", "game over", "not your turn"; "" for None.
 const char* RefusalName(Refusal refusal);
+
+// What became of a move: it stands, it won the game, or it was refused and
+// why. A resignation stands and ends the game; a pass stands.
+struct MoveOutcome {
+    enum class Kind { Played, Won, Refused };
+    Kind kind = Kind::Played;
+    Refusal refusal = Refusal::None;  // why, when refused
+
+    static MoveOutcome Played() { return {Kind::Played, Refusal::None}; }
+    static MoveOutcome Won() { return {Kind::Won, Refusal::None}; }
+    static MoveOutcome RefusedFor(Refusal why) { return {Kind::Refused, why}; }
+    bool Stands() const { return kind != Kind::Refused; }
+    bool operator==(const MoveOutcome&) const = default;
+};
 
 // Where a game record stops making sense.
 struct RecordError {
@@ -27,9 +51,9 @@ struct RecordError {
 };
 
 // The game as it stands: the board, every move in order with the passes,
-// the side to move and, once a line is made, the winner and its stones.
-// A game starts from the empty board with Black to move, and the colours
-// alternate, a pass counting as a move.
+// the side to move and, once the game is over, the winner and the stones of
+// the winning line. A game starts from the empty board with Black to move,
+// and the colours alternate, a pass counting as a move.
 class Position {
   public:
     Position() = default;
@@ -39,22 +63,29 @@ class Position {
     Position(const Position&) = delete;
     Position& operator=(const Position&) = delete;
 
+    // The board as a view: the stone at each point, the ko point.
     const Board& GetBoard() const { return mBoard; }
+    // Empty, Black or White at a point (Wall off the playing points).
+    int StoneAt(Vertex v) const { return mBoard.Cell(v); }
     const std::vector<Vertex>& Moves() const { return mMoves; }
     int ToMove() const { return mMoves.size() % 2 == 0 ? mFirstToMove : Opposite(mFirstToMove); }
-    // Black or White once a winning line is made; Empty until then.
+    // Black or White once a winning line is made or a side resigns; Empty
+    // until then.
     int Winner() const { return mWinner; }
     bool IsOver() const { return mWinner != Empty; }
     // The stones of the winning line (every winning line the last stone
-    // made), in order along it; empty while no one has won.
+    // made), in order along it; empty while no line has won.
     const std::vector<Vertex>& WinningStones() const { return mWinningStones; }
+    // The last move (a point, Pass or Resign), NoVertex before the first.
+    Vertex LastMove() const { return mMoves.empty() ? NoVertex : mMoves.back(); }
     // The last stone placed, NoVertex before the first.
     Vertex LastStone() const;
+    // The stones color has captured so far.
+    int Captures(int color) const { return mCaptures[ColorIndex(color)]; }
 
-    // Plays color, which must be the side to move in a game not yet won, on
-    // v or, with Pass, passes. A refused point changes nothing; a pass is
-    // always a Success.
-    Board::PutResult Play(int color, Vertex v);
+    // Plays the side to move on v, or passes or resigns. A refused move
+    // changes nothing and says why.
+    MoveOutcome Play(Vertex v);
     // Takes back the last move; false when there is none.
     bool Undo();
     // Takes back every move.
@@ -77,14 +108,10 @@ class Position {
     Board mStart;                        // the board before the first move
     int mFirstToMove = Black;            // the colour of the first move
     Board mBoard;                        // the stones, the empty list and the ko point
-    std::vector<Vertex> mMoves;          // every move, Pass for a pass
-    int mWinner = Empty;                 // who made a winning line
+    std::vector<Vertex> mMoves;          // every move: a point, Pass or Resign
+    int mWinner = Empty;                 // who made a winning line, or did not resign
     std::vector<Vertex> mWinningStones;  // the stones of that line
+    std::array<int, 2> mCaptures{};      // by colour: the stones it has captured
 };
-
-// A move as a record writes it: "5-3", or "pass".
-std::string MoveText(Vertex v);
-// A move as a record writes it ("5-3", "pass"), or none for other text.
-std::optional<Vertex> ParseMove(std::string_view token);
 
 }  // namespace nanaren

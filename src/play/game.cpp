@@ -1,67 +1,53 @@
 #include "play/game.h"
 
 #include "core/check.h"
+#include "game/notation.h"
 
 namespace nanaren {
-
-namespace {
-
-bool IsGridCoordinate(int c) {
-    return c >= 0 && c < GridSize;
-}
-
-}  // namespace
 
 Game::Game(int human, std::time_t clock, std::unique_ptr<Player> computer)
     : mHuman(human), mComputer(std::move(computer)) {
     mRandom.Seed(clock);
-    FollowPosition();
 }
 
-Board::PutResult Game::PlayHuman(int x, int y) {
-    NANAREN_ASSERT(mState == State::HumanToMove);
-    if (x == -1 || y == -1) {
-        // A pass is a move only where the person's last try was not refused.
-        if (mLastResult == Board::Success) Play(mHuman, Pass, mRandom.State());
-    } else if (IsGridCoordinate(x) && IsGridCoordinate(y)) {
-        mLastResult = Play(mHuman, GetVertex(x, y), mRandom.State());
-    } else {
-        mLastResult = Board::Failure;
-    }
-    FollowPosition();
-    return mLastResult;
+Game::State Game::CurrentState() const {
+    if (IsOver()) return State::Over;
+    return IsPerson(mPosition.ToMove()) ? State::PersonToMove : State::ComputerToMove;
 }
 
-void Game::RefuseHuman() {
-    NANAREN_ASSERT(mState == State::HumanToMove);
-    mLastResult = Board::Failure;
+MoveOutcome Game::Play(Vertex v) {
+    if (IsOver()) return MoveOutcome::RefusedFor(Refusal::GameOver);
+    if (!IsPerson(mPosition.ToMove())) return MoveOutcome::RefusedFor(Refusal::NotYourTurn);
+    return Record(v, mRandom.State());
 }
 
-Vertex Game::PlayComputer(SearchObserver& observer) {
-    NANAREN_ASSERT(mState == State::ComputerToMove);
+SearchResult Game::PlayComputer(SearchObserver& observer) {
+    NANAREN_ASSERT(CurrentState() == State::ComputerToMove);
     const std::uint32_t before = mRandom.State();
-    const SearchResult chosen = mComputer->Think(mPosition, Computer(), mRandom, observer);
-    mLastResult = Play(Computer(), chosen.move, before);
-    NANAREN_ASSERT(mLastResult != Board::Failure);
-    FollowPosition();
-    return chosen.move;
+    const SearchResult chosen = mComputer->Think(mPosition, mPosition.ToMove(), mRandom, observer);
+    const MoveOutcome outcome = Record(chosen.move, before);
+    NANAREN_ASSERT(outcome.Stands());
+    return chosen;
+}
+
+// The colours alternate, so against the computer the last move is the
+// person's exactly when the computer would be next; otherwise the person's
+// is the one before. Between people, the last move alone.
+std::size_t Game::MovesToTakeBack() const {
+    if (CurrentState() == State::ComputerToMove) return 0;
+    const std::size_t count = mPosition.Moves().size();
+    const std::size_t taken = !HasComputer() || mPosition.ToMove() != mHuman ? 1 : 2;
+    return count < taken ? 0 : taken;
 }
 
 bool Game::TakeBack() {
-    if (mState == State::ComputerToMove) return false;
-    const std::size_t count = mPosition.Moves().size();
-    // The colours alternate, so the last move is the person's exactly when
-    // the computer would be next; otherwise the person's is the one before.
-    const std::size_t taken = mPosition.ToMove() == mHuman ? 2 : 1;
-    if (count < taken) return false;
-    const std::size_t keep = count - taken;
+    const std::size_t taken = MovesToTakeBack();
+    if (taken == 0) return false;
+    const std::size_t keep = mPosition.Moves().size() - taken;
     while (mPosition.Moves().size() > keep)
         mPosition.Undo();
     mRandom.Restore(mRandomBefore[keep]);
     mRandomBefore.resize(keep);
-    // The computer has just moved, or nothing has been played.
-    mLastResult = keep == 0 ? Board::Failure : Board::Success;
-    FollowPosition();
     return true;
 }
 
@@ -82,20 +68,19 @@ std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver&
 
 // One move of a replay; why it cannot stand, or nothing.
 std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observer) {
-    if (mState == State::HumanToMove) {
-        const Board::PutResult result =
-            move == Pass ? PlayHuman(-1, -1) : PlayHuman(GetX(move), GetY(move));
-        if (move == Pass && mState == State::HumanToMove) return "the person cannot pass here";
-        NANAREN_ASSERT(result != Board::Failure);  // the record was read as legal
+    if (CurrentState() == State::PersonToMove) {
+        const MoveOutcome outcome = Play(move);
+        NANAREN_ASSERT(outcome.Stands());  // the record was read as legal
         return std::nullopt;
     }
+    if (move == nanaren::Resign) return "the computer does not resign";
     const std::uint32_t before = mRandom.State();
     if (!mComputer->FollowSearch(mRandom)) {
-        const Vertex chosen = mComputer->Think(mPosition, Computer(), mRandom, observer).move;
+        const Vertex chosen =
+            mComputer->Think(mPosition, mPosition.ToMove(), mRandom, observer).move;
         if (chosen != move) return "the computer plays " + MoveText(chosen) + " here";
     }
-    mLastResult = Play(Computer(), move, before);
-    FollowPosition();
+    Record(move, before);
     return std::nullopt;
 }
 
@@ -105,24 +90,14 @@ void Game::Restart(std::uint32_t seeded) {
     mRandom.Restore(seeded);
     mRandomBefore.clear();
     mPosition.Restart();
-    mLastResult = Board::Failure;
-    FollowPosition();
 }
 
-Board::PutResult Game::Play(int color, Vertex v, std::uint32_t randomBefore) {
-    const Board::PutResult result = mPosition.Play(color, v);
-    if (result != Board::Failure) mRandomBefore.push_back(randomBefore);
-    return result;
-}
-
-// Whose turn it is follows from the moves: the colours alternate.
-void Game::FollowPosition() {
-    const int winner = mPosition.Winner();
-    if (winner != Empty) {
-        mState = winner == mHuman ? State::HumanWon : State::ComputerWon;
-    } else {
-        mState = mPosition.ToMove() == mHuman ? State::HumanToMove : State::ComputerToMove;
-    }
+// Plays a move on the position; one that stands is noted with the
+// generator's state before it.
+MoveOutcome Game::Record(Vertex v, std::uint32_t randomBefore) {
+    const MoveOutcome outcome = mPosition.Play(v);
+    if (outcome.Stands()) mRandomBefore.push_back(randomBefore);
+    return outcome;
 }
 
 }  // namespace nanaren

@@ -20,8 +20,8 @@ Vertex SelfPlay::PlayMove(SearchObserver& observer) {
     const int mover = mPosition.ToMove();
     Player& player = *mPlayers[ColorIndex(mover)];
     const Vertex move = player.Think(mPosition, mover, mRandom, observer).move;
-    const Board::PutResult result = mPosition.Play(mover, move);
-    NANAREN_ASSERT(result != Board::Failure);
+    const MoveOutcome outcome = mPosition.Play(move);
+    NANAREN_ASSERT(outcome.Stands());
     mPassesInARow = move == Pass ? mPassesInARow + 1 : 0;
     mPasses += move == Pass ? 1 : 0;
     return move;

@@ -1,22 +1,27 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
+#include "players/exact_search.h"
 #include "players/player.h"
-#include "search/playout_policy.h"
+#include "search/driver.h"
 
 namespace nanaren {
 
-class Tree;
+// What the exact player reads: its budget.
+struct ExactSettings {
+    std::int32_t playouts = DefaultPlayoutCount;  // playouts per move; negative: no search
+
+    bool operator==(const ExactSettings&) const = default;
+};
 
 // The exact computer player: a Monte-Carlo tree search over a working copy of
 // the position, with the playout policy's tactics and its line analysis.
+// Its searches draw from the game's own generator.
 class ExactPlayer : public Player {
   public:
-    // Creates the tree, whose node store is allocated here once.
-    explicit ExactPlayer(const PlayerSettings& settings = {});
-    ~ExactPlayer() override;
+    // The tree's node store is allocated here once.
+    explicit ExactPlayer(const ExactSettings& settings = {});
     ExactPlayer(const ExactPlayer&) = delete;
     ExactPlayer& operator=(const ExactPlayer&) = delete;
 
@@ -25,22 +30,14 @@ class ExactPlayer : public Player {
     // estimate, when color has no legal move.
     SearchResult Think(const Position& position, int color, Random& random,
                        SearchObserver& observer) override;
-    // One search iteration from the root; the caller restores the board.
-    void Iterate();
-    // Creates the children of a leaf for color, the side to move there.
-    void Expand(std::int32_t node, int color);
-    bool NeedsExpansion(std::int32_t node) const;
 
-    std::int32_t mPlayouts;       // playouts per move
-    std::unique_ptr<Tree> mTree;  // the search tree, reset for every move
-    // The working board, the playouts and the line analysis; its generator
-    // is the caller's while a search runs, taken in at the start and handed
-    // back at the end.
-    PlayoutPolicy mPolicy;
+    // The tree of the last search, for looking into it.
+    const Tree& LastTree() const { return mWorkspace.GetTree(); }
 
   private:
-    void RunIterations(const Board& start, SearchObserver& observer);
-    void KeepOnlyChild(std::int32_t node, Vertex move);
+    ExactSettings mSettings;     // the budget
+    SearchWorkspace mWorkspace;  // the tree and the working board
+    ExactSearch mSearch;         // the tree's formulas
 };
 
 }  // namespace nanaren

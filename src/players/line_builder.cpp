@@ -45,7 +45,7 @@ bool IsWindow(Vertex start, int step) {
 }
 
 bool IsLegal(const Board& board, Vertex v, int color) {
-    return board.mCell[v] == Empty && board.TryPut(board.mEmptyPos[v], color) != Board::Failure;
+    return board.Cell(v) == Empty && board.TryPut(board.EmptyIndexOf(v), color) != Board::Failure;
 }
 
 // The best window's best empty point that color may play, or NoVertex.
@@ -62,8 +62,8 @@ Vertex BuildLine(const Board& board, int color) {
             Vertex point = NoVertex;  // its empty point nearest the centre
             for (int i = 0; i < WindowLength; ++i) {
                 const Vertex v = start + i * step;
-                stones += board.mCell[v] == color;
-                blocked = blocked || board.mCell[v] == other;
+                stones += board.Cell(v) == color;
+                blocked = blocked || board.Cell(v) == other;
                 if (IsLegal(board, v, color) &&
                     (point == NoVertex || DistanceFromCentre(v) < DistanceFromCentre(point))) {
                     point = v;
@@ -84,8 +84,8 @@ Vertex BuildLine(const Board& board, int color) {
 // Without an open window: the legal point nearest the centre.
 Vertex NearestCentre(const Board& board, int color) {
     Vertex chosen = NoVertex;
-    for (int i = 0; i < board.mEmptySize; ++i) {
-        const Vertex v = board.mEmpty[i];
+    for (int i = 0; i < board.EmptyCount(); ++i) {
+        const Vertex v = board.EmptyPoint(i);
         if (!IsLegal(board, v, color)) continue;
         if (chosen == NoVertex || DistanceFromCentre(v) < DistanceFromCentre(chosen)) chosen = v;
     }

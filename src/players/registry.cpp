@@ -1,15 +1,14 @@
 #include "players/registry.h"
 
-#include <charconv>
+#include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <iomanip>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "players/exact_player.h"
+#include "core/parse.h"
 #include "players/levels.h"
 #include "players/line_builder.h"
 #include "players/strong_player.h"
@@ -18,40 +17,24 @@ namespace nanaren {
 
 namespace {
 
-// The strong player's options by the names a choice gives them.
-struct Option {
+// An option of the strong player, by the name a choice gives it: a fraction
+// or a whole number from 0 to 100.
+struct StrongOption {
     const char* name;
-    float PlayerSettings::*real;
-    int PlayerSettings::*whole;
+    const char* meaning;
+    float StrongSettings::*real;
+    int StrongSettings::*whole;
 };
 
-constexpr std::array<Option, 6> Options = {{
-    {"b0", &PlayerSettings::amafBias, nullptr},
-    {"c", &PlayerSettings::exploration, nullptr},
-    {"expand", &PlayerSettings::expandAt, nullptr},
-    {"forced", nullptr, &PlayerSettings::forcedWinMoves},
-    {"blunder", nullptr, &PlayerSettings::blunderPercent},
-    {"prior", nullptr, &PlayerSettings::threatPrior},
+constexpr std::array<StrongOption, 6> StrongOptions = {{
+    {"b0", "the all-moves-as-first bias", &StrongSettings::amafBias, nullptr},
+    {"c", "the exploration weight", &StrongSettings::exploration, nullptr},
+    {"expand", "the visits that make a leaf grow", &StrongSettings::expandAt, nullptr},
+    {"forced", "the moves of its forced-win search, 0 for none", nullptr,
+     &StrongSettings::forcedWinMoves},
+    {"blunder", "the percent of moves played at random", nullptr, &StrongSettings::blunderPercent},
+    {"prior", "the virtual wins of long lines and captures", nullptr, &StrongSettings::threatPrior},
 }};
-
-template <typename T>
-std::optional<T> ParseNumber(std::string_view text) {
-    T value{};
-    const char* end = text.data() + text.size();
-    const auto [at, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || at != end || text.empty()) return std::nullopt;
-    return value;
-}
-
-// A decimal fraction such as 0.25 (not every library reads floats with
-// from_chars yet).
-std::optional<float> ParseFraction(std::string_view text) {
-    const std::string copy(text);
-    char* end = nullptr;
-    const float value = std::strtof(copy.c_str(), &end);
-    if (copy.empty() || end != copy.c_str() + copy.size()) return std::nullopt;
-    return value;
-}
 
 // The fewest digits that ParseFraction reads back as the same value.
 std::string FractionText(float value) {
@@ -76,19 +59,19 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 // "name=value", setting the named option.
-bool ParseOption(std::string_view text, PlayerSettings& settings) {
+bool ParseOption(std::string_view text, StrongSettings& settings) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return false;
     const std::string_view name = text.substr(0, equals);
     const std::string_view value = text.substr(equals + 1);
-    for (const Option& option : Options) {
+    for (const StrongOption& option : StrongOptions) {
         if (name != option.name) continue;
         if (option.real != nullptr) {
             const auto number = ParseFraction(value);
             if (!number || !std::isfinite(*number) || *number < 0.0f) return false;
             settings.*option.real = *number;
         } else {
-            const auto number = ParseNumber<int>(value);
+            const auto number = ParseInteger<int>(value);
             if (!number || *number < 0 || *number > 100) return false;
             settings.*option.whole = *number;
         }
@@ -97,78 +80,127 @@ bool ParseOption(std::string_view text, PlayerSettings& settings) {
     return false;
 }
 
-}  // namespace
-
-std::optional<PlayerChoice> ParsePlayer(std::string_view text) {
-    PlayerChoice choice;
-    if (text == "builder" || text == "blocker") {
-        choice.kind = text == "builder" ? PlayerChoice::Kind::Builder : PlayerChoice::Kind::Blocker;
-        return choice;
-    }
-    const std::size_t colon = text.find(':');
-    const std::string_view kind = colon == std::string_view::npos ? "exact" : text.substr(0, colon);
-    const std::string_view rest = colon == std::string_view::npos ? text : text.substr(colon + 1);
-    if (kind == "level") {
-        const auto level = ParseNumber<int>(rest);
-        if (!level || *level < 1 || *level > LevelCount) return std::nullopt;
-        choice.kind = PlayerChoice::Kind::Level;
-        choice.level = *level;
-        choice.settings = LevelOf(*level).settings;
-        return choice;
-    }
-    if (kind != "exact" && kind != "strong") return std::nullopt;
-    const std::vector<std::string_view> parts = Split(rest, ':');
-    const auto playouts = ParseNumber<std::int32_t>(parts[0]);
+std::optional<PlayerChoice> ParseStrong(std::string_view text) {
+    const std::vector<std::string_view> parts = Split(text, ':');
+    const auto playouts = ParseInteger<std::int32_t>(parts[0]);
     if (!playouts) return std::nullopt;
-    choice.kind = kind == "exact" ? PlayerChoice::Kind::Exact : PlayerChoice::Kind::Strong;
-    choice.settings.playouts = *playouts;
-    if (kind == "exact" && parts.size() > 1) return std::nullopt;
+    StrongSettings settings;
+    settings.playouts = *playouts;
     for (std::size_t i = 1; i < parts.size(); ++i) {
-        if (!ParseOption(parts[i], choice.settings)) return std::nullopt;
+        if (!ParseOption(parts[i], settings)) return std::nullopt;
     }
-    return choice;
+    return settings;
 }
 
-std::string PlayerName(const PlayerChoice& choice) {
+std::string StrongName(const StrongSettings& settings) {
     std::ostringstream name;
-    switch (choice.kind) {
-        case PlayerChoice::Kind::Builder:
-            return "builder";
-        case PlayerChoice::Kind::Blocker:
-            return "blocker";
-        case PlayerChoice::Kind::Level:
-            name << "level:" << choice.level;
-            return name.str();
-        case PlayerChoice::Kind::Exact:
-            name << "exact:" << choice.settings.playouts;
-            return name.str();
-        case PlayerChoice::Kind::Strong:
-            break;
-    }
-    name << "strong:" << choice.settings.playouts;
-    const PlayerSettings defaults;
-    for (const Option& option : Options) {
-        if (option.real != nullptr && choice.settings.*option.real != defaults.*option.real) {
-            name << ':' << option.name << '=' << FractionText(choice.settings.*option.real);
+    name << "strong:" << settings.playouts;
+    const StrongSettings defaults;
+    for (const StrongOption& option : StrongOptions) {
+        if (option.real != nullptr && settings.*option.real != defaults.*option.real) {
+            name << ':' << option.name << '=' << FractionText(settings.*option.real);
         }
-        if (option.whole != nullptr && choice.settings.*option.whole != defaults.*option.whole) {
-            name << ':' << option.name << '=' << choice.settings.*option.whole;
+        if (option.whole != nullptr && settings.*option.whole != defaults.*option.whole) {
+            name << ':' << option.name << '=' << settings.*option.whole;
         }
     }
     return name.str();
 }
 
-std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice) {
-    switch (choice.kind) {
-        case PlayerChoice::Kind::Exact:
-            return std::make_unique<ExactPlayer>(choice.settings);
-        case PlayerChoice::Kind::Builder:
-            return std::make_unique<LineBuilder>(false);
-        case PlayerChoice::Kind::Blocker:
-            return std::make_unique<LineBuilder>(true);
-        default:
-            return std::make_unique<StrongPlayer>(choice.settings);
+template <typename... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+}  // namespace
+
+std::optional<PlayerChoice> ParsePlayer(std::string_view text) {
+    if (text == "builder" || text == "blocker") return LineBuilderChoice{text == "blocker"};
+    // A bare number is the exact player's playouts.
+    const std::size_t colon = text.find(':');
+    const std::string_view kind = colon == std::string_view::npos ? "exact" : text.substr(0, colon);
+    const std::string_view rest = colon == std::string_view::npos ? text : text.substr(colon + 1);
+    if (kind == "level") {
+        const auto level = ParseInteger<int>(rest);
+        if (!level || *level < 1 || *level > LevelCount) return std::nullopt;
+        return LevelChoice{*level};
     }
+    if (kind == "exact") {
+        const auto playouts = ParseInteger<std::int32_t>(rest);
+        if (!playouts) return std::nullopt;
+        return ExactSettings{*playouts};
+    }
+    if (kind == "strong") return ParseStrong(rest);
+    return std::nullopt;
+}
+
+std::string PlayerName(const PlayerChoice& choice) {
+    return std::visit(
+        Overloaded{
+            [](const ExactSettings& exact) { return "exact:" + std::to_string(exact.playouts); },
+            [](const LevelChoice& level) { return "level:" + std::to_string(level.level); },
+            [](const StrongSettings& strong) { return StrongName(strong); },
+            [](const LineBuilderChoice& builder) {
+                return std::string(builder.blocks ? "blocker" : "builder");
+            },
+        },
+        choice);
+}
+
+std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice) {
+    return std::visit(Overloaded{
+                          [](const ExactSettings& exact) -> std::unique_ptr<Player> {
+                              return std::make_unique<ExactPlayer>(exact);
+                          },
+                          [](const LevelChoice& level) -> std::unique_ptr<Player> {
+                              return std::make_unique<StrongPlayer>(LevelSettings(level.level));
+                          },
+                          [](const StrongSettings& strong) -> std::unique_ptr<Player> {
+                              return std::make_unique<StrongPlayer>(strong);
+                          },
+                          [](const LineBuilderChoice& builder) -> std::unique_ptr<Player> {
+                              return std::make_unique<LineBuilder>(builder.blocks);
+                          },
+                      },
+                      choice);
+}
+
+std::optional<std::int32_t> PlayoutsOf(const PlayerChoice& choice) {
+    return std::visit(
+        Overloaded{
+            [](const ExactSettings& exact) -> std::optional<std::int32_t> {
+                return exact.playouts;
+            },
+            [](const LevelChoice& level) -> std::optional<std::int32_t> {
+                return LevelSettings(level.level).playouts;
+            },
+            [](const StrongSettings& strong) -> std::optional<std::int32_t> {
+                return strong.playouts;
+            },
+            [](const LineBuilderChoice&) -> std::optional<std::int32_t> { return std::nullopt; },
+        },
+        choice);
+}
+
+std::string PlayerNamesHelp() {
+    const StrongSettings defaults;
+    std::ostringstream text;
+    text << "  exact:N (or N)     the exact player, N playouts per move\n"
+         << "  level:K            the strong player's level K, 1 to " << LevelCount << '\n'
+         << "  strong:N[:name=value...]\n"
+         << "                     the strong player, N playouts per move, with options:\n";
+    for (const StrongOption& option : StrongOptions) {
+        std::ostringstream value;
+        if (option.real != nullptr) {
+            value << FractionText(defaults.*option.real);
+        } else {
+            value << defaults.*option.whole;
+        }
+        text << "                       " << std::left << std::setw(8) << option.name
+             << option.meaning << " (" << value.str() << ")\n";
+    }
+    text << "  builder, blocker   a player that only builds a line, without and with blocks\n";
+    return text.str();
 }
 
 }  // namespace nanaren

@@ -4,29 +4,44 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "players/exact_player.h"
 #include "players/player.h"
+#include "players/strong_search.h"
 
 namespace nanaren {
 
-// A player as the match tool, the console and the page name it:
-//   exact:N (or a bare N)  the exact player with N playouts per move
-//   level:K                the strong player's level K
-//   strong:N[:name=value]  the strong player with N playouts and options
-//   builder, blocker       the scripted line-builder, without and with blocks
-struct PlayerChoice {
-    enum class Kind { Exact, Level, Strong, Builder, Blocker };
-    Kind kind = Kind::Exact;
-    int level = 0;            // the level, for Kind::Level
-    PlayerSettings settings;  // the budget and options, for Exact and Strong
+// The strong player at one of its levels.
+struct LevelChoice {
+    int level;  // 1 to LevelCount
+    bool operator==(const LevelChoice&) const = default;
 };
 
-// The choice a name gives, or none for a name that is none of the above.
+// The scripted line-builder, which may block.
+struct LineBuilderChoice {
+    bool blocks;  // stops a win in one first
+    bool operator==(const LineBuilderChoice&) const = default;
+};
+
+// A player as the match tool, the console and the page name it (see
+// PlayerNamesHelp): the exact player, a level, the strong player with its
+// own settings, or a line-builder.
+using PlayerChoice = std::variant<ExactSettings, LevelChoice, StrongSettings, LineBuilderChoice>;
+
+// The choice a name gives, or none for a name that is no player.
 std::optional<PlayerChoice> ParsePlayer(std::string_view text);
 
 // The choice's name as ParsePlayer reads it.
 std::string PlayerName(const PlayerChoice& choice);
 
 std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice);
+
+// The playouts a choice searches per move; none for the line-builders.
+std::optional<std::int32_t> PlayoutsOf(const PlayerChoice& choice);
+
+// The forms of a player's name and the strong player's options, as lines of
+// a usage text, each indented by two blanks.
+std::string PlayerNamesHelp();
 
 }  // namespace nanaren

@@ -1,30 +1,22 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-
 #include "core/point_set.h"
 #include "core/random.h"
 #include "players/player.h"
+#include "players/strong_search.h"
 #include "players/threats.h"
-#include "search/playout_policy.h"
-#include "search/tree.h"
+#include "search/driver.h"
 
 namespace nanaren {
 
 // The strong computer player. Before it searches it answers what cannot wait:
 // it takes a win in one, stops the opponent's win in one (by a block or a
 // capture that breaks the line), plays a forced win by consecutive threats,
-// and keeps to the moves that stop the opponent's. It then grows a
-// Monte-Carlo tree whose all-moves-as-first statistics count the mover's own
-// later moves, in the tree and in the playout, each child weighing them by how
-// many it has; the moves of long lines and captures start with a few virtual
-// wins. The playouts are the exact player's.
+// and keeps to the moves that stop the opponent's. It then grows its tree
+// (StrongSearch). The playouts are the exact player's.
 class StrongPlayer : public Player {
   public:
-    explicit StrongPlayer(const PlayerSettings& settings);
-    ~StrongPlayer() override;
+    explicit StrongPlayer(const StrongSettings& settings);
     StrongPlayer(const StrongPlayer&) = delete;
     StrongPlayer& operator=(const StrongPlayer&) = delete;
 
@@ -47,21 +39,12 @@ class StrongPlayer : public Player {
     Plan MakePlan(int color);
     PointSet MovesStoppingForcedWin(int color);
     Vertex AnyMoveNearStones(int color);
+    SearchResult ReportDecidedWin(Vertex move, SearchObserver& observer);
 
-    SearchResult Search(const Plan& plan, int color, SearchObserver& observer);
-    void Iterate();
-    void Expand(std::int32_t node, int color, const PointSet& allowed);
-    std::int32_t Select(std::int32_t node);
-    void Backup(float result, int recordAfterPath);
-    float VisitsToExpand() const;
-
-    PlayerSettings mSettings;
-    std::unique_ptr<Tree> mTree;  // the search tree, reset for every move
-    PlayoutPolicy mPolicy;        // the working board and the playouts
-    ThreatSearch mThreats;        // forced wins and the replies to a winning point
-    Board mStart;                 // the position searched, its record cut short
-    // The moves of an iteration after the root: the path's, then the playout's.
-    std::array<Vertex, MaxDepth + MaxRecordSize> mMoves;
+    StrongSettings mSettings;    // the budget and the options
+    SearchWorkspace mWorkspace;  // the tree and the working board
+    StrongSearch mSearch;        // the tree's formulas
+    ThreatSearch mThreats;       // forced wins and the replies to a winning point
 };
 
 }  // namespace nanaren

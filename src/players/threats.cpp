@@ -13,7 +13,7 @@ template <typename F>
 void ForEachEmptyOfLine(const Board& board, Axis axis, int line, F&& f) {
     for (int place = 1; place < GridSize - 1; ++place) {
         const Vertex v = VertexAt(axis, line, place);
-        if (board.mCell[v] == Empty) f(v);
+        if (board.Cell(v) == Empty) f(v);
     }
 }
 
@@ -22,7 +22,7 @@ template <typename F>
 void ForEachLineWith(const Board& board, int color, int count, F&& f) {
     for (int axis = 0; axis < AxisCount; ++axis) {
         for (int line = 0; line < MaxLinesPerAxis; ++line) {
-            if (CountPlaces(board.mLines.Stones(color, static_cast<Axis>(axis), line)) >= count) {
+            if (CountPlaces(board.Lines().Stones(color, static_cast<Axis>(axis), line)) >= count) {
                 f(static_cast<Axis>(axis), line);
             }
         }
@@ -43,7 +43,7 @@ PointSet WinningPointsBut(const Board& board, int color, Vertex forbidden) {
 }  // namespace
 
 PointSet WinningPoints(const Board& board, int color) {
-    return WinningPointsBut(board, color, board.mKo);
+    return WinningPointsBut(board, color, board.Ko());
 }
 
 PointSet WaitingWinningPoints(const Board& board, int color) {
@@ -55,7 +55,7 @@ PointSet AtariPoints(const Board& board, int color) {
     for (int y = 1; y <= BoardSize; ++y) {
         for (int x = 1; x <= BoardSize; ++x) {
             const Vertex v = GetVertex(x, y);
-            if (board.mCell[v] != color || board.mGroupHead[v] != v) continue;
+            if (board.Cell(v) != color || board.GroupHead(v) != v) continue;
             const Vertex liberty = board.FindSingleLiberty(v, color);
             if (liberty != NoVertex) points.Add(liberty);
         }

@@ -1,7 +1,5 @@
 #include "search/node.h"
 
-#include <cmath>
-
 namespace nanaren {
 
 void InitNode(Node& node, std::int16_t move) {
@@ -15,12 +13,6 @@ void InitNode(Node& node, std::int16_t move) {
     node.nextSibling = NoNode;
     node.prevSibling = NoNode;
     node.parent = NoNode;
-}
-
-float AmafWeight(float parentVisits) {
-    const double n = parentVisits;
-    const float beta = static_cast<float>(std::sqrt(1000.0 / (3.0 * n + 1000.0)));
-    return beta;
 }
 
 }  // namespace nanaren

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
 namespace nanaren {
@@ -36,47 +35,5 @@ inline void AddResult(float& count, float& mean, double r) {
 // Sets a node to the fresh state: no visits, an all-moves-as-first prior of
 // one half-won visit, no links.
 void InitNode(Node& node, std::int16_t move);
-
-// The weight of the all-moves-as-first bound under a parent with that many
-// visits: sqrt(1000 / (3 N + 1000)), one half at N = 1000.
-float AmafWeight(float parentVisits);
-
-inline constexpr double VarianceCap = 0.25;
-
-// The UCB1-tuned variance estimate of a mean, with share = logTotal / count,
-// logTotal the logarithm of the count at the level above: 2 logTotal / count
-// is exactly twice the share, as doubling is exact.
-inline float VarianceOfShare(float mean, double share) {
-    const double m = mean;
-    const float spread = static_cast<float>(m - m * m);
-    const float estimate = static_cast<float>(std::sqrt(2.0 * share) + spread);
-    return estimate;
-}
-
-inline float VarianceEstimate(float mean, float logTotal, float count) {
-    return VarianceOfShare(mean, logTotal / static_cast<double>(count));
-}
-
-// mean + sqrt(share * min(V, 1/4)), the UCB1-tuned upper bound. Written
-// without branches, so that a loop over many children can work out two of
-// them at once; a V that is not a number gives the cap.
-inline double UpperBoundOfShare(float mean, double share) {
-    const double variance = VarianceOfShare(mean, share);
-    const double capped = variance < VarianceCap ? variance : VarianceCap;
-    return mean + std::sqrt(share * capped);
-}
-
-inline double UpperBound(float mean, float logTotal, float count) {
-    return UpperBoundOfShare(mean, logTotal / static_cast<double>(count));
-}
-
-// The child's score: the all-moves-as-first upper bound weighted by beta,
-// plus the bound on its own results weighted by 1 - beta. Inline, as the
-// descent scores every child at every step.
-inline double BlendedBound(const Node& child, float beta, float logN, float logA) {
-    const double own = UpperBound(child.value, logN, child.visits);
-    const double amaf = UpperBound(child.amafValue, logA, child.amafVisits);
-    return beta * amaf + (1.0 - beta) * own;
-}
 
 }  // namespace nanaren

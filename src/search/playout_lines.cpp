@@ -65,7 +65,7 @@ Verdict Judge(const Board& board, const std::array<Vertex, 2>& edge, int len, in
     if (board.IsEdge(edge[0]) && board.IsEdge(edge[0] - dir)) return Verdict::None;
     if (len >= 8) return c == White ? Verdict::Threat : Verdict::None;
     if (len == 7) return Verdict::Threat;
-    const auto isOpen = [&](Vertex v) { return board.mCell[v] == Empty || board.mCell[v] == Mark; };
+    const auto isOpen = [&](Vertex v) { return board.Cell(v) == Empty || board.Cell(v) == Mark; };
     // A six is a threat when both ends are open; its record counts one more gap.
     if (!isOpen(edge[0] + dir) || !isOpen(edge[1] - dir)) return Verdict::None;
     return Verdict::OpenSix;
@@ -90,7 +90,7 @@ bool PlayoutPolicy::ScanForExtension(Vertex q, int c) {
     }
     if (HasThreatAlong(q, Up, c)) return true;  // the column's threat is the record
     const LinePlace at = PlaceOf(q, Row);
-    const LineView view = ViewLine(mBoard.mLines, Row, at.line, c);
+    const LineView view = ViewLine(mBoard.Lines(), Row, at.line, c);
     const int forward = FirstClearPlace(view.passable, at.place + 1, 1);
     const int backward = FirstClearPlace(view.passable, at.place - 1, -1);
     if (forward - backward < 6) return false;
@@ -101,7 +101,7 @@ bool PlayoutPolicy::ScanForExtension(Vertex q, int c) {
 bool PlayoutPolicy::Scan(Vertex p, int dir, int c, bool recordMiss) {
     const LineStep step = StepOf(dir);
     const LinePlace at = PlaceOf(p, step.axis);
-    const LineView view = ViewLine(mBoard.mLines, step.axis, at.line, c);
+    const LineView view = ViewLine(mBoard.Lines(), step.axis, at.line, c);
     const bool own = (view.own >> at.place & 1) != 0;
     LineReach reach;
     Reach(reach, view, at.place, step.sign);
@@ -166,7 +166,7 @@ bool PlayoutPolicy::FindFirstThreatInOrder(Vertex p, int c, std::array<bool, Max
     seen[p] = true;
     for (const int d : CaptureDirections) {
         const Vertex n = p + d;
-        if (mBoard.mCell[n] == Empty && !seen[n] && FindFirstThreatInOrder(n, c, seen)) return true;
+        if (mBoard.Cell(n) == Empty && !seen[n] && FindFirstThreatInOrder(n, c, seen)) return true;
     }
     return false;
 }
@@ -178,7 +178,7 @@ Vertex PlayoutPolicy::LastPointOfRegionWalk(Vertex p) const {
         Vertex next = NoVertex;
         for (auto d = CaptureDirections.rbegin(); d != CaptureDirections.rend(); ++d) {
             const Vertex n = p + *d;
-            if (mBoard.mCell[n] == Empty && !onPath[n]) {
+            if (mBoard.Cell(n) == Empty && !onPath[n]) {
                 next = n;
                 break;
             }

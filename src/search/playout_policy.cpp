@@ -80,7 +80,7 @@ float PlayoutPolicy::Playout(int c) {
 }
 
 Board::PutResult PlayoutPolicy::PlayoutMove(int c) {
-    if (mBoard.mEmptySize == 0) return Board::Failure;
+    if (mBoard.EmptyCount() == 0) return Board::Failure;
     const std::optional<Board::PutResult> blocked = BlockSeven(c);
     const Board::PutResult r = blocked ? *blocked : PlayTacticalOrRandomMove(c);
     if (r != Board::Success) return r;
@@ -97,23 +97,23 @@ Board::PutResult PlayoutPolicy::PlayTacticalOrRandomMove(int c) {
 }
 
 std::optional<Board::PutResult> PlayoutPolicy::BlockSeven(int c) {
-    if (mBoard.mRecordSize == 0) return std::nullopt;
+    if (mBoard.RecordSize() == 0) return std::nullopt;
     const int o = Opposite(c);
-    const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
+    const Vertex m = mBoard.RecordAt(mBoard.RecordSize() - 1);
     // Blocking needs six of the opponent's stones on the ray's line.
     unsigned longLines = 0;
     for (int axis = 0; axis < AxisCount; ++axis) {
-        const std::uint32_t stones = mBoard.mLines.StonesThrough(o, m, static_cast<Axis>(axis));
+        const std::uint32_t stones = mBoard.Lines().StonesThrough(o, m, static_cast<Axis>(axis));
         if (CountPlaces(stones) >= 6) longLines |= 1u << axis;
     }
     if (longLines == 0) return std::nullopt;
     for (const int d : BlockDirections) {
         const Axis axis = StepOf(d).axis;
         if ((longLines >> axis & 1) == 0) continue;
-        if (mBoard.mCell[m + d] == Wall) continue;
+        if (mBoard.Cell(m + d) == Wall) continue;
         if (mBoard.IsEdge(m + d) && mBoard.IsEdge(m + 2 * d)) continue;
         const Vertex v = mBoard.SkipStones(m + d, d, c);
-        if (mBoard.mCell[v] != Empty) continue;
+        if (mBoard.Cell(v) != Empty) continue;
         // The opponent's run through v, were it to play there.
         const int k = mBoard.RunLength(v, axis, o);
         if (k == 7 || (o == White && k > 7)) return PutAndCheck(v, c);
@@ -122,21 +122,21 @@ std::optional<Board::PutResult> PlayoutPolicy::BlockSeven(int c) {
 }
 
 Board::PutResult PlayoutPolicy::ReplyToAtari(int c) {
-    if (mBoard.mRecordSize == 0) return Board::Failure;
+    if (mBoard.RecordSize() == 0) return Board::Failure;
     const int o = Opposite(c);
-    const Vertex m = mBoard.mRecord[mBoard.mRecordSize - 1];
+    const Vertex m = mBoard.RecordAt(mBoard.RecordSize() - 1);
     PointList<5> captures;  // the last move, then the enemy neighbours of q
     PointList<5> escapes;   // the own neighbours of the last move, then q
     captures.AddLiberty(mBoard.FindSingleLiberty(m, o));
     ForEachDirection(AtariDirections, [&](int d) {
-        if (mBoard.mCell[m + d] == c) escapes.AddLiberty(mBoard.FindSingleLiberty(m + d, c));
+        if (mBoard.Cell(m + d) == c) escapes.AddLiberty(mBoard.FindSingleLiberty(m + d, c));
     });
-    if (mBoard.mRecordSize > 1) {
-        const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
-        if (mBoard.mCell[q] == c) {
+    if (mBoard.RecordSize() > 1) {
+        const Vertex q = mBoard.RecordAt(mBoard.RecordSize() - 2);
+        if (mBoard.Cell(q) == c) {
             escapes.AddLiberty(mBoard.FindSingleLiberty(q, c));
             ForEachDirection(AtariDirections, [&](int d) {
-                if (mBoard.mCell[q + d] == o)
+                if (mBoard.Cell(q + d) == o)
                     captures.AddLiberty(mBoard.FindSingleLiberty(q + d, o));
             });
         }
@@ -149,15 +149,15 @@ Board::PutResult PlayoutPolicy::ReplyToAtari(int c) {
 // Extends the mover's line through its previous stone at the end where the
 // stretch would grow longest.
 Board::PutResult PlayoutPolicy::ExtendLine(int c) {
-    if (mBoard.mRecordSize <= 1) return Board::Failure;
-    if (!ScanForExtension(mBoard.mRecord[mBoard.mRecordSize - 2], c)) return Board::Failure;
+    if (mBoard.RecordSize() <= 1) return Board::Failure;
+    if (!ScanForExtension(mBoard.RecordAt(mBoard.RecordSize() - 2), c)) return Board::Failure;
     const LineInfo& line = mLine[ColorIndex(c)];
     const int n = line.NextVirtualLengthMax();
     const int s = line.NextVirtualDir();
     Vertex p = line.NextVirtualEdgeSpace();
     if (line.edge[0] == 0) return Board::Failure;
     if (mBoard.IsEdge(line.edge[0]) && mBoard.IsEdge(line.edge[0] - s)) return Board::Failure;
-    const auto isEmpty = [&](Vertex v) { return mBoard.mCell[v] == Empty; };
+    const auto isEmpty = [&](Vertex v) { return mBoard.Cell(v) == Empty; };
     if (n >= 7) {
         p += (n - 7) * s;  // six steps from the stretch's far end stone
         if (!isEmpty(p)) return Board::Failure;
@@ -174,11 +174,11 @@ Board::PutResult PlayoutPolicy::ExtendLine(int c) {
 Board::PutResult PlayoutPolicy::PlayNearPreviousMove(int c) {
     if ((mRandom.Next() & 127) >= LocalMoveChance) return Board::Failure;
     PointList<8> candidates;
-    if (mBoard.mRecordSize >= 2) {
-        const Vertex q = mBoard.mRecord[mBoard.mRecordSize - 2];
+    if (mBoard.RecordSize() >= 2) {
+        const Vertex q = mBoard.RecordAt(mBoard.RecordSize() - 2);
         ForEachDirection(LocalDirections, [&](int d) {
             const Vertex p = mBoard.SkipStones(q + d, d, c);
-            if (mBoard.mCell[p] == Empty && !mBoard.IsEnclosed(p, c)) candidates.Add(p);
+            if (mBoard.Cell(p) == Empty && !mBoard.IsEnclosed(p, c)) candidates.Add(p);
         });
     }
     return PlayAnyOf(candidates.points.data(), candidates.size, c);
@@ -186,11 +186,11 @@ Board::PutResult PlayoutPolicy::PlayNearPreviousMove(int c) {
 
 Board::PutResult PlayoutPolicy::PlayRandomMove(int c) {
     for (int attempt = 0; attempt < RandomMoveTries; ++attempt) {
-        int budget = std::min(mBoard.mEmptySize, EnclosedDrawsPerTry);
-        Vertex v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
+        int budget = std::min(mBoard.EmptyCount(), EnclosedDrawsPerTry);
+        Vertex v = mBoard.EmptyPoint(mRandom.Below(mBoard.EmptyCount()));
         while (mBoard.IsEnclosed(v, c)) {
             if (--budget == 0) return Board::Failure;
-            v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
+            v = mBoard.EmptyPoint(mRandom.Below(mBoard.EmptyCount()));
         }
         const Board::PutResult r = PutAndCheck(v, c);
         if (r != Board::Failure) return r;
@@ -212,7 +212,7 @@ Board::PutResult PlayoutPolicy::PlayAnyOf(const Vertex* points, int count, int c
 // playout with a judgement of the threat.
 Board::PutResult PlayoutPolicy::CheckOwnThreat(int c) {
     const int index = ColorIndex(c);
-    const Vertex placed = mBoard.mRecord[mBoard.mRecordSize - 1];
+    const Vertex placed = mBoard.RecordAt(mBoard.RecordSize() - 1);
     if (!mThreat[index] && !HasLineThreat(placed, c)) return Board::Success;
     const LineInfo& line = mLine[index];
     if (line.edge[0] == 0 || mBoard.IsEdge(line.edge[0] - line.dir)) return Board::Success;
@@ -225,10 +225,10 @@ Board::PutResult PlayoutPolicy::JudgeThreat(int c) {
     const int o = Opposite(c);
     int k = mLine[ColorIndex(c)].space;
     for (;;) {
-        int budget = mBoard.mEmptySize;
+        int budget = mBoard.EmptyCount();
         for (;;) {
-            if (mBoard.mEmptySize == 0) return Board::Win;
-            const Vertex v = mBoard.mEmpty[mRandom.Below(mBoard.mEmptySize)];
+            if (mBoard.EmptyCount() == 0) return Board::Win;
+            const Vertex v = mBoard.EmptyPoint(mRandom.Below(mBoard.EmptyCount()));
             if (mBoard.IsEnclosed(v, c)) {
                 if (--budget <= 0) return Board::Win;
                 continue;

@@ -21,6 +21,19 @@ inline constexpr int PlayoutMoveLimit = 80;
 // generator.
 class PlayoutPolicy {
   public:
+    // The working board, which a search sets to its position before each
+    // iteration.
+    const Board& GetBoard() const { return mBoard; }
+    void SetPosition(const Board& position) { mBoard.CopyPosition(position); }
+    // The colour searched for, whose wins the playouts count.
+    int MyColor() const { return mMyColor; }
+    void SetMyColor(int color) { mMyColor = color; }
+    // What the playouts draw from.
+    Random& GetRandom() { return mRandom; }
+    void SetRandom(const Random& random) { mRandom = random; }
+    // Clears the threat flags, at the start of an iteration.
+    void ClearThreats() { mThreat = {0, 0}; }
+
     // Line analysis along the column and the row through p, for colour c.
     bool FindLineThreat(Vertex p, int c);
     // The same, for callers that never read the record of a miss, which is
@@ -60,17 +73,15 @@ class PlayoutPolicy {
     // for c; without recordMiss, a scan that finds no threat leaves no record.
     bool Scan(Vertex p, int dir, int c, bool recordMiss);
 
-    std::array<std::uint8_t, 2> mThreat{};  // a line threat of that colour was found
-    Board mBoard;                           // the working board of a search
-    std::int32_t mMyColor = Black;          // the colour searched for
-    std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
-    Random mRandom;                         // what the playouts draw from
-
   private:
+    // The tests set up and read the analysis's state directly.
+    friend struct PlayoutPolicyProbe;
+
     // Scan without the record of a miss, after the span test.
     bool HasThreatAlong(Vertex p, int dir, int c) {
         const Axis axis = StepOf(dir).axis;
-        return SpanOfPlaces(mBoard.mLines.StonesThrough(c, p, axis)) >= 6 && Scan(p, dir, c, false);
+        return SpanOfPlaces(mBoard.Lines().StonesThrough(c, p, axis)) >= 6 &&
+               Scan(p, dir, c, false);
     }
     bool FindFirstThreatInOrder(Vertex p, int c, std::array<bool, MaxVertexSize>& seen);
     Vertex LastPointOfRegionWalk(Vertex p) const;
@@ -81,6 +92,12 @@ class PlayoutPolicy {
     Board::PutResult PlayRandomMove(int c);
     Board::PutResult PlayAnyOf(const Vertex* points, int count, int c);
     Board::PutResult CheckOwnThreat(int c);
+
+    std::array<std::uint8_t, 2> mThreat{};  // a line threat of that colour was found
+    Board mBoard;                           // the working board of a search
+    std::int32_t mMyColor = Black;          // the colour searched for
+    std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
+    Random mRandom;                         // what the playouts draw from
 };
 
 }  // namespace nanaren

@@ -69,6 +69,9 @@ class Pool {
     // highest slot is handed out first. Nothing is written: the entries
     // below mWrittenFrom are read as their own position.
     void ReleaseAll();
+    std::int32_t FreeCount() const { return mEmptyCount; }
+
+  private:
     // The free slot at a position of the stack, below mEmptyCount.
     std::int32_t FreeSlotAt(std::int32_t position) const {
         return position < mWrittenFrom ? position : mEmptyIndex[position];

@@ -1,12 +1,17 @@
-#include "search/node.h"
+#include "players/exact_bound.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
+#include "exact_bound_reference.h"
+
 namespace nanaren {
 namespace {
+
+using testing::BlendedBound;
+using testing::VarianceEstimate;
 
 constexpr double Digits5 = 5e-6;
 
