@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "report_printer.h"
 #include "shift_jis.h"
 
 namespace nanaren {
@@ -29,6 +31,22 @@ TEST(Messages, TheEnglishTextsArePrintableAscii) {
         for (const char c : text)
             EXPECT_TRUE(c >= ' ' && c <= '~') << text;
     }
+}
+
+// The report after the progress: a blank line, the winning rate, and the
+// expected reply where the move was expanded; nothing more for a pass.
+TEST(Report, EndsWithTheRateAndTheReplyExpected) {
+    const auto finished = [](const std::optional<SearchEstimate>& estimate) {
+        std::ostringstream out;
+        ReportPrinter(out).Finished(estimate);
+        return out.str();
+    };
+    EXPECT_EQ(
+        finished(SearchEstimate{62, GetVertex(4, 6)}),
+        "\n" + std::string(messages::WinningRate) + "62%\n" + messages::ExpectedReply + "4, 6)\n");
+    EXPECT_EQ(finished(SearchEstimate{100, NoVertex}),
+              "\n" + std::string(messages::WinningRate) + "100%\n");
+    EXPECT_EQ(finished(std::nullopt), "\n");
 }
 
 }  // namespace

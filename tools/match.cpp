@@ -149,26 +149,6 @@ bool ReadWorker(int fd, const std::vector<MatchSettings>& matches, std::map<int,
     return true;
 }
 
-void WriteCsvHeader(std::ostream& out) {
-    out << "game,clock,black,white,winner,moves,passes,move_list\n";
-}
-
-void WriteCsvRows(const MatchSettings& settings, const std::vector<GameRecord>& games,
-                  std::ostream& out) {
-    for (const GameRecord& game : games) {
-        const int black = game.setup.blackSide;
-        const char* winner = game.winner == Black   ? "black"
-                             : game.winner == White ? "white"
-                                                    : "draw";
-        out << game.index << ',' << game.setup.clock << ',' << PlayerName(settings.players[black])
-            << ',' << PlayerName(settings.players[1 - black]) << ',' << winner << ','
-            << game.moves.size() << ',' << PassesOf(game) << ',';
-        for (std::size_t i = 0; i < game.moves.size(); ++i)
-            out << (i == 0 ? "" : " ") << MoveText(game.moves[i]);
-        out << '\n';
-    }
-}
-
 }  // namespace
 
 GameSetup SetupOf(const MatchSettings& settings, int index) {
@@ -265,18 +245,6 @@ std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text) 
     }
     if (players.size() < 2) return std::nullopt;
     return players;
-}
-
-void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
-              std::ostream& out) {
-    WriteCsvHeader(out);
-    WriteCsvRows(settings, games, out);
-}
-
-void WriteCsv(const std::vector<PlayedMatch>& matches, std::ostream& out) {
-    WriteCsvHeader(out);
-    for (const PlayedMatch& match : matches)
-        WriteCsvRows(match.settings, match.games, out);
 }
 
 }  // namespace nanaren::match

@@ -82,12 +82,4 @@ std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, 
 // exact:N are the same player), or none if the list is not that.
 std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text);
 
-// One line per game: its number, clock, both players by colour, the winner
-// and the moves in the one notation ("5-3", "pass").
-void WriteCsv(const MatchSettings& settings, const std::vector<GameRecord>& games,
-              std::ostream& out);
-
-// The same for the games of every match, under one header.
-void WriteCsv(const std::vector<PlayedMatch>& matches, std::ostream& out);
-
 }  // namespace nanaren::match

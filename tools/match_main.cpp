@@ -16,6 +16,7 @@
 
 #include "core/parse.h"
 #include "match.h"
+#include "match_csv.h"
 #include "match_stats.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "match_csv.h"
 #include "match_stats.h"
 #include "play/self_play.h"
 #include "players/exact_player.h"
@@ -94,16 +95,35 @@ TEST(MatchStats, PrintsTheFirstSidesEloWithoutNaNWhenItWonEverything) {
     EXPECT_EQ(all.find("nan"), std::string::npos);
 }
 
-TEST(Match, CsvNamesEachGamesPlayersByColourAndItsMovesAsColumnAndRow) {
+TEST(Match, CsvNamesEachGamesPlayersByColourAndReadsBack) {
     const MatchSettings settings{Players("300", "level:2"), 2, 50};
     GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), Pass, GetVertex(9, 1)}};
+    first.time = {ThinkingTime{1.5, 1.0, 2}, ThinkingTime{0.25, 0.25, 1}};
     GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}};
     std::ostringstream csv;
     WriteCsv(settings, {first, second}, csv);
     EXPECT_EQ(csv.str(),
-              "game,clock,black,white,winner,moves,passes,move_list\n"
-              "0,50,exact:300,level:2,white,3,1,5-3 pass 9-1\n"
-              "1,51,level:2,exact:300,draw,1,0,1-9\n");
+              "game,clock,black,white,winner,moves,passes,black_seconds,black_longest,"
+              "white_seconds,white_longest,move_list\n"
+              "0,50,exact:300,level:2,white,3,1,1.5,1,0.25,0.25,5-3 pass 9-1\n"
+              "1,51,level:2,exact:300,draw,1,0,0,0,0,0,1-9\n");
+
+    std::istringstream in(csv.str());
+    std::optional<CsvError> error;
+    const std::vector<CsvGame> games = ReadCsv(in, error);
+    ASSERT_FALSE(error) << error->reason;
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].players, (std::array<std::string, 2>{"exact:300", "level:2"}));
+    EXPECT_EQ(games[0].winner, White);
+    EXPECT_EQ(games[0].moves, first.moves);
+    EXPECT_EQ(games[0].time[0].seconds, 1.5);
+    EXPECT_EQ(games[0].time[0].moves, 2);
+    EXPECT_EQ(games[1].clock, 51);
+
+    std::istringstream broken(csv.str() + "2,52,a,b,black,1,0,0,0,0,0,5-x\n");
+    ReadCsv(broken, error);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->line, 4);
 }
 
 TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {

@@ -9,7 +9,7 @@ namespace nanaren {
 
 namespace {
 
-constexpr int WindowLength = 7;
+constexpr int WindowLength = WinLength;
 
 // The steps along which windows run: down, right, down-right, up-right.
 constexpr std::array<int, 4> WindowSteps = {Down, Right, DownRight, UpRight};
@@ -20,10 +20,6 @@ int DistanceFromCentre(Vertex v) {
     const int dx = GetX(v) - Centre;
     const int dy = GetY(v) - Centre;
     return dx * dx + dy * dy;
-}
-
-bool IsPlayingPoint(Vertex v) {
-    return GetX(v) >= 1 && GetX(v) <= BoardSize && GetY(v) >= 1 && GetY(v) <= BoardSize;
 }
 
 bool IsFirstLine(Vertex v) {

@@ -63,8 +63,8 @@ Verdict Judge(const Board& board, const std::array<Vertex, 2>& edge, int len, in
     if (edge[1] == 0 || edge[0] == 0) return Verdict::None;
     // A stretch whose forward end runs along the first line.
     if (board.IsEdge(edge[0]) && board.IsEdge(edge[0] - dir)) return Verdict::None;
-    if (len >= 8) return c == White ? Verdict::Threat : Verdict::None;
-    if (len == 7) return Verdict::Threat;
+    if (len > WinLength) return c == White ? Verdict::Threat : Verdict::None;
+    if (len == WinLength) return Verdict::Threat;
     const auto isOpen = [&](Vertex v) { return board.Cell(v) == Empty || board.Cell(v) == Mark; };
     // A six is a threat when both ends are open; its record counts one more gap.
     if (!isOpen(edge[0] + dir) || !isOpen(edge[1] - dir)) return Verdict::None;

@@ -116,7 +116,7 @@ std::optional<Board::PutResult> PlayoutPolicy::BlockSeven(int c) {
         if (mBoard.Cell(v) != Empty) continue;
         // The opponent's run through v, were it to play there.
         const int k = mBoard.RunLength(v, axis, o);
-        if (k == 7 || (o == White && k > 7)) return PutAndCheck(v, c);
+        if (k == WinLength || (o == White && k > WinLength)) return PutAndCheck(v, c);
     }
     return std::nullopt;
 }
@@ -158,8 +158,8 @@ Board::PutResult PlayoutPolicy::ExtendLine(int c) {
     if (line.edge[0] == 0) return Board::Failure;
     if (mBoard.IsEdge(line.edge[0]) && mBoard.IsEdge(line.edge[0] - s)) return Board::Failure;
     const auto isEmpty = [&](Vertex v) { return mBoard.Cell(v) == Empty; };
-    if (n >= 7) {
-        p += (n - 7) * s;  // six steps from the stretch's far end stone
+    if (n >= WinLength) {
+        p += (n - WinLength) * s;  // six steps from the stretch's far end stone
         if (!isEmpty(p)) return Board::Failure;
     } else if (n == 6) {
         if (!isEmpty(p) || !isEmpty(p - s) || !isEmpty(p + 6 * s)) return Board::Failure;
