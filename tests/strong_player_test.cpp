@@ -37,6 +37,39 @@ TEST(StrongPlayer, TakesItsWin) {
     EXPECT_EQ(r.estimate->winningRate, 100);
 }
 
+// The root's statistics: the move played first, the visits adding up to the
+// iterations, the priors to one, and each line a path of moves from the root.
+TEST(StrongPlayer, ReportsItsCandidatesWithTheirLines) {
+    Board board;
+    SetUpPosition(board, {"+", "+", "+", "+ + + @ @ @ @ @ +", "+ + + O O O"});
+    const Position position(board, White);
+    StrongSettings settings;
+    settings.playouts = 400;
+    StrongPlayer player(settings);
+    Random random;
+    SearchObserver quiet;
+    const SearchResult result = player.Think(position, White, random, quiet);
+    const std::vector<Candidate> candidates = player.Candidates(8);
+    ASSERT_FALSE(candidates.empty());
+    EXPECT_EQ(candidates.front().move, result.move);
+    int visits = 0;
+    double priors = 0.0;
+    for (const Candidate& c : candidates) {
+        visits += c.visits;
+        priors += c.prior;
+        ASSERT_FALSE(c.line.empty());
+        EXPECT_EQ(c.line.front(), c.move);
+        EXPECT_LE(c.line.size(), 8u);
+        EXPECT_GE(c.winRate, 0.0);
+        EXPECT_LE(c.winRate, 1.0);
+    }
+    EXPECT_NEAR(priors, 1.0, 1e-6);
+    // Each child starts with at least one visit, virtual wins aside, and each
+    // of the 401 iterations adds one.
+    EXPECT_GE(visits, 401);
+    EXPECT_GE(candidates.front().line.size(), 2u) << "the most visited move grew replies";
+}
+
 TEST(StrongPlayer, BlocksAWinInOne) {
     const SearchResult r =
         Choose({"+", "+ + O", "+", "+", "+ @ @ @ @ @ @ O +", "+", "+ + O O"}, White);

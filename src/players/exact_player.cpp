@@ -15,4 +15,12 @@ SearchResult ExactPlayer::Think(const Position& position, int color, Random& ran
     return result;
 }
 
+std::vector<Candidate> ExactPlayer::Candidates(int lineLength) const {
+    const Tree& tree = mWorkspace.GetTree();
+    int children = 0;
+    for (std::int32_t c = tree.At(tree.Root()).firstChild; c != NoNode; c = tree.At(c).nextSibling)
+        ++children;
+    return CandidatesAtRoot(tree, lineLength, [&](Vertex) { return 1.0 / children; });
+}
+
 }  // namespace nanaren

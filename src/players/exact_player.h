@@ -31,6 +31,9 @@ class ExactPlayer : public Player {
     SearchResult Think(const Position& position, int color, Random& random,
                        SearchObserver& observer) override;
 
+    // Every root move has the same prior.
+    std::vector<Candidate> Candidates(int lineLength) const override;
+
     // The tree of the last search, for looking into it.
     const Tree& LastTree() const { return mWorkspace.GetTree(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "search/search_report.h"
 
@@ -24,6 +25,11 @@ class Player {
     // player whose draws do not depend on the position; false, with nothing
     // drawn, for one that only a search can follow.
     virtual bool FollowSearch(Random& /*random*/) { return false; }
+    // The moves its search weighed at the root, the most visited first, each
+    // with a line of up to lineLength moves: those of the search running (when
+    // asked from its observer) or of the last one; none for a player that
+    // does not search.
+    virtual std::vector<Candidate> Candidates(int /*lineLength*/) const { return {}; }
 };
 
 }  // namespace nanaren

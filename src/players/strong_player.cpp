@@ -110,4 +110,9 @@ PointSet StrongPlayer::MovesStoppingForcedWin(int color) {
     return stopping;
 }
 
+std::vector<Candidate> StrongPlayer::Candidates(int lineLength) const {
+    return CandidatesAtRoot(mWorkspace.GetTree(), lineLength,
+                            [&](Vertex v) { return mSearch.RootPrior(v); });
+}
+
 }  // namespace nanaren

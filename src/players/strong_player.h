@@ -28,6 +28,7 @@ class StrongPlayer : public Player {
         random.Split();
         return true;
     }
+    std::vector<Candidate> Candidates(int lineLength) const override;
 
   private:
     // What the position demands before any search.

@@ -50,6 +50,10 @@ void StrongSearch::Expand(std::int32_t node, int color) {
         urgent.AddAll(ThreatCandidates(board, opponent));
     }
     const float prior = static_cast<float>(mSettings.threatPrior);
+    if (isRoot) {
+        mRootUrgent = urgent;
+        mRootWeight = 0.0f;
+    }
     for (int i = 0; i < board.EmptyCount(); ++i) {
         const Vertex v = board.EmptyPoint(i);
         const bool candidate = planned ? mRootMoves.Contains(v) : isRoot || board.HasStoneAround(v);
@@ -60,7 +64,14 @@ void StrongSearch::Expand(std::int32_t node, int color) {
             child.visits = 1.0f + prior;
             child.value = (0.5f + prior) / (1.0f + prior);
         }
+        if (isRoot) mRootWeight += tree.At(last).visits;
     }
+}
+
+double StrongSearch::RootPrior(Vertex v) const {
+    if (mRootWeight <= 0.0f) return 1.0;
+    const float weight = mRootUrgent.Contains(v) ? 1.0f + mSettings.threatPrior : 1.0f;
+    return weight / mRootWeight;
 }
 
 // The child with the best blend of its own mean and its all-moves-as-first

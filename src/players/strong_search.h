@@ -36,6 +36,9 @@ class StrongSearch {
 
     // The moves the root may grow, all its legal moves when empty.
     void SetRootMoves(const PointSet& moves) { mRootMoves = moves; }
+    // The share of the root's first visits and virtual wins that went to
+    // its move v.
+    double RootPrior(Vertex v) const;
 
     // The driver's steps (see Iterate).
     bool ShouldExpand(std::int32_t leaf) const;
@@ -50,6 +53,8 @@ class StrongSearch {
     SearchWorkspace& mWorkspace;      // the tree and the working board
     CountLogarithms mLogs;            // of the visit counts
     PointSet mRootMoves;              // what the plan allows at the root
+    PointSet mRootUrgent;             // the root's children given virtual wins
+    float mRootWeight = 0.0f;         // the first visits of all the root's children
     // The moves of an iteration after the root: the path's, then the playout's.
     std::array<Vertex, MaxDepth + MaxRecordSize> mMoves;
 };

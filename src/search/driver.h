@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/check.h"
 #include "core/random.h"
@@ -52,7 +54,7 @@ inline constexpr std::int64_t ProgressSteps = 20;
 template <typename F>
 void RunWithProgress(std::int64_t playouts, SearchObserver& observer, F&& iterate) {
     const std::int64_t interval = playouts / ProgressSteps;
-    for (std::int64_t i = 0; i <= playouts; ++i) {
+    for (std::int64_t i = 0; i <= playouts && !observer.ShouldStop(); ++i) {
         const bool report = interval == 0 ? i == 0 : i % interval == 0;
         if (report) observer.Progress(playouts == 0 ? 0 : 100 * i / playouts);
         iterate();
@@ -102,6 +104,33 @@ void Iterate(SearchWorkspace& workspace, Search& search) {
 // percent and its own most visited child as the reply expected; a pass when
 // the root has no child.
 SearchResult ResultAtRoot(const Tree& tree);
+
+// The root's children, the most visited first (in list order among equals),
+// each with its line of most visited replies up to lineLength moves and the
+// prior that priorOf gives its move.
+template <typename PriorOf>
+std::vector<Candidate> CandidatesAtRoot(const Tree& tree, int lineLength, PriorOf&& priorOf) {
+    std::vector<Candidate> candidates;
+    if (tree.Root() == NoNode) return candidates;
+    for (std::int32_t c = tree.At(tree.Root()).firstChild; c != NoNode;
+         c = tree.At(c).nextSibling) {
+        const Node& child = tree.At(c);
+        Candidate candidate{child.move,
+                            static_cast<int>(child.visits),
+                            child.value,
+                            priorOf(static_cast<Vertex>(child.move)),
+                            {}};
+        for (std::int32_t n = c;
+             n != NoNode && static_cast<int>(candidate.line.size()) < lineLength;
+             n = tree.BestChild(n)) {
+            candidate.line.push_back(tree.At(n).move);
+        }
+        candidates.push_back(std::move(candidate));
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.visits > b.visits; });
+    return candidates;
+}
 
 // A whole search after Begin: the root's children, playouts + 1 iterations
 // with their progress, and the result at the root.
