@@ -101,5 +101,71 @@ TEST(StrongPlayer, FindsAForcedWinByConsecutiveThreats) {
     EXPECT_EQ(r.estimate->winningRate, 100);
 }
 
+// A search split into lanes plays the same move, with the same statistics at
+// the root, however many threads run the lanes: each lane's generator is
+// drawn in lane order and the roots are merged in lane order.
+TEST(StrongPlayer, PlaysTheSameMoveOnOneTwoOrFourThreads) {
+    Board board;
+    SetUpPosition(board, {"+", "+ + + O", "+ + @ @ O", "+ + O @ @ +", "+ + + @ O @", "+ + + + O"});
+    const Position position(board, Black);
+    StrongSettings settings;
+    settings.playouts = 600;
+    settings.lanes = 3;
+    settings.learnedPrior = 10;
+    std::vector<std::vector<Candidate>> seen;
+    std::vector<SearchResult> results;
+    for (const int threads : {1, 2, 4}) {
+        StrongPlayer player(settings, threads);
+        Random random;
+        random.Seed(7);
+        SearchObserver quiet;
+        results.push_back(player.Think(position, Black, random, quiet));
+        seen.push_back(player.Candidates(4));
+    }
+    for (std::size_t i = 1; i < results.size(); ++i) {
+        EXPECT_EQ(results[i].move, results[0].move);
+        ASSERT_TRUE(results[i].estimate && results[0].estimate);
+        EXPECT_EQ(results[i].estimate->winningRate, results[0].estimate->winningRate);
+        EXPECT_EQ(results[i].estimate->expectedReply, results[0].estimate->expectedReply);
+        ASSERT_EQ(seen[i].size(), seen[0].size());
+        for (std::size_t c = 0; c < seen[0].size(); ++c) {
+            EXPECT_EQ(seen[i][c].move, seen[0][c].move);
+            EXPECT_EQ(seen[i][c].visits, seen[0][c].visits);
+            EXPECT_EQ(seen[i][c].winRate, seen[0][c].winRate);
+            EXPECT_EQ(seen[i][c].line, seen[0][c].line);
+        }
+    }
+    // Every lane's iterations count: 600 playouts are 603 iterations over
+    // three lanes, on top of each child's first visits in each lane.
+    int visits = 0;
+    for (const Candidate& c : seen[0])
+        visits += c.visits;
+    EXPECT_GE(visits, 603);
+}
+
+// An analysis that stops a search early stops every lane, those of other
+// threads too, which no longer run their share.
+TEST(StrongPlayer, StopsEveryLaneWhenTheObserverAsks) {
+    struct StopAtOnce : SearchObserver {
+        bool ShouldStop() override { return true; }
+    };
+    const Position empty;
+    StrongSettings settings;
+    settings.playouts = 100000;
+    settings.lanes = 4;
+    settings.threatPrior = 0;
+    StrongPlayer player(settings, 2);
+    Random random;
+    StopAtOnce stop;
+    player.Think(empty, Black, random, stop);
+    int visits = 0;
+    for (const Candidate& c : player.Candidates(1))
+        visits += c.visits;
+    // Each child's first visit in each lane (81 children, four lanes), and
+    // what the other thread's lanes ran before they saw the stop.
+    EXPECT_GE(visits, 4 * 81);
+    EXPECT_LT(visits, 4 * 81 + settings.playouts / 2);
+}
+
 }  // namespace
 }  // namespace nanaren

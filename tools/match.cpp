@@ -158,7 +158,8 @@ GameSetup SetupOf(const MatchSettings& settings, int index) {
 GameRecord PlayOne(const MatchSettings& settings, int index) {
     const GameSetup setup = SetupOf(settings, index);
     const int black = setup.blackSide;
-    SelfPlay play({MakePlayer(settings.players[black]), MakePlayer(settings.players[1 - black])},
+    SelfPlay play({MakePlayer(settings.players[black], settings.threads),
+                   MakePlayer(settings.players[1 - black], settings.threads)},
                   setup.clock);
     SearchObserver quiet;
     std::array<ThinkingTime, 2> time{};

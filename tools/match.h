@@ -19,6 +19,7 @@ struct MatchSettings {
     std::array<PlayerChoice, 2> players;  // side 0 and side 1
     int games;                            // number of games
     std::time_t firstClock;               // the clock value of game 0
+    int threads = 1;                      // each strong player's threads, AllCores for all
 };
 
 // How one game is played; it follows from the game's index alone.

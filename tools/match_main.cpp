@@ -35,6 +35,7 @@ constexpr int MaxRoundRobinPlayers = 32;
 std::string Usage() {
     return "usage: nanaren-match --players A,B [--games N] [--jobs J] [--first-clock C] [--csv "
            "FILE]\n"
+           "                    [--threads T]\n"
            "       nanaren-match --playouts A,B ...   (the same as --players exact:A,exact:B)\n"
            "       nanaren-match --round-robin P1,P2,... [--games N] ...\n"
            "  Plays N games (default 200) of player A against player B. A player is one of\n" +
@@ -44,7 +45,9 @@ std::string Usage() {
            "  J at a time (default one per core). Prints each side's score with its 95%\n"
            "  Wilson interval (a draw counts half a win), A's Elo over B with that\n"
            "  interval on the Elo scale, wins by colour, the average length and the\n"
-           "  passes; --csv writes every game and its moves.\n"
+           "  passes; --csv writes every game and its moves. A strong player searches\n"
+           "  on up to T threads (default 1, as games already run one per core; 0 for\n"
+           "  one per core), which changes none of its moves.\n"
            "  --round-robin plays such a match of N games between every two of 2 to 32\n"
            "  different players, the earlier named as A, and prints each pair's result\n"
            "  and every player's rating by maximum likelihood, the first player at 0.\n";
@@ -56,6 +59,7 @@ struct Options {
     int games = 200;                             // games of each match
     std::time_t firstClock = 0;                  // the clock value of each match's game 0
     int jobs = 0;                                // games at a time, 0 for one per core
+    int threads = 1;                             // each strong player's threads, 0 for all
     std::string csv;                             // where to write every game, if anywhere
 };
 
@@ -98,6 +102,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.games = static_cast<int>(*number);
         } else if (name == "--jobs" && number && *number >= 1 && *number <= 1024) {
             options.jobs = static_cast<int>(*number);
+        } else if (name == "--threads" && number && *number >= 0 && *number <= 1024) {
+            options.threads = static_cast<int>(*number);
         } else if (name == "--first-clock" && number && *number >= 0 &&
                    *number <= std::numeric_limits<std::time_t>::max() - MaxGames) {
             options.firstClock = static_cast<std::time_t>(*number);
@@ -112,11 +118,14 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 }
 
 std::vector<MatchSettings> MatchesOf(const Options& options) {
-    if (options.roundRobin) {
-        return nanaren::match::RoundRobin(options.players, options.games, options.firstClock);
-    }
-    return {
-        MatchSettings{{options.players[0], options.players[1]}, options.games, options.firstClock}};
+    std::vector<MatchSettings> matches =
+        options.roundRobin
+            ? nanaren::match::RoundRobin(options.players, options.games, options.firstClock)
+            : std::vector<MatchSettings>{MatchSettings{
+                  {options.players[0], options.players[1]}, options.games, options.firstClock}};
+    for (MatchSettings& match : matches)
+        match.threads = options.threads;
+    return matches;
 }
 
 // A bar on standard error, redrawn after each game, when it is a terminal.

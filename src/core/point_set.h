@@ -27,6 +27,7 @@ class PointSet {
         mWords[1] |= other.mWords[1];
     }
     bool IsEmpty() const { return (mWords[0] | mWords[1]) == 0; }
+    int Count() const { return CountBits(mWords[0]) + CountBits(mWords[1]); }
     bool Contains(Vertex v) const { return (mWords[v >> 6] >> (v & 63) & 1) != 0; }
     // Calls f with each point of the set, in ascending order.
     template <typename F>
@@ -59,6 +60,14 @@ class PointSet {
   private:
     static std::uint64_t Bit(Vertex v) { return std::uint64_t{1} << (v & 63); }
     static bool IsSingleBit(std::uint64_t w) { return w != 0 && (w & (w - 1)) == 0; }
+    // By halves, nibbles and bytes: a population count is no single
+    // instruction on every target.
+    static int CountBits(std::uint64_t w) {
+        w -= (w >> 1) & 0x5555555555555555u;
+        w = (w & 0x3333333333333333u) + ((w >> 2) & 0x3333333333333333u);
+        w = (w + (w >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+        return static_cast<int>((w * 0x0101010101010101u) >> 56);
+    }
 
     std::array<std::uint64_t, 2> mWords{};  // vertices 0-63, then 64-120
 };

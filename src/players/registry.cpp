@@ -17,16 +17,18 @@ namespace nanaren {
 
 namespace {
 
-// An option of the strong player, by the name a choice gives it: a fraction
-// or a whole number from 0 to 100.
+// An option of the strong player, by the name a choice gives it: a fraction,
+// or a whole number from its least value to its most.
 struct StrongOption {
     const char* name;
     const char* meaning;
     float StrongSettings::*real;
     int StrongSettings::*whole;
+    int least = 0;  // of a whole number
+    int most = 100;
 };
 
-constexpr std::array<StrongOption, 6> StrongOptions = {{
+constexpr std::array<StrongOption, 10> StrongOptions = {{
     {"b0", "the all-moves-as-first bias", &StrongSettings::amafBias, nullptr},
     {"c", "the exploration weight", &StrongSettings::exploration, nullptr},
     {"expand", "the visits that make a leaf grow", &StrongSettings::expandAt, nullptr},
@@ -34,6 +36,14 @@ constexpr std::array<StrongOption, 6> StrongOptions = {{
      &StrongSettings::forcedWinMoves},
     {"blunder", "the percent of moves played at random", nullptr, &StrongSettings::blunderPercent},
     {"prior", "the virtual wins of long lines and captures", nullptr, &StrongSettings::threatPrior},
+    {"lanes", "the trees searched apart and merged, 1 to 64", nullptr, &StrongSettings::lanes, 1,
+     MaxLanes},
+    {"learned", "the visits a learned prior is worth, 0 for none", nullptr,
+     &StrongSettings::learnedPrior, 0, 10000},
+    {"amafprior", "the same in the all-moves-as-first mean", nullptr,
+     &StrongSettings::learnedAmafPrior, 0, 10000},
+    {"draws", "the points a playout's random move weighs by pattern", nullptr,
+     &StrongSettings::playoutDraws, 1, 16},
 }};
 
 // The fewest digits that ParseFraction reads back as the same value.
@@ -72,7 +82,7 @@ bool ParseOption(std::string_view text, StrongSettings& settings) {
             settings.*option.real = *number;
         } else {
             const auto number = ParseInteger<int>(value);
-            if (!number || *number < 0 || *number > 100) return false;
+            if (!number || *number < option.least || *number > option.most) return false;
             settings.*option.whole = *number;
         }
         return true;
@@ -149,16 +159,17 @@ std::string PlayerName(const PlayerChoice& choice) {
         choice);
 }
 
-std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice) {
+std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, int threads) {
     return std::visit(Overloaded{
                           [](const ExactSettings& exact) -> std::unique_ptr<Player> {
                               return std::make_unique<ExactPlayer>(exact);
                           },
-                          [](const LevelChoice& level) -> std::unique_ptr<Player> {
-                              return std::make_unique<StrongPlayer>(LevelSettings(level.level));
+                          [&](const LevelChoice& level) -> std::unique_ptr<Player> {
+                              return std::make_unique<StrongPlayer>(LevelSettings(level.level),
+                                                                    threads);
                           },
-                          [](const StrongSettings& strong) -> std::unique_ptr<Player> {
-                              return std::make_unique<StrongPlayer>(strong);
+                          [&](const StrongSettings& strong) -> std::unique_ptr<Player> {
+                              return std::make_unique<StrongPlayer>(strong, threads);
                           },
                           [](const LineBuilderChoice& builder) -> std::unique_ptr<Player> {
                               return std::make_unique<LineBuilder>(builder.blocks);

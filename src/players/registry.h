@@ -9,6 +9,7 @@
 #include "players/exact_player.h"
 #include "players/player.h"
 #include "players/strong_search.h"
+#include "search/lane_threads.h"
 
 namespace nanaren {
 
@@ -35,7 +36,9 @@ std::optional<PlayerChoice> ParsePlayer(std::string_view text);
 // The choice's name as ParsePlayer reads it.
 std::string PlayerName(const PlayerChoice& choice);
 
-std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice);
+// The player a choice names; a strong player's lanes run on up to threads
+// threads (AllCores: one per core), which changes none of its moves.
+std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, int threads = AllCores);
 
 // The playouts a choice searches per move; none for the line-builders.
 std::optional<std::int32_t> PlayoutsOf(const PlayerChoice& choice);

@@ -1,9 +1,11 @@
 #include "players/strong_player.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "game/position.h"
+#include "players/move_priors.h"
 #include "search/driver.h"
 
 namespace nanaren {
@@ -16,21 +18,111 @@ constexpr int RecordKept = 2;
 
 }  // namespace
 
-StrongPlayer::StrongPlayer(const StrongSettings& settings)
-    : mSettings(settings), mSearch(mSettings, mWorkspace), mThreats(settings.forcedWinMoves) {}
+StrongPlayer::StrongPlayer(const StrongSettings& settings, int threads)
+    : mSettings(settings),
+      mThreats(settings.forcedWinMoves),
+      mThreads(std::min(ThreadsFor(threads), settings.lanes)) {
+    NANAREN_ASSERT(settings.lanes >= 1 && settings.lanes <= MaxLanes);
+    for (int k = 0; k < settings.lanes; ++k) {
+        mLanes.push_back(std::make_unique<Lane>(mSettings));
+        if (settings.playoutDraws > 1) {
+            mLanes.back()->workspace.Policy().WeighRandomMoves(
+                &MovePriors::Learned().PatternWeights(), settings.playoutDraws);
+        }
+    }
+    mShown[0] = &First().GetTree();
+}
 
 SearchResult StrongPlayer::Think(const Position& position, int color, Random& random,
                                  SearchObserver& observer) {
-    mWorkspace.Begin(position.GetBoard(), color, random.Split(), RecordKept);
+    mShownCount = 1;
+    First().Begin(position.GetBoard(), color, random.Split(), RecordKept);
     Plan plan = MakePlan(color);
-    Random& own = mWorkspace.Policy().GetRandom();
+    Random& own = First().Policy().GetRandom();
     if (!plan.wins && mSettings.blunderPercent > 0 &&
         own.Below(100) < static_cast<std::uint32_t>(mSettings.blunderPercent)) {
         plan.decided = AnyMoveNearStones(color);
     }
     if (plan.wins) return ReportDecidedWin(plan.decided, observer);
-    mSearch.SetRootMoves(plan.decided != NoVertex ? PointSet::Of(plan.decided) : plan.moves);
-    return RunSearch(mWorkspace, mSearch, mSettings.playouts, observer);
+    const PointSet rootMoves = plan.decided != NoVertex ? PointSet::Of(plan.decided) : plan.moves;
+    return SearchLanes(position.GetBoard(), color, rootMoves, observer);
+}
+
+// Lane k searches its share of the playouts, the remainder going one each to
+// the first lanes; a negative budget (no search) is every lane's.
+std::int64_t StrongPlayer::PlayoutsOfLane(int lane) const {
+    const std::int64_t playouts = mSettings.playouts;
+    if (playouts < 0) return playouts;
+    const int lanes = static_cast<int>(mLanes.size());
+    return playouts / lanes + (lane < playouts % lanes ? 1 : 0);
+}
+
+namespace {
+
+// What a lane's iterations report to. The lanes of the calling thread pass
+// their progress on, as a share of all of that thread's lanes, and ask the
+// player's observer whether to stop; once it says so, every lane stops.
+class LaneObserver : public SearchObserver {
+  public:
+    LaneObserver(SearchObserver* outer, int done, int of, std::atomic<bool>& stop)
+        : mOuter(outer), mDone(done), mOf(of), mStop(stop) {}
+
+    void Progress(std::int64_t percent) override {
+        if (mOuter != nullptr) mOuter->Progress((mDone * 100 + percent) / mOf);
+    }
+    bool ShouldStop() override {
+        if (mStop.load(std::memory_order_relaxed)) return true;
+        if (mOuter == nullptr || !mOuter->ShouldStop()) return false;
+        mStop.store(true, std::memory_order_relaxed);
+        return true;
+    }
+
+  private:
+    SearchObserver* mOuter;    // the player's observer, or none on a worker
+    int mDone;                 // the calling thread's lanes before this one
+    int mOf;                   // all of the calling thread's lanes
+    std::atomic<bool>& mStop;  // set once the player's observer asked to stop
+};
+
+}  // namespace
+
+// Every lane after the first starts from a generator drawn from the first
+// lane's, in lane order; each grows its root and runs its playouts, and the
+// roots are merged. While the lanes run, Candidates shows those the calling
+// thread has started, which no other thread writes.
+SearchResult StrongPlayer::SearchLanes(const Board& position, int color, const PointSet& rootMoves,
+                                       SearchObserver& observer) {
+    const int lanes = static_cast<int>(mLanes.size());
+    Random& first = First().Policy().GetRandom();
+    for (int k = 1; k < lanes; ++k)
+        mLanes[k]->workspace.Begin(position, color, first.Split(), RecordKept);
+    for (const auto& lane : mLanes)
+        lane->search.SetRootMoves(rootMoves);
+    const int threads = mThreads.Count();
+    const int callerLanes = (lanes + threads - 1) / threads;
+    std::atomic<bool> stop{false};
+    mShownCount = 0;
+    observer.Started();
+    auto searchLane = [&](int k) {
+        Lane& lane = *mLanes[k];
+        Tree& tree = lane.workspace.GetTree();
+        lane.search.Expand(tree.Root(), color);
+        const bool caller = k % threads == 0;
+        if (caller) mShown[mShownCount++] = &tree;
+        if (tree.IsLeaf(tree.Root())) return;
+        LaneObserver laneObserver(caller ? &observer : nullptr, k / threads, callerLanes, stop);
+        RunWithProgress(PlayoutsOfLane(k), laneObserver, [&] {
+            Iterate(lane.workspace, lane.search);
+            lane.workspace.RestoreStart();
+        });
+    };
+    mThreads.Run(lanes, searchLane);
+    for (int k = 0; k < lanes; ++k)
+        mShown[k] = &mLanes[k]->workspace.GetTree();
+    mShownCount = lanes;
+    const SearchResult result = ResultAtRoots(std::span(mShown.data(), lanes));
+    observer.Finished(result.estimate);
+    return result;
 }
 
 // A win found without a tree: reported as a search that is sure of it.
@@ -45,7 +137,7 @@ SearchResult StrongPlayer::ReportDecidedWin(Vertex move, SearchObserver& observe
 // A legal point next to a stone (any legal point on an empty board), drawn at
 // random: the move of a player who did not look.
 Vertex StrongPlayer::AnyMoveNearStones(int color) {
-    const Board& board = mWorkspace.WorkingBoard();
+    const Board& board = First().WorkingBoard();
     std::array<Vertex, MaxVertexSize> moves;
     int count = 0;
     for (const bool nearOnly : {true, false}) {
@@ -54,13 +146,13 @@ Vertex StrongPlayer::AnyMoveNearStones(int color) {
             if (nearOnly && !board.HasStoneAround(v)) continue;
             if (board.TryPut(i, color) != Board::Failure) moves[count++] = v;
         }
-        if (count > 0) return moves[mWorkspace.Policy().GetRandom().Below(count)];
+        if (count > 0) return moves[First().Policy().GetRandom().Below(count)];
     }
     return NoVertex;
 }
 
 StrongPlayer::Plan StrongPlayer::MakePlan(int color) {
-    const Board& board = mWorkspace.WorkingBoard();
+    const Board& board = First().WorkingBoard();
     const int opponent = Opposite(color);
     Plan plan;
     const PointSet wins = WinningPoints(board, color);
@@ -92,7 +184,7 @@ StrongPlayer::Plan StrongPlayer::MakePlan(int color) {
 // lines or captures some of their stones. None when it cannot win so, or
 // when nothing stops it.
 PointSet StrongPlayer::MovesStoppingForcedWin(int color) {
-    const Board& board = mWorkspace.WorkingBoard();
+    const Board& board = First().WorkingBoard();
     const int opponent = Opposite(color);
     if (mThreats.FindForcedWin(board, opponent) == NoVertex) return {};
     PointSet candidates = ThreatCandidates(board, opponent);
@@ -111,8 +203,9 @@ PointSet StrongPlayer::MovesStoppingForcedWin(int color) {
 }
 
 std::vector<Candidate> StrongPlayer::Candidates(int lineLength) const {
-    return CandidatesAtRoot(mWorkspace.GetTree(), lineLength,
-                            [&](Vertex v) { return mSearch.RootPrior(v); });
+    if (mShownCount == 0) return {};
+    return CandidatesAtRoots(std::span(mShown.data(), mShownCount), lineLength,
+                             [&](Vertex v) { return mLanes.front()->search.RootPrior(v); });
 }
 
 }  // namespace nanaren

@@ -53,7 +53,13 @@ void StrongSearch::Expand(std::int32_t node, int color) {
     if (isRoot) {
         mRootUrgent = urgent;
         mRootWeight = 0.0f;
+        mRootLearned = 0.0f;
     }
+    const bool learned = mSettings.learnedPrior > 0 || mSettings.learnedAmafPrior > 0;
+    std::array<std::int32_t, MaxVertexSize> children;
+    std::array<float, MaxVertexSize> weights;
+    int count = 0;
+    float total = 0.0f;
     for (int i = 0; i < board.EmptyCount(); ++i) {
         const Vertex v = board.EmptyPoint(i);
         const bool candidate = planned ? mRootMoves.Contains(v) : isRoot || board.HasStoneAround(v);
@@ -65,10 +71,43 @@ void StrongSearch::Expand(std::int32_t node, int color) {
             child.value = (0.5f + prior) / (1.0f + prior);
         }
         if (isRoot) mRootWeight += tree.At(last).visits;
+        if (!learned) continue;
+        const float weight = mPriors.WeightOf(board, v, color);
+        children[count] = last;
+        weights[count++] = weight;
+        total += weight;
+        if (isRoot) mRootWeights[v] = weight;
+    }
+    if (isRoot) mRootLearned = total;
+    if (count > 0)
+        AddLearnedPriors({children.data(), static_cast<std::size_t>(count)},
+                         {weights.data(), static_cast<std::size_t>(count)}, total);
+}
+
+// Each child's learned weight w against the mean m of its siblings' is worth
+// the share w / (w + m) of the virtual results it starts with: the chance
+// that it would be chosen over an average sibling.
+void StrongSearch::AddLearnedPriors(std::span<const std::int32_t> children,
+                                    std::span<const float> weights, float total) {
+    Tree& tree = mWorkspace.GetTree();
+    const double mean = total / static_cast<double>(children.size());
+    const double visits = mSettings.learnedPrior;
+    const double amafVisits = mSettings.learnedAmafPrior;
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        Node& child = tree.At(children[i]);
+        const double share = weights[i] / (weights[i] + mean);
+        const double n = child.visits;
+        child.value = static_cast<float>((n * child.value + visits * share) / (n + visits));
+        child.visits = static_cast<float>(n + visits);
+        const double a = child.amafVisits;
+        child.amafValue =
+            static_cast<float>((a * child.amafValue + amafVisits * share) / (a + amafVisits));
+        child.amafVisits = static_cast<float>(a + amafVisits);
     }
 }
 
 double StrongSearch::RootPrior(Vertex v) const {
+    if (mRootLearned > 0.0f) return mRootWeights[v] / mRootLearned;
     if (mRootWeight <= 0.0f) return 1.0;
     const float weight = mRootUrgent.Contains(v) ? 1.0f + mSettings.threatPrior : 1.0f;
     return weight / mRootWeight;

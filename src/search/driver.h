@@ -1,8 +1,10 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "core/check.h"
@@ -105,31 +107,69 @@ void Iterate(SearchWorkspace& workspace, Search& search) {
 // the root has no child.
 SearchResult ResultAtRoot(const Tree& tree);
 
-// The root's children, the most visited first (in list order among equals),
-// each with its line of most visited replies up to lineLength moves and the
-// prior that priorOf gives its move.
+// The most lanes a search may be split into.
+inline constexpr int MaxLanes = 64;
+
+// ResultAtRoot over the trees of several lanes that searched one position,
+// whose roots grew the same children in the same order: each child's visits
+// are summed and its value is their visit-weighted mean, lane after lane;
+// the reply expected is the best child's child with the most visits summed
+// over the lanes, the first met among equals. One tree gives ResultAtRoot.
+SearchResult ResultAtRoots(std::span<const Tree* const> trees);
+
+// The root's children over the lanes' trees, merged as ResultAtRoots does,
+// the most visited first (in list order among equals), each with its line of
+// most visited replies up to lineLength moves, followed in the lane where the
+// child has the most visits (the first among equals), and the prior that
+// priorOf gives its move.
 template <typename PriorOf>
-std::vector<Candidate> CandidatesAtRoot(const Tree& tree, int lineLength, PriorOf&& priorOf) {
+std::vector<Candidate> CandidatesAtRoots(std::span<const Tree* const> trees, int lineLength,
+                                         PriorOf&& priorOf) {
     std::vector<Candidate> candidates;
-    if (tree.Root() == NoNode) return candidates;
-    for (std::int32_t c = tree.At(tree.Root()).firstChild; c != NoNode;
-         c = tree.At(c).nextSibling) {
-        const Node& child = tree.At(c);
-        Candidate candidate{child.move,
-                            static_cast<int>(child.visits),
-                            child.value,
-                            priorOf(static_cast<Vertex>(child.move)),
+    const Tree& first = *trees.front();
+    if (first.Root() == NoNode) return candidates;
+    std::array<std::int32_t, MaxLanes> child;
+    for (std::size_t k = 0; k < trees.size(); ++k)
+        child[k] = trees[k]->At(trees[k]->Root()).firstChild;
+    while (child[0] != NoNode) {
+        const Vertex move = first.At(child[0]).move;
+        double visits = 0.0;
+        double weighted = 0.0;
+        std::size_t most = 0;
+        for (std::size_t k = 0; k < trees.size(); ++k) {
+            const Node& node = trees[k]->At(child[k]);
+            NANAREN_ASSERT(node.move == move);
+            visits += node.visits;
+            weighted += static_cast<double>(node.visits) * static_cast<double>(node.value);
+            if (node.visits > trees[most]->At(child[most]).visits) most = k;
+        }
+        Candidate candidate{move,
+                            static_cast<int>(visits),
+                            visits > 0.0 ? static_cast<float>(weighted / visits) : 0.0f,
+                            priorOf(move),
                             {}};
-        for (std::int32_t n = c;
+        const Tree& tree = *trees[most];
+        for (std::int32_t n = child[most];
              n != NoNode && static_cast<int>(candidate.line.size()) < lineLength;
              n = tree.BestChild(n)) {
             candidate.line.push_back(tree.At(n).move);
         }
         candidates.push_back(std::move(candidate));
+        for (std::size_t k = 0; k < trees.size(); ++k)
+            child[k] = trees[k]->At(child[k]).nextSibling;
     }
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) { return a.visits > b.visits; });
     return candidates;
+}
+
+// The root's children, the most visited first (in list order among equals),
+// each with its line of most visited replies up to lineLength moves and the
+// prior that priorOf gives its move.
+template <typename PriorOf>
+std::vector<Candidate> CandidatesAtRoot(const Tree& tree, int lineLength, PriorOf&& priorOf) {
+    const Tree* const trees[] = {&tree};
+    return CandidatesAtRoots(trees, lineLength, priorOf);
 }
 
 // A whole search after Begin: the root's children, playouts + 1 iterations

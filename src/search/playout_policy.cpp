@@ -192,10 +192,28 @@ Board::PutResult PlayoutPolicy::PlayRandomMove(int c) {
             if (--budget == 0) return Board::Failure;
             v = mBoard.EmptyPoint(mRandom.Below(mBoard.EmptyCount()));
         }
+        if (mPatternWeights != nullptr) v = HeaviestOfDraws(v, c);
         const Board::PutResult r = PutAndCheck(v, c);
         if (r != Board::Failure) return r;
     }
     return Board::Failure;
+}
+
+// The heaviest by pattern of first and further draws of points that are
+// not enclosed.
+Vertex PlayoutPolicy::HeaviestOfDraws(Vertex first, int c) {
+    Vertex heaviest = first;
+    float most = (*mPatternWeights)[PatternCode(mBoard, first, c)];
+    for (int draw = 1; draw < mPatternDraws; ++draw) {
+        const Vertex v = mBoard.EmptyPoint(mRandom.Below(mBoard.EmptyCount()));
+        if (mBoard.IsEnclosed(v, c)) continue;
+        const float weight = (*mPatternWeights)[PatternCode(mBoard, v, c)];
+        if (weight > most) {
+            most = weight;
+            heaviest = v;
+        }
+    }
+    return heaviest;
 }
 
 // Up to count random picks from the points, with replacement, until one is

@@ -6,6 +6,7 @@
 
 #include "core/random.h"
 #include "game/board.h"
+#include "game/pattern.h"
 #include "search/line_info.h"
 
 namespace nanaren {
@@ -31,6 +32,13 @@ class PlayoutPolicy {
     // What the playouts draw from.
     Random& GetRandom() { return mRandom; }
     void SetRandom(const Random& random) { mRandom = random; }
+    // Has a random move drawn from draws points, the one whose 3x3 pattern
+    // weighs most, the first among equals: weights by PatternCode. Without
+    // weights (the exact player's playouts), it is a single point.
+    void WeighRandomMoves(const std::array<float, PatternCount>* weights, int draws) {
+        mPatternWeights = weights;
+        mPatternDraws = draws;
+    }
     // Clears the threat flags, at the start of an iteration.
     void ClearThreats() { mThreat = {0, 0}; }
 
@@ -90,6 +98,7 @@ class PlayoutPolicy {
     Board::PutResult ExtendLine(int c);
     Board::PutResult PlayNearPreviousMove(int c);
     Board::PutResult PlayRandomMove(int c);
+    Vertex HeaviestOfDraws(Vertex first, int c);
     Board::PutResult PlayAnyOf(const Vertex* points, int count, int c);
     Board::PutResult CheckOwnThreat(int c);
 
@@ -98,6 +107,8 @@ class PlayoutPolicy {
     std::int32_t mMyColor = Black;          // the colour searched for
     std::array<LineInfo, 2> mLine{};        // the last line scan for each colour
     Random mRandom;                         // what the playouts draw from
+    const std::array<float, PatternCount>* mPatternWeights = nullptr;  // for random moves, if any
+    int mPatternDraws = 1;  // points drawn for a random move when weighed
 };
 
 }  // namespace nanaren
