@@ -51,18 +51,11 @@ constexpr std::array<ComputerGame, 5> ComputerGames = {{
     {{500, 2000}, 424242},
 }};
 
-// Two named players and the clock of their game, the first playing Black.
-struct StrongGame {
-    const char* black;
-    const char* white;
-    std::time_t clock;
-};
-
 constexpr std::array<StrongGame, 5> StrongGames = {{
     {"level:1", "level:2", 11},
     {"level:3", "exact:300", 12},
     {"blocker", "level:4", 13},
-    {"strong:2000:forced=2", "builder", 14},
+    {"strong:2000:forced=2:lanes=2", "builder", 14},
     {"level:2", "level:3", 15},
 }};
 
@@ -166,11 +159,20 @@ std::uint64_t HashOfBytes(std::string_view bytes) {
     return hash.Value();
 }
 
+std::span<const StrongGame> StrongSignatureGames() {
+    return StrongGames;
+}
+
 Signature PlayStrongSignatureGames() {
+    return PlayStrongGames(StrongGames, AllCores);
+}
+
+Signature PlayStrongGames(std::span<const StrongGame> games, int threads) {
     Fnv1a hash;
     Signature signature;
-    for (const StrongGame& game : StrongGames) {
-        SelfPlay play({MakePlayer(*ParsePlayer(game.black)), MakePlayer(*ParsePlayer(game.white))},
+    for (const StrongGame& game : games) {
+        SelfPlay play({MakePlayer(*ParsePlayer(game.black), threads),
+                       MakePlayer(*ParsePlayer(game.white), threads)},
                       game.clock);
         SearchObserver quiet;
         while (!play.IsOver())

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <span>
 #include <string_view>
 
 namespace nanaren {
@@ -23,9 +25,23 @@ std::uint64_t HashOfBytes(std::string_view bytes);
 // signature.
 Signature PlaySignatureGames();
 
+// Two named players and the clock of their game, the first playing Black.
+struct StrongGame {
+    const char* black;
+    const char* white;
+    std::time_t clock;
+};
+
 // The strong player's games against its levels, the exact player and the
-// line-builder, each ended by a win or the move limit: a hash of their
-// records and winners, and the same counts (captures and kos left at 0).
+// line-builder.
+std::span<const StrongGame> StrongSignatureGames();
+
+// Games each ended by a win or the move limit, the strong players' lanes on
+// up to threads threads: a hash of their records and winners, and the same
+// counts (captures and kos left at 0).
+Signature PlayStrongGames(std::span<const StrongGame> games, int threads);
+
+// The strong signature: PlayStrongGames of StrongSignatureGames on every core.
 Signature PlayStrongSignatureGames();
 
 }  // namespace nanaren

@@ -66,5 +66,33 @@ void BM_LevelFromMiddleGame(benchmark::State& state) {
 }
 BENCHMARK(BM_LevelFromMiddleGame)->DenseRange(1, LevelCount)->Unit(benchmark::kMillisecond);
 
+// A named player's move from the middle game on a number of threads, timed
+// by the clock on the wall: the speed-up of threads at equal lanes.
+void BM_PlayerFromMiddleGame(benchmark::State& state, const char* name, int threads) {
+    Position middle;
+    if (!SetUpMiddleGame(middle)) {
+        state.SkipWithError("the middle-game moves are no longer plain successes");
+        return;
+    }
+    const auto player = MakePlayer(*ParsePlayer(name), threads);
+    SearchObserver quiet;
+    for (auto _ : state) {
+        Random random;
+        benchmark::DoNotOptimize(player->Think(middle, Black, random, quiet));
+    }
+}
+BENCHMARK_CAPTURE(BM_PlayerFromMiddleGame, level7_1thread, "level:7", 1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_PlayerFromMiddleGame, level7_2threads, "level:7", 2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_PlayerFromMiddleGame, level8_1thread, "level:8", 1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_PlayerFromMiddleGame, level8_2threads, "level:8", 2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 }  // namespace
 }  // namespace nanaren

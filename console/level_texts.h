@@ -22,7 +22,8 @@ inline constexpr std::array<LevelText, LevelCount> EnglishLevelTexts = {{
     {"club", "sees forced wins a few moves deep"},
     {"strong", "sees forced wins several moves deep"},
     {"expert", "reads further, a hard opponent"},
-    {"master", "the strongest; half a second a move"},
+    {"master", "reads deep; under half a second a move"},
+    {"grandmaster", "the strongest; about a second a move"},
 }};
 
 inline constexpr std::array<LevelText, LevelCount> JapaneseLevelTexts = {{
@@ -32,7 +33,8 @@ inline constexpr std::array<LevelText, LevelCount> JapaneseLevelTexts = {{
     {"上級", "数手先までの必勝手順を読みます"},
     {"有段", "さらに深く必勝手順を読みます"},
     {"高段", "もっと先まで読む、手ごわい相手です"},
-    {"名人", "最強。一手に約0.5秒考えます"},
+    {"名人", "深く読みます。一手に0.5秒足らず"},
+    {"大名人", "最強。一手に約1秒考えます"},
 }};
 
 // Level k's text, 1 to LevelCount.

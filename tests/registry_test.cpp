@@ -50,7 +50,7 @@ TEST(Players, TheHelpNamesEveryOption) {
 
 TEST(Players, NamesThatAreNoPlayerAreRefused) {
     for (const char* name :
-         {"", "exact:", "exact:5x", "exact:300:c=0.1", "level:0", "level:8",
+         {"", "exact:", "exact:5x", "exact:300:c=0.1", "level:0", "level:9",
           "level:", "strong:", "strong:100:", "strong:100:c", "strong:100:z=1", "strong:100:c=-1",
           "strong:100:c=nan", "strong:100:b0=inf", "strong:100:forced=101", "strong:100:blunder=-5",
           "strong:100:forced=2.5", "builder:1", "human"}) {

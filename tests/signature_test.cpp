@@ -38,14 +38,42 @@ TEST(Signature, AGameWhoseSearchReusesFreedNodesPlaysAsAtCommitE7de4a7) {
     EXPECT_EQ(HashOfBytes(out.str()), 0x556e4e3c856d081au);
 }
 
-// The strong player's games as they are played once the ko point counts for
-// the side waiting and the blocker takes its own win first, the player the
-// README's ladder measures: a change of the strong player or its levels
-// changes this hash, and must then be a change meant and measured.
-TEST(Signature, TheStrongPlayersGamesPlayAsLadderMeasured) {
-    const Signature signature = PlayStrongSignatureGames();
+// The strong player's games as the ladder of docs/strength.md measured them:
+// levels 3 and 4 with the learned priors, and a player of two lanes. A
+// change of the strong player or its levels changes this hash, and must then
+// be a change meant and measured. The lanes make the same moves on one
+// thread as on two.
+TEST(Signature, TheStrongPlayersGamesPlayAsLadderMeasuredOnOneOrTwoThreads) {
+    for (const int threads : {1, 2}) {
+        const Signature signature = PlayStrongGames(StrongSignatureGames(), threads);
+        EXPECT_EQ(signature.hash, 0xa7e3c45d1cb7683bu) << threads << " threads";
+        EXPECT_EQ(signature.games, 5);
+        EXPECT_EQ(signature.moves, 100);
+    }
+}
+
+// The strong player with every option as the player of commit b7ec331 had it
+// (one lane, the three virtual wins of long lines and captures, no learned
+// priors) plays that commit's games: its signature games, each level named
+// by its settings then, give the strong signature that commit pinned. So
+// "today's level 7" of the goals is strong:40000:forced=6 with these options.
+TEST(Signature, TheStrongPlayerWithTheOldOptionsPlaysAsAtCommitB7ec331) {
+    constexpr const char* Old =
+        ":b0=0.05:c=0.02:expand=2:prior=3:lanes=1:learned=0:amafprior=0:draws=1";
+    const std::string names[] = {
+        std::string("strong:20:forced=0:blunder=40") + Old,
+        std::string("strong:60:forced=0:blunder=15") + Old,
+        std::string("strong:250:forced=3") + Old,
+        std::string("strong:1000:forced=4") + Old,
+        std::string("strong:2000:forced=2") + Old,
+    };
+    const StrongGame games[] = {
+        {names[0].c_str(), names[1].c_str(), 11}, {names[2].c_str(), "exact:300", 12},
+        {"blocker", names[3].c_str(), 13},        {names[4].c_str(), "builder", 14},
+        {names[1].c_str(), names[2].c_str(), 15},
+    };
+    const Signature signature = PlayStrongGames(games, 1);
     EXPECT_EQ(signature.hash, 0xde5567598bc86247u);
-    EXPECT_EQ(signature.games, 5);
     EXPECT_EQ(signature.moves, 122);
 }
 

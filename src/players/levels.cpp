@@ -8,24 +8,36 @@ namespace nanaren {
 
 namespace {
 
-StrongSettings Strong(std::int32_t playouts, int forcedWinMoves, int blunderPercent) {
+StrongSettings Strong(std::int32_t playouts, int forcedWinMoves, int blunderPercent,
+                      int lanes = 1) {
     StrongSettings settings;
     settings.playouts = playouts;
     settings.forcedWinMoves = forcedWinMoves;
     settings.blunderPercent = blunderPercent;
+    settings.lanes = lanes;
     return settings;
 }
 
-// The bottom two play some moves at random and search no forced wins; from
-// level 3 up each level searches about three times as long as the one below.
+// As the first levels were before the learned priors, which would make them
+// too strong for a first game.
+StrongSettings WithoutLearnedPriors(StrongSettings settings) {
+    settings.learnedPrior = 0;
+    return settings;
+}
+
+// The bottom two play some moves at random, search no forced wins and have
+// no learned priors; from level 3 up each level searches about three times
+// as long as the one below, the top two in two lanes, which two cores run at
+// once.
 const std::array<StrongSettings, LevelCount> Levels = {{
-    Strong(20, 0, 40),
-    Strong(60, 0, 15),
+    WithoutLearnedPriors(Strong(20, 0, 40)),
+    WithoutLearnedPriors(Strong(60, 0, 15)),
     Strong(250, 3, 0),
     Strong(1000, 4, 0),
     Strong(3000, 5, 0),
     Strong(10000, 5, 0),
-    Strong(40000, 6, 0),
+    Strong(45000, 6, 0, 2),
+    Strong(140000, 6, 0, 2),
 }};
 
 }  // namespace

@@ -22,7 +22,7 @@ struct StrongSettings {
     int blunderPercent = 0;     // moves played at random near the stones, in percent
     int threatPrior = 3;        // virtual wins for the moves of long lines and captures
     int lanes = 1;              // trees searched apart, each with its share of the playouts
-    int learnedPrior = 0;       // visits a child's learned prior is worth in its mean; 0: none
+    int learnedPrior = 10;      // visits a child's learned prior is worth in its mean; 0: none
     int learnedAmafPrior = 0;   // the same in its all-moves-as-first mean
     int playoutDraws = 1;       // points a playout's random move picks from by pattern weight
 
