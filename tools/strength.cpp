@@ -8,7 +8,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "core/parse.h"
 #include "match_stats.h"
 #include "players/levels.h"
 
@@ -33,12 +32,6 @@ std::string Seconds(double seconds) {
     std::ostringstream text;
     text << std::fixed << std::setprecision(3) << seconds;
     return text.str();
-}
-
-// The level of a player named level:K, or none.
-std::optional<int> LevelOf(const std::string& name) {
-    if (name.rfind("level:", 0) != 0) return std::nullopt;
-    return ParseInteger<int>(std::string_view(name).substr(6));
 }
 
 std::string LevelName(int level) {
