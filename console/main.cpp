@@ -4,13 +4,32 @@
 #include <string>
 #include <variant>
 
+#include "coach/analysis.h"
 #include "command_line.h"
 #include "console_game.h"
+#include "review_printer.h"
 #ifdef _WIN32
 #include "windows_console.h"
 #endif
 
 namespace {
+
+// The review's level: the one given, else the default.
+int ReviewLevel(const nanaren::ConsoleOptions& options) {
+    const auto* level =
+        options.player ? std::get_if<nanaren::LevelChoice>(&*options.player) : nullptr;
+    return level ? level->level : nanaren::DefaultReviewLevel;
+}
+
+int Review(const nanaren::CommandLine& line) {
+#ifdef _WIN32
+    nanaren::ShowTextOnConsole(line.options.language, line.options.encoding);
+#endif
+    const bool reviewed =
+        nanaren::ReviewGameFile(line.reviewFile, ReviewLevel(line.options), line.options.language,
+                                line.options.encoding, std::cout, std::cerr);
+    return reviewed ? EXIT_SUCCESS : EXIT_FAILURE;
+}
 
 int Play(const nanaren::ConsoleOptions& options) {
 #ifdef _WIN32
@@ -41,6 +60,8 @@ int main(int argc, char** argv) {
         case nanaren::CommandLine::Action::Version:
             std::cout << "nanaren " NANAREN_VERSION "\n";
             return EXIT_SUCCESS;
+        case nanaren::CommandLine::Action::Review:
+            return Review(line);
         case nanaren::CommandLine::Action::Play:
             break;
     }

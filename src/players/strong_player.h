@@ -38,7 +38,6 @@ class StrongPlayer : public Player {
         PointSet moves;             // otherwise the root's moves, all when empty
     };
     Plan MakePlan(int color);
-    PointSet MovesStoppingForcedWin(int color);
     Vertex AnyMoveNearStones(int color);
     SearchResult ReportDecidedWin(Vertex move, SearchObserver& observer);
 

@@ -1,0 +1,55 @@
+#include "record_file.h"
+
+#include <sstream>
+
+#include "game/position.h"
+
+namespace nanaren {
+
+namespace {
+
+constexpr std::string_view PageHeader = "nanaren record 1";
+
+std::string Trimmed(std::string line) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!line.empty() && blank(line.back()))
+        line.pop_back();
+    std::size_t start = 0;
+    while (start < line.size() && blank(line[start]))
+        ++start;
+    return line.substr(start);
+}
+
+// The "moves:" line of a page's record file, or none.
+std::optional<std::string> MovesOfPageFile(std::string_view text) {
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        line = Trimmed(line);
+        if (line.rfind("moves:", 0) == 0) return line.substr(6);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error) {
+    std::string record(text);
+    if (Trimmed(std::string(text.substr(0, text.find('\n')))) == PageHeader) {
+        const auto moves = MovesOfPageFile(text);
+        if (!moves) {
+            error = "the record file has no moves line";
+            return std::nullopt;
+        }
+        record = *moves;
+    }
+    Position game;
+    if (const auto bad = game.ReadRecord(record)) {
+        error = bad->Message();
+        return std::nullopt;
+    }
+    return game.Moves();
+}
+
+}  // namespace nanaren

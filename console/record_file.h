@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/geometry.h"
+
+namespace nanaren {
+
+// The moves of a game file: the page's record file ("nanaren record 1",
+// then lines of "name: value", the moves under "moves:"), or a record alone
+// ("5-5 4-4 pass"). None, with the reason in error, for a file that is
+// neither or holds a move that cannot be played.
+std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error);
+
+}  // namespace nanaren
