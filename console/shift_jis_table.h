@@ -13,7 +13,7 @@ struct ShiftJisCode {
     std::uint16_t code;
 };
 
-inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
+inline constexpr std::array<ShiftJisCode, 123> ShiftJisCodes = {{
     {0x2026, 0x8163},  // …
     {0x3001, 0x8141},  // 、
     {0x3002, 0x8142},  // 。
@@ -50,13 +50,18 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x308B, 0x82E9},  // る
     {0x308F, 0x82ED},  // わ
     {0x3092, 0x82F0},  // を
+    {0x30A2, 0x8341},  // ア
     {0x30A4, 0x8343},  // イ
+    {0x30A6, 0x8345},  // ウ
     {0x30B3, 0x8352},  // コ
     {0x30BF, 0x835E},  // タ
+    {0x30C8, 0x8367},  // ト
     {0x30D4, 0x8373},  // ピ
     {0x30D7, 0x8376},  // プ
+    {0x30D9, 0x8378},  // ベ
     {0x30E4, 0x8384},  // ヤ
     {0x30E5, 0x8385},  // ュ
+    {0x30EB, 0x838B},  // ル
     {0x30EC, 0x838C},  // レ
     {0x30F3, 0x8393},  // ン
     {0x30FC, 0x815B},  // ー
@@ -77,6 +82,7 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x53D6, 0x8EE6},  // 取
     {0x540D, 0x96BC},  // 名
     {0x554F, 0x96E2},  // 問
+    {0x5584, 0x9150},  // 善
     {0x5927, 0x91E5},  // 大
     {0x5931, 0x8EB8},  // 失
     {0x59CB, 0x8E6E},  // 始
@@ -96,7 +102,9 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x6570, 0x9094},  // 数
     {0x6700, 0x8DC5},  // 最
     {0x6709, 0x974C},  // 有
+    {0x691C, 0x8C9F},  // 検
     {0x6B62, 0x8E7E},  // 止
+    {0x6B63, 0x90B3},  // 正
     {0x6BB5, 0x9269},  // 段
     {0x6DF1, 0x905B},  // 深
     {0x72D9, 0x915F},  // 狙
@@ -106,6 +114,7 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x767D, 0x9492},  // 白
     {0x76F8, 0x918A},  // 相
     {0x7740, 0x9285},  // 着
+    {0x78BA, 0x8A6D},  // 確
     {0x79D2, 0x9562},  // 秒
     {0x7D04, 0x96F1},  // 約
     {0x7D1A, 0x8B89},  // 級
@@ -113,6 +122,7 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x843D, 0x978E},  // 落
     {0x898B, 0x8CA9},  // 見
     {0x89D2, 0x8A70},  // 角
+    {0x8A0E, 0x93A2},  // 討
     {0x8A31, 0x8B96},  // 許
     {0x8AAD, 0x93C7},  // 読
     {0x8CA0, 0x9589},  // 負
@@ -123,6 +133,7 @@ inline constexpr std::array<ShiftJisCode, 112> ShiftJisCodes = {{
     {0x9078, 0x9149},  // 選
     {0x9577, 0x92B7},  // 長
     {0x9580, 0x96E5},  // 門
+    {0x9762, 0x96CA},  // 面
     {0x9806, 0x8F87},  // 順
     {0x9AD8, 0x8D82},  // 高
     {0x9ED2, 0x8D95},  // 黒
