@@ -1,3 +1,5 @@
+#include "coach/coach.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -130,6 +132,27 @@ TEST(Review, MarksTheCertainMistakes) {
     EXPECT_EQ(allowed.moves[12].kind, MoveClass::MissedWin) << "Black's 9-1";
     EXPECT_EQ(allowed.moves[12].best, At(8, 5));
     EXPECT_EQ(allowed.sides[ColorIndex(Black)].counts[static_cast<int>(MoveClass::MissedWin)], 1);
+}
+
+// During a game: the hint for the side facing a win in one is the block,
+// and the warning after a move that lets it stand names the winning point.
+TEST(Coach, SuggestsTheBlockAndWarnsOfTheWinAllowed) {
+    Coach coach(2);
+    SearchObserver quiet;
+    Position threatened;
+    PlayFirst(threatened, AllowedWin, 11);
+    const Coach::Hint hint = coach.Suggest(threatened, quiet);
+    EXPECT_EQ(hint.move, At(8, 5));
+    EXPECT_EQ(hint.reason.kind, MoveReason::Kind::BlocksSeven);
+    EXPECT_EQ(coach.Suggest(threatened, quiet).move, hint.move) << "the same hint again";
+
+    Position allowed;
+    PlayFirst(allowed, AllowedWin, 12);
+    const Coach::Warning warning = coach.CheckLast(allowed);
+    EXPECT_EQ(warning.kind, MoveClass::AllowedWin);
+    EXPECT_EQ(warning.threat, std::vector<Vertex>{At(8, 5)});
+    EXPECT_EQ(coach.ExplainLast(allowed).kind, MoveReason::Kind::None);
+    EXPECT_EQ(coach.CheckLast(Position()).kind, MoveClass::None);
 }
 
 TEST(Review, IsTheSameEveryTime) {

@@ -46,12 +46,17 @@ MoveReason ExplainMove(const Board& before, int mover, Vertex move, ThreatSearch
     return reason;
 }
 
+void PlayAllButLast(const Position& game, Position& before) {
+    const std::vector<Vertex>& moves = game.Moves();
+    for (std::size_t i = 0; i + 1 < moves.size(); ++i)
+        before.Play(moves[i]);
+}
+
 MoveReason ExplainLastMove(const Position& position, ThreatSearch& threats) {
     const std::vector<Vertex>& moves = position.Moves();
     if (moves.empty()) return {};
     Position before;
-    for (std::size_t i = 0; i + 1 < moves.size(); ++i)
-        before.Play(moves[i]);
+    PlayAllButLast(position, before);
     return ExplainMove(before.GetBoard(), before.ToMove(), moves.back(), threats);
 }
 

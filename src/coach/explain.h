@@ -28,6 +28,9 @@ struct MoveReason {
 // The reason for mover's move on the board before it.
 MoveReason ExplainMove(const Board& before, int mover, Vertex move, ThreatSearch& threats);
 
+// Plays every move of a game but its last on a fresh position.
+void PlayAllButLast(const Position& game, Position& before);
+
 // The reason for a game's last move; none before the first move.
 MoveReason ExplainLastMove(const Position& position, ThreatSearch& threats);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "coach/explain.h"
 #include "core/check.h"
 
 namespace nanaren {
@@ -50,21 +51,18 @@ double MoveAccuracy(double drop) {
     return std::clamp(103.1668 * std::exp(-0.04354 * points) - 3.1669, 0.0, 100.0);
 }
 
-MoveClass ClassOf(const Board& before, const PositionAnalysis& analysisBefore,
-                  const PositionAnalysis& analysisAfter, const MoveReview& review, bool won,
-                  ThreatSearch& threats, std::vector<Vertex>& threat) {
-    const TacticalFacts& was = analysisBefore.facts;
-    const TacticalFacts& is = analysisAfter.facts;
-    const int mover = review.mover;
+MoveClass CertainClass(const Board& before, const TacticalFacts& was, const TacticalFacts& is,
+                       int mover, Vertex move, bool won, ThreatSearch& threats,
+                       std::vector<Vertex>& threat) {
     const int other = Opposite(mover);
-    if (won || review.move == Resign) return MoveClass::None;
+    if (won || move == Resign) return MoveClass::None;
     // A win let go, unless the other side is still lost whatever it plays.
     if (was.WinsInOne(mover) && !is.lost) {
         threat = WinOf(was, mover);
         return MoveClass::MissedWin;
     }
     if (was.HasForcedWin(mover) && !is.lost &&
-        threats.ForcedWinLineFrom(before, mover, review.move).empty()) {
+        threats.ForcedWinLineFrom(before, mover, move).empty()) {
         threat = WinOf(was, mover);
         return MoveClass::MissedForcedWin;
     }
@@ -76,7 +74,20 @@ MoveClass ClassOf(const Board& before, const PositionAnalysis& analysisBefore,
         threat = WinOf(is, other);
         return MoveClass::AllowedForcedWin;
     }
-    return ClassOfDrop(review.winBefore - review.winAfter);
+    return MoveClass::None;
+}
+
+MoveClass CertainClassOfLastMove(const Position& position, ThreatSearch& threats,
+                                 std::vector<Vertex>& threat) {
+    const std::vector<Vertex>& moves = position.Moves();
+    if (moves.empty()) return MoveClass::None;
+    Position before;
+    PlayAllButLast(position, before);
+    const int mover = before.ToMove();
+    const TacticalFacts was = FindTacticalFacts(before.GetBoard(), mover, threats);
+    const TacticalFacts is = FindTacticalFacts(position.GetBoard(), position.ToMove(), threats);
+    const bool won = position.IsOver() && position.Winner() == mover;
+    return CertainClass(before.GetBoard(), was, is, mover, moves.back(), won, threats, threat);
 }
 
 Reviewer::Reviewer(const std::vector<Vertex>& moves, const StrongSettings& settings)
@@ -111,7 +122,11 @@ GameReview Reviewer::Result() {
         board.CopyPosition(before.GetBoard());
         before.Play(mMoves[i]);
         const bool won = before.IsOver() && before.Winner() == move.mover;
-        move.kind = ClassOf(board, was, is, move, won, mAnalyst->Threats(), move.threat);
+        move.kind = CertainClass(board, was.facts, is.facts, move.mover, move.move, won,
+                                 mAnalyst->Threats(), move.threat);
+        if (move.kind == MoveClass::None && move.move != Resign) {
+            move.kind = ClassOfDrop(move.winBefore - move.winAfter);
+        }
         ++review.sides[ColorIndex(move.mover)].counts[static_cast<int>(move.kind)];
         review.moves.push_back(std::move(move));
     }

@@ -63,12 +63,18 @@ struct GameReview {
 // A move's accuracy in percent from the drop in its mover's chances (0 to 1).
 double MoveAccuracy(double drop);
 
-// The class of a move from the analyses before and after it, the board
-// before it (to tell a forcing move from a lost tempo) and whether it won
-// the game; threat receives the win missed or allowed.
-MoveClass ClassOf(const Board& before, const PositionAnalysis& analysisBefore,
-                  const PositionAnalysis& analysisAfter, const MoveReview& review, bool won,
-                  ThreatSearch& threats, std::vector<Vertex>& threat);
+// The certain class of mover's move, from the board before it (to tell a
+// forcing move from a lost tempo), the facts before and after it, and
+// whether it won the game; None where nothing is certain. threat receives
+// the win missed or allowed.
+MoveClass CertainClass(const Board& before, const TacticalFacts& was, const TacticalFacts& is,
+                       int mover, Vertex move, bool won, ThreatSearch& threats,
+                       std::vector<Vertex>& threat);
+
+// The certain class of a game's last move, from the facts before and after
+// it: what a teaching mode warns of before the other side answers.
+MoveClass CertainClassOfLastMove(const Position& position, ThreatSearch& threats,
+                                 std::vector<Vertex>& threat);
 
 // Reviews a game's moves from the empty board, one position at a time, so
 // that a front-end can show its progress and stop between positions. Each
