@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -37,6 +41,19 @@ TEST(CoachWords, TheJapaneseGoesOutAsShiftJis) {
         EXPECT_FALSE(text.empty());
         EXPECT_EQ(Encoded(text, Encoding::ShiftJis), testing::ToShiftJis(text)) << text;
         EXPECT_EQ(Encoded(text, Encoding::Utf8), text);
+    }
+}
+
+// Every character the console's sources write has its Shift-JIS code in the
+// table (tools/shift_jis_table.py makes it from them).
+TEST(CoachWords, TheTableCoversEveryTextOfTheConsole) {
+    for (const auto& entry : std::filesystem::directory_iterator(NANAREN_SOURCE_DIR "/console")) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(file), {}};
+        const std::string encoded = Encoded(text, Encoding::ShiftJis);
+        EXPECT_EQ(std::count(encoded.begin(), encoded.end(), '?'),
+                  std::count(text.begin(), text.end(), '?'))
+            << entry.path() << ": run tools/shift_jis_table.py";
     }
 }
 
