@@ -325,10 +325,13 @@ function resumeOrHome(state, notice = null) {
   return {...open(state, entry, {id: entry.id, origin: "own"}), notice};
 }
 
+// An earlier page's game among the recent ones; one this page cannot read
+// stays where it was.
 function keptEarlierGame(state, clock, now) {
   const {record} = parseRecord(state.earlierGame, {levelCount: state.levelCount, clock});
+  if (!record) return state;
   const next = {...state, earlierGame: null};
-  if (!record || record.moves === "") return next;
+  if (record.moves === "") return next;
   const entry = {...record, id: newId(state, now), over: false, winner: null, updated: now};
   return {...next, recent: withEntry(next.recent, entry)};
 }

@@ -4,12 +4,10 @@
 // one visit the page loads and plays offline.
 
 const CacheName = "nanaren";
-// strength.json, which a build may lack, is kept when the page first asks for
-// it, as every answer is.
 const Files = [
   "./", "style.css", "app.js", "state.js", "view.js", "board.js", "engine.js", "record.js",
   "storage.js", "sound.js", "texts.js", "worker.js", "nanaren.js", "nanaren.wasm",
-  "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
+  "strength.json", "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
 ];
 
 self.addEventListener("install", (event) => {

@@ -184,6 +184,17 @@ describe("links and recent games", () => {
     }});
   });
 
+  it("keep the game an earlier page left, as a record, unless it cannot be read", () => {
+    const earlierGame = "nanaren record 1\nseed: 3\nyou: white\ncomputer: level:4\nmoves: 5-5 4-4 6-6\n";
+    const state = run(initialState({language: "en", earlierGame}), ready());
+    assert.deepEqual(state.recent.map((g) => [g.seed, g.human, g.opponent, g.moves, g.over]),
+                     [[3, 2, "level:4", "5-5 4-4 6-6", false]]);
+    assert.equal(state.earlierGame, null);
+    const unreadable = "nanaren record 1\nseed: 3\nyou: white\ncomputer: exact:30\nmoves: 5-5\n";
+    assert.equal(run(initialState({language: "en", earlierGame: unreadable}), ready()).earlierGame,
+                 unreadable);
+  });
+
   it("keep every unfinished game and the newest finished ones, unfinished first", () => {
     const games = Array.from({length: FinishedKept + 3}, (_, i) =>
       ({id: `f${i}`, over: true, updated: i}));

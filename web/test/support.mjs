@@ -168,13 +168,17 @@ export class PageGame {
 
 // A page in a browser context of its own (its own storage and service
 // worker), or in the given profile's, in Japanese unless the options say
-// otherwise, with the errors its scripts throw kept in page.errors.
+// otherwise, with the errors its scripts throw or write to the console kept
+// in page.errors.
 export async function openPage(browser, url, options = {}) {
   const context = browser.newContext ? await browser.newContext({...PageOptions, ...options})
                                      : browser;
   const page = await context.newPage();
   page.errors = [];
   page.on("pageerror", (error) => page.errors.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") page.errors.push(message.text());
+  });
   await page.goto(url);
   return page;
 }
