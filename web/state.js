@@ -110,11 +110,12 @@ export function statusOf(state) {
 }
 
 // The block under the status, which keeps its place: the search while the
-// computer thinks; the computer's move and its estimate while that is the
-// last move; the result once the game is over, with the computer's winning
-// move; else nothing.
+// computer thinks, or a record's replay, either of which can be stopped; the
+// computer's move and its estimate while that is the last move; the result
+// once the game is over, with the computer's winning move; else nothing.
 export function reportOf(state) {
   const game = state.game;
+  if (game?.busy === "replaying") return {kind: "replaying"};
   if (!game?.engine) return null;
   if (game.busy === "computer") return {kind: "thinking", progress: game.progress};
   const {position} = game.engine;

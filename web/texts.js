@@ -324,7 +324,7 @@ export const Texts = {
 // {key, values} is put in as its own text. A key with no text (a reason the
 // page does not know) gives values.otherwise.
 export function format(language, key, values = {}) {
-  const template = key.split(".").reduce((texts, part) => texts?.[part], Texts[language]) ??
+  const template = key.split(".").reduce((texts, name) => texts?.[name], Texts[language]) ??
                    values.otherwise ?? key;
   return template.replace(/\{(\w+)\}/g, (_, name) => {
     const value = values[name];

@@ -180,6 +180,11 @@ export class View {
         captured: last ? game.captured : null,
       }, label);
     }
+    // A refusal's reason over the board's foot; the engine's reasons the
+    // page has no words for (off the board) are a plain refusal.
+    const refusal = game?.refusal;
+    const reason = refusal && (this.texts[refusal.reason] ? refusal.reason : "refused");
+    setText($("hint"), reason ? this.t(reason) : "");
     conceal($("captures"), !position);
     for (const colour of ["black", "white"]) {
       const count = position?.captures[colour] ?? 0;
@@ -207,9 +212,6 @@ export class View {
     setText($("colours"), this.coloursText(game));
     const status = statusOf(this.state);
     setText($("status"), status ? this.t(status.key) : "");
-    const refusal = game.refusal;
-    const reason = refusal && (this.texts[refusal.reason] ? refusal.reason : "refused");
-    setText($("hint"), reason ? this.t(reason) : "");
     this.renderReport();
     this.renderActions(game, over);
     this.renderReview(game);
@@ -234,12 +236,13 @@ export class View {
     const report = reportOf(this.state);
     const element = $("report");
     setAttribute(element, "data-kind", report?.kind ?? "none");
-    const thinking = report?.kind === "thinking";
+    const thinking = report?.kind === "thinking" || report?.kind === "replaying";
     show($("thinking"), thinking);
     setAttribute($("thinking"), "data-searches", this.state.game.searches);
     if (thinking) {
-      setAttribute($("progress"), "value", report.progress);
-      setText($("percent"), report.progress === null ? "" : `${report.progress}%`);
+      const progress = report.progress ?? null;  // a replay says none
+      setAttribute($("progress"), "value", progress);
+      setText($("percent"), progress === null ? "" : `${progress}%`);
     }
     enable($("stop"), thinking);
     const lines = {move: "", estimate: "", reply: "", result: ""};
@@ -375,12 +378,12 @@ export class View {
         .toLocaleString(this.state.language, {dateStyle: "short", timeStyle: "short"});
     const text = document.createElement("span");
     text.className = "recent-text";
-    const parts = [
+    const fields = [
       people ? this.t("recentTwo") : this.opponentLabel(entry.opponent),
       ...(people ? [] : [this.t("recentSide", {colour: this.t(colourName(entry.human))})]),
       this.t("recentMoves", {count: tokens(entry.moves).length}), date,
     ];
-    text.textContent = parts.join(this.t("separator"));
+    text.textContent = fields.join(this.t("separator"));
     const result = document.createElement("span");
     result.className = entry.over ? "recent-over" : "recent-unfinished";
     const won = () => this.t("recentWon", {colour: this.t(entry.winner)});

@@ -128,7 +128,9 @@ describe("the stop button", () => {
   it("ends a long replay with the game kept among the recent ones", () => {
     const kept = {id: "g1", seed: 5, human: 1, opponent: "exact:50000", moves: "5-5 4-4",
                   over: false, winner: null, updated: 1};
-    const state = run(initialState({language: "en", games: [kept], current: "g1"}), ready(), {type: "stop"});
+    const replaying = run(initialState({language: "en", games: [kept], current: "g1"}), ready());
+    assert.equal(reportOf(replaying).kind, "replaying", "with the stop button");
+    const state = send(replaying, {type: "stop"});
     assert.equal(state.game, null);
     assert.equal(state.current, null, "a reload does not replay it again");
     assert.deepEqual(state.recent, [kept]);
