@@ -39,6 +39,22 @@ std::string Quoted(const std::string& text) {
     return '"' + text + '"';
 }
 
+// Text from a record, which may hold anything, as the inside of a JSON string.
+std::string JsonText(const std::string& text) {
+    std::string json;
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            json += ' ';
+        } else {
+            json += c;
+        }
+    }
+    return json;
+}
+
 const char* OutcomeName(nanaren::MoveOutcome::Kind kind) {
     switch (kind) {
         case nanaren::MoveOutcome::Kind::Played:
@@ -98,6 +114,25 @@ std::string PositionJson(const nanaren::Position& position) {
     return json.str();
 }
 
+// Why the move a record error names does not stand, as a word the page
+// translates: "notAMove", "afterTheEnd", a refusal's name ("occupied", "ko",
+// "suicide", "overline"), or "computer" when the computer plays otherwise
+// there. The position before it is the record's moves up to it, which stood.
+std::string ErrorKind(const std::string& record, const nanaren::RecordError& error) {
+    const auto move = nanaren::ParseMove(error.text);
+    if (!move) return "notAMove";
+    std::istringstream tokens(record);
+    std::string before;
+    std::string token;
+    for (int i = 1; i < error.token && tokens >> token; ++i)
+        before += token + ' ';
+    nanaren::Position position;
+    if (position.ReadRecord(before)) return "";
+    if (position.IsOver()) return "afterTheEnd";
+    const nanaren::Refusal refusal = position.ReasonRefused(position.ToMove(), *move);
+    return refusal == nanaren::Refusal::None ? "computer" : nanaren::RefusalName(refusal);
+}
+
 }  // namespace
 
 extern "C" {
@@ -123,12 +158,17 @@ EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
 }
 
 // Plays a record's moves in the new game, the computer's searched again where
-// its player cannot follow them otherwise; "" when they all stand, else why
-// not, with the game back at its start.
+// its player cannot follow them otherwise: null when they all stand, else
+// {"token": which move from 1, "text": it as written, "kind": see ErrorKind,
+// "reason": the engine's words}, with the game back at its start.
 EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
     nanaren::SearchObserver quiet;
     const auto error = CurrentGame->Replay(record, quiet);
-    return Answered(error ? error->Message() : "");
+    if (!error) return Answered("null");
+    return Answered("{\"token\":" + std::to_string(error->token) +
+                    ",\"text\":" + Quoted(JsonText(error->text)) +
+                    ",\"kind\":" + Quoted(ErrorKind(record, *error)) +
+                    ",\"reason\":" + Quoted(JsonText(error->reason)) + "}");
 }
 
 // A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or

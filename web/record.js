@@ -1,6 +1,6 @@
 // A game as the page saves, shares and replays it: the clock value the
-// computer was seeded with, the person's colour, the computer player and the
-// moves as the engine writes them. As a file:
+// computer was seeded with, the person's colour, the opponent and the moves
+// as the engine writes them. As a file:
 //
 //   nanaren record 1
 //   seed: 1733700000
@@ -10,63 +10,102 @@
 //   # Black won in 4 moves
 //
 // and as a link, ?seed=1733700000&you=black&level=4&moves=5-5+4-4+pass+6-6
-// (playouts=N instead of level=K for the exact game). Whether the moves can
-// be played is the engine's to say; here only the shape is read.
+// (playouts=N instead of level=K for the exact game). Between two people the
+// file says "computer: none" and the link "level=human", with no colour. A
+// missing seed is a fresh one, a missing colour Black, a link without an
+// opponent a game between two people. Whether the moves can be played is the
+// engine's to say; here only the shape is read, and every complaint names
+// the field and the text that is wrong.
 
 export const Black = 1;
 export const White = 2;
+// The exact player's playout counts the page offers; links and files hold
+// no others.
+export const PlayoutChoices = [300, 1000, 5000, 20000, 50000];
+// The engine's name of the opponent in a game between two people.
+export const TwoPeople = "human";
 
 const Header = "nanaren record 1";
-const Keys = ["seed", "you", "computer", "moves"];
+const FileKeys = ["seed", "you", "computer", "moves"];
 const SideNames = {black: Black, white: White};
 const MaxMovesLength = 8000;
 
 const fail = (key, values = {}) => ({error: {key, values}});
-
 const sideName = (human) => (human === Black ? "black" : "white");
 
 // An integer written in decimal that a double holds exactly, or null.
 export function integerOf(text) {
-  if (text === null || !/^-?\d+$/.test(text)) return null;
+  if (text === null || text === undefined || !/^-?\d+$/.test(text)) return null;
   const value = Number(text);
   return Number.isSafeInteger(value) ? value : null;
 }
 
-// The engine's name of the computer player: level:K or exact:N.
-export const computerName = ({level, playouts}) =>
-  level !== undefined ? `level:${level}` : `exact:${playouts}`;
+// The engine's name of an opponent: level:K, exact:N or human.
+export function opponentName({level, playouts, people}) {
+  if (people) return TwoPeople;
+  return level !== undefined ? `level:${level}` : `exact:${playouts}`;
+}
 
-// {level} or {playouts} from a name the page writes, or null.
-export function computerChoice(name) {
-  const level = /^level:(\d+)$/.exec(name);
-  if (level) return {level: Number(level[1])};
-  const exact = /^exact:(-?\d+)$/.exec(name);
+// {level}, {playouts} or {people} from an engine name the page offers, or
+// null.
+export function opponentChoice(name, levelCount) {
+  if (name === TwoPeople) return {people: true};
+  const level = /^level:(\d+)$/.exec(name ?? "");
+  if (level) {
+    const value = Number(level[1]);
+    return value >= 1 && value <= levelCount ? {level: value} : null;
+  }
+  const exact = /^exact:(\d+)$/.exec(name ?? "");
   const playouts = exact ? integerOf(exact[1]) : null;
-  return playouts !== null && playouts === (playouts | 0) ? {playouts} : null;
+  return PlayoutChoices.includes(playouts) ? {playouts} : null;
+}
+
+// A link's level=K or level=human.
+function levelOf(token, levelCount) {
+  const choice = opponentChoice(token === TwoPeople ? token : `level:${token}`, levelCount);
+  return choice ? {opponent: opponentName(choice)} :
+                  fail("badLevel", {token, count: levelCount});
+}
+
+const choices = PlayoutChoices.join(", ");
+
+function playoutsOf(token) {
+  const playouts = integerOf(token);
+  if (!PlayoutChoices.includes(playouts)) return fail("badPlayouts", {token, choices});
+  return {opponent: opponentName({playouts})};
+}
+
+// A file's computer: level:K, exact:N, or none between two people.
+function computerOf(token, levelCount) {
+  const choice = token === "none" ? {people: true} :
+                 token === TwoPeople ? null : opponentChoice(token, levelCount);
+  if (!choice) return fail("badComputer", {token, count: levelCount, choices});
+  return {opponent: opponentName(choice)};
 }
 
 const normalMoves = (moves) => moves.trim().split(/\s+/).filter(Boolean).join(" ");
 
-function checked({seed, you, computer, moves}) {
-  const seedValue = integerOf(seed);
-  if (seedValue === null) return fail("badSeed");
-  if (!(you in SideNames)) return fail("badSide");
-  const choice = computerChoice(computer);
-  if (choice === null) return fail("badComputer");
-  if (moves.length > MaxMovesLength) return fail("badMoves", {detail: moves.slice(0, 20)});
-  return {record: {
-    seed: seedValue, human: SideNames[you], computer: computerName(choice), moves: normalMoves(moves),
-  }};
+// The seed, colour and moves of a record whose opponent is read: the seed
+// given or else clock, Black unless said otherwise.
+function completed({seed, you, moves}, opponent, clock) {
+  const seedValue = seed === undefined ? clock : integerOf(seed);
+  if (seedValue === null) return fail("badSeed", {token: seed});
+  if (you !== undefined && !(you in SideNames)) return fail("badSide", {token: you});
+  if (moves.length > MaxMovesLength) return fail("longMoves", {count: moves.length});
+  return {record: {seed: seedValue, human: SideNames[you ?? "black"], opponent,
+                   moves: normalMoves(moves)}};
 }
 
-export function formatRecord({seed, human, computer, moves}, comment) {
-  const lines = [Header, `seed: ${seed}`, `you: ${sideName(human)}`, `computer: ${computer}`,
-                 `moves: ${moves}`];
+export function formatRecord({seed, human, opponent, moves}, comment) {
+  const people = opponent === TwoPeople;
+  const lines = [Header, `seed: ${seed}`, ...(people ? [] : [`you: ${sideName(human)}`]),
+                 `computer: ${people ? "none" : opponent}`, `moves: ${moves}`];
   if (comment) lines.push(`# ${comment}`);
   return lines.join("\n") + "\n";
 }
 
-export function parseRecord(text) {
+// {record} or {error} from a file's text; clock seeds a record without one.
+export function parseRecord(text, {levelCount, clock}) {
   const lines = text.split(/\r?\n/).map((line) => line.trim())
       .filter((line) => line !== "" && !line.startsWith("#"));
   if (lines[0] !== Header) return fail("badHeader");
@@ -75,37 +114,61 @@ export function parseRecord(text) {
     const match = /^([a-z]+):(.*)$/.exec(line);
     if (!match) return fail("badLine", {line: line.slice(0, 40)});
     const [, key, value] = match;
-    if (!Keys.includes(key)) return fail("unknownKey", {key});
+    if (!FileKeys.includes(key)) return fail("unknownKey", {key});
     if (key in values) return fail("repeatedKey", {key});
     values[key] = value.trim();
   }
-  const missing = Keys.find((key) => !(key in values));
-  return missing ? fail("missingKey", {key: missing}) : checked(values);
+  for (const key of ["computer", "moves"]) {
+    if (!(key in values)) return fail("missingKey", {key});
+  }
+  const opponent = computerOf(values.computer, levelCount);
+  return opponent.error ? opponent : completed(values, opponent.opponent, clock);
 }
 
-export function recordQuery({seed, human, computer, moves}) {
-  const query = new URLSearchParams({seed: String(seed), you: sideName(human)});
-  const choice = computerChoice(computer);
-  if (choice.level !== undefined) {
-    query.set("level", String(choice.level));
+export function recordQuery({seed, human, opponent, moves}) {
+  const choice = opponentChoice(opponent, Infinity);
+  const query = new URLSearchParams();
+  if (choice.people) {
+    query.set("level", TwoPeople);
   } else {
-    query.set("playouts", String(choice.playouts));
+    query.set("seed", String(seed));
+    query.set("you", sideName(human));
+    if (choice.level !== undefined) {
+      query.set("level", String(choice.level));
+    } else {
+      query.set("playouts", String(choice.playouts));
+    }
   }
   query.set("moves", moves);
   return `?${query}`;
 }
 
-// The record a link holds; null when the link holds none (no moves).
-export function parseRecordQuery(search) {
-  const query = new URLSearchParams(search);
-  if (!query.has("moves")) return null;
-  for (const key of ["seed", "you"]) {
-    if (!query.has(key)) return fail("missingKey", {key});
-  }
+// The opponent a link names: {opponent}, {error}, or {} when it names none.
+function linkOpponent(query, levelCount) {
   const level = query.get("level");
   const playouts = query.get("playouts");
-  if (level !== null && playouts !== null) return fail("bothComputers");
-  const computer = level !== null ? `level:${level}` : `exact:${playouts ?? ""}`;
-  return checked({seed: query.get("seed"), you: query.get("you"), computer,
-                  moves: query.get("moves")});
+  if (level !== null && playouts !== null) return fail("bothOpponents");
+  if (level !== null) return levelOf(level, levelCount);
+  if (playouts !== null) return playoutsOf(playouts);
+  return {};
+}
+
+// What an address's query holds: {record} for a game (a link with moves,
+// which without an opponent is a game between two people), {options} with
+// the seed and opponent it picks for new games, or {error} about either.
+export function readLink(search, {levelCount, clock}) {
+  const query = new URLSearchParams(search);
+  const opponent = linkOpponent(query, levelCount);
+  if (opponent.error) return opponent;
+  const given = (key) => query.get(key) ?? undefined;
+  if (!query.has("moves")) {
+    const seed = given("seed");
+    if (seed !== undefined && integerOf(seed) === null) return fail("badSeed", {token: seed});
+    return {options: {seed: seed === undefined ? null : integerOf(seed),
+                      opponent: opponent.opponent ?? null}};
+  }
+  const moves = query.get("moves");
+  if (moves.trim() === "") return fail("noMoves");
+  return completed({seed: given("seed"), you: given("you"), moves},
+                   opponent.opponent ?? TwoPeople, clock);
 }

@@ -1,25 +1,42 @@
-// Runs the engine (nanaren.js and nanaren.wasm) off the page's thread, so the
-// page stays responsive while the computer searches. It plays what the page
-// asks and answers with the game after each step; the computer moves
-// whenever the engine says it is the computer's turn.
+// The engine's side of the page: runs nanaren.js and nanaren.wasm off the
+// page's thread, so that the page stays responsive while the computer
+// searches. It plays what the page asks and answers with the engine's own
+// JSON (binding.cpp): the game as it stands after each step. The computer
+// moves whenever the engine says it is its turn. A search cannot be
+// interrupted; the page stops one by ending this worker (engine.js).
 //
-// From the page: {type: "new", human, clock, player, moves} (moves, a record,
-// only to replay one), {type: "play", x, y} (-1 passes), {type: "takeBack"}.
-// To the page: "ready" with the levels, once the engine is warmed up;
-// "position" after a new game, the person's try or a take-back; "thinking",
-// then "progress" at each progress step of the search, then "computer" with
-// the move and the report; "rejected" for a player or record the engine will
-// not play; "failed" when the engine stops.
-
-const White = 2;
+// From the page, each answered by one or more "game" messages:
+//   {type: "new", human, clock, player, moves}  a new game against the player
+//       the engine names so ("level:4", "exact:20000", "human" for two
+//       people), seeded with clock; moves, a record, replayed into it
+//   {type: "play", move}  the person's move: "5-3", "pass" or "resign"
+//   {type: "takeBack"}
+// To the page:
+//   {type: "ready", levelCount}  once the engine is loaded (and warmed up)
+//   {type: "game", game, ...}  game is the binding's GameState; with it what
+//       happened: started (a new game or a replay stood), played (the
+//       person's move's outcome: {outcome, refusal}), tookBack, computer
+//       (the computer's move: {move, estimate, milliseconds}); and once the
+//       game is over, review: its positions from the empty board on
+//   {type: "thinking"}, then {type: "progress", percent} at each step of a
+//       search
+//   {type: "rejected", reason: "player"} or {type: "rejected", reason:
+//       "record", error: {token, text, kind, reason}}: no game to go on with
+//   {type: "failed"}  the engine could not load or stopped at a failed check
 
 // A fresh module runs its first calls in the browser's quick baseline code;
 // a function that has run for a while is compiled again, optimised, on
 // another thread, and its next call runs that code. The node store's pages,
 // too, cost most the first time they are touched. A short search of each
 // player, and a pause for the compiler, before the person can start make
-// the first move of a game as quick as the later ones.
+// the first move of a game as quick as the later ones. A worker started
+// again after a stop (named "again") skips this: the person is waiting.
 const CompilingMilliseconds = 400;
+const White = 2;
+
+let warmingUp = self.name !== "again";  // the searches before "ready" report nothing
+let ready = false;
+const waiting = [];  // requests that came before the engine was ready
 
 function warmUp() {
   for (const player of ["exact:2000", "level:5"]) {
@@ -28,20 +45,22 @@ function warmUp() {
   }
 }
 
-let warmingUp = true;  // the searches before "ready" report nothing
+function becomeReady() {
+  warmingUp = false;
+  ready = true;
+  postMessage({type: "ready", levelCount: Module._LevelCount()});
+  for (const request of waiting.splice(0)) handle(request);
+}
 
 var Module = {
   onRuntimeInitialized() {
+    if (!warmingUp) return becomeReady();
     warmUp();
-    setTimeout(() => {
-      warmingUp = false;
-      postMessage({type: "ready", levelCount: Module._LevelCount()});
-    }, CompilingMilliseconds);
+    setTimeout(becomeReady, CompilingMilliseconds);
   },
   onProgress(percent) {
     if (!warmingUp) postMessage({type: "progress", percent});
   },
-  // The engine could not load, or stopped at a failed consistency check.
   onAbort() {
     postMessage({type: "failed"});
   },
@@ -54,102 +73,63 @@ importScripts("nanaren.js");
 const json = (pointer) => JSON.parse(Module.UTF8ToString(pointer));
 const newGame = (human, clock, player) =>
   Module.ccall("NewGame", "number", ["number", "number", "string"], [human, clock, player]);
-const replayRecord = (moves) =>
-  Module.UTF8ToString(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
-const playMove = (move) => JSON.parse(Module.UTF8ToString(
-  Module.ccall("Play", "number", ["string"], [move])));
-
-// A move in the engine's notation as the page's point, null for none or a pass.
-function pointOf(move) {
-  const match = /^(\d)-(\d)$/.exec(move ?? "");
-  return match ? {x: Number(match[1]), y: Number(match[2])} : null;
-}
-
-const Stones = {".": 0, b: 1, w: 2};
-const cellsOf = (cells) => Array.from(cells, (c) => Stones[c]);
-
-// The state's name as the page knows it.
-function stateOf({state, position}, human) {
-  if (state !== "over") return state === "personToMove" ? "HumanToMove" : "ComputerToMove";
-  return position.winner === (human === White ? "white" : "black") ? "HumanWon" : "ComputerWon";
-}
+const replayRecord = (moves) => json(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
+const playMove = (move) => json(Module.ccall("Play", "number", ["string"], [move]));
+const gameState = () => json(Module._GameState());
 
 // Every position of a finished game, from the empty board on, for looking
 // back over it.
-function reviewBoards(moveCount) {
-  return Array.from({length: moveCount + 1}, (_, count) => {
-    const reviewed = json(Module._ReviewedPosition(count));
-    return {cells: cellsOf(reviewed.cells), lastMove: pointOf(reviewed.lastMove)};
-  });
+function reviewPositions(moveCount) {
+  return Array.from({length: moveCount + 1}, (_, count) => json(Module._ReviewedPosition(count)));
 }
 
-let human = 1;
-
-function position() {
-  const game = json(Module._GameState());
-  const {position} = game;
-  const state = stateOf(game, human);
+// The game as it stands, with what happened to it.
+function answer(happened) {
+  const game = gameState();
   const over = game.state === "over";
-  const moveCount = position.moves === "" ? 0 : position.moves.split(" ").length;
-  return {
-    cells: cellsOf(position.cells), lastMove: pointOf(position.lastMove), state,
-    moves: position.moves, canTakeBack: game.canTakeBack,
-    winningStones: position.winningStones.map(pointOf),
-    review: over ? reviewBoards(moveCount) : null,
-  };
+  const moveCount = game.position.moves === "" ? 0 : game.position.moves.split(" ").length;
+  postMessage({type: "game", game, ...happened, ...(over && {review: reviewPositions(moveCount)})});
 }
-
-const isComputerToMove = () => json(Module._GameState()).state === "computerToMove";
 
 // The engine hands the turn back to the person after every computer move that
 // does not win, so one search at most follows each request. Its report says
 // how long the request took, from its arrival to the computer's move.
 function playComputerIfItsTurn(arrival) {
-  if (!isComputerToMove()) return;
+  if (gameState().state !== "computerToMove") return;
   postMessage({type: "thinking"});
-  const chosen = json(Module._PlayComputer());
-  const milliseconds = performance.now() - arrival;
-  const estimate = chosen.estimate && {
-    winningRate: chosen.estimate.winningRate, expectedReply: pointOf(chosen.estimate.expectedReply),
-  };
-  postMessage({type: "computer", move: pointOf(chosen.move), estimate, milliseconds, ...position()});
+  const {move, estimate} = json(Module._PlayComputer());
+  answer({computer: {move, estimate, milliseconds: performance.now() - arrival}});
 }
 
-// A new game, or a record replayed in one; false when the engine rejects it
-// and there is no game to go on with.
-function startGame({human: colour, clock, player, moves}) {
-  human = colour;
-  if (!newGame(colour, clock, player)) {
-    postMessage({type: "rejected", reason: "player", message: player});
+function start({human, clock, player, moves}) {
+  if (!newGame(human, clock, player)) {
+    postMessage({type: "rejected", reason: "player"});
     return false;
   }
-  if (moves !== undefined) {
-    const error = replayRecord(moves);
-    if (error !== "") {
-      postMessage({type: "rejected", reason: "record", message: error});
-      return false;
-    }
+  const error = moves ? replayRecord(moves) : null;
+  if (error) {
+    postMessage({type: "rejected", reason: "record", error});
+    return false;
   }
-  postMessage({type: "position", result: null, ...position()});
+  answer({started: true});
   return true;
 }
 
-function play({x, y}) {
-  const {outcome, refusal} = playMove(x === -1 ? "pass" : `${x}-${y}`);
-  const result = {played: "Success", won: "Win", refused: "Failure"}[outcome];
-  postMessage({type: "position", result, refusal: refusal || null, ...position()});
+function play({move}) {
+  answer({played: playMove(move)});
   return true;
 }
 
 function takeBack() {
-  const tookBack = Module._TakeBack() === 1;
-  postMessage({type: "position", result: null, tookBack, ...position()});
+  answer({tookBack: Module._TakeBack() === 1});
   return true;
 }
 
-const Requests = {new: startGame, play, takeBack};
+const Requests = {new: start, play, takeBack};
 
-onmessage = ({data}) => {
+function handle(request) {
   const arrival = performance.now();
-  if (Requests[data.type](data)) playComputerIfItsTurn(arrival);
-};
+  if (Requests[request.type](request)) playComputerIfItsTurn(arrival);
+}
+
+onmessage = ({data}) => (ready ? handle(data) : waiting.push(data));

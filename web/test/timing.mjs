@@ -60,9 +60,10 @@ function nativeMoves() {
   return new Promise((done, fail) => {
     game.stdout.on("data", (bytes) => {
       output += bytes.toString("latin1");
-      const found = [...output.matchAll(/AI:\d+, \d+/g)];
+      const found = [...output.matchAll(/AI:(\d+), (\d+)/g)];
       if (found.length === moves.length) return;
-      moves.push({at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat), move: found.at(-1)[0]});
+      const [, x, y] = found.at(-1);
+      moves.push({at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat), move: `${x}-${y}`});
       if (moves.length === 1) {
         answered = {at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat)};
         game.stdin.write(`${Answer.join(" ")}\n`);
@@ -98,7 +99,7 @@ async function browserMoves(browser, url, opponent) {
       await settled(page);
       const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
       return {seconds: milliseconds / 1000, cpu: cpuSeconds(thread) - cpu,
-              move: await page.textContent("#computer-move")};
+              move: await page.getAttribute("#report", "data-move")};
     };
     const first = await move(() => page.click("#play-white"));
     const later = await move(() => page.click(`.target[data-x="${Answer[0]}"][data-y="${Answer[1]}"]`));

@@ -1,0 +1,219 @@
+// The page's state without a browser: what the person's actions and the
+// engine's answers make of it, and what the page is asked to do.
+
+import assert from "node:assert/strict";
+import {describe, it} from "node:test";
+
+import {initialState, reportOf, statusOf, update} from "../state.js";
+import {FinishedKept, ordered} from "../storage.js";
+
+const Clock = 1733700000;
+let now = 1_000_000;
+
+// Every message as the app sends it, with the clock and the time.
+function send(state, message) {
+  now += 1000;
+  return update(state, {clock: Clock, now, ...message});
+}
+
+function run(state, ...messages) {
+  return messages.reduce(send, state);
+}
+
+// The engine's answer about a game with these moves, as binding.cpp writes
+// it; cells put stones where the test needs them.
+function answer(moves, {state = "personToMove", canTakeBack = moves !== "", winner = "none",
+                        cells = ".".repeat(81), toMove} = {}) {
+  const count = moves === "" ? 0 : moves.split(" ").length;
+  return {
+    type: "game",
+    game: {state, canTakeBack, position: {
+      cells, lastMove: moves.split(" ").at(-1) || null, moves, winner, winningStones: [],
+      toMove: toMove ?? (count % 2 === 0 ? "black" : "white"), captures: {black: 0, white: 0},
+    }},
+  };
+}
+
+const ready = (search = "") => ({type: "ready", levelCount: 7, search});
+const requests = (state) => state.commands.map((c) => [c.type, c.request ?? c.search ?? c.kind]);
+
+// A level-2 game as Black with the moves played, the person to move.
+function gameAsBlack(moves) {
+  let state = run(initialState({language: "en"}), ready(), {type: "start", human: 1});
+  state = send(state, {...answer(""), started: true});
+  for (let i = 0; i < moves.length; i += 2) {
+    state = run(state, {type: "point", x: 1, y: 1},
+                {...answer(moves.slice(0, i + 1).join(" "), {state: "computerToMove"}), played: {outcome: "played"}},
+                {type: "thinking"},
+                {...answer(moves.slice(0, i + 2).join(" ")), computer: {move: moves[i + 1], estimate: null, milliseconds: 1}});
+  }
+  return state;
+}
+
+describe("the person's game", () => {
+  it("starts against the chosen level and is kept once it has a move", () => {
+    let state = run(initialState({language: "en"}), ready());
+    assert.equal(state.choice.level, "2", "a level a newcomer can beat");
+    state = send(state, {type: "start", human: 2});
+    assert.deepEqual(requests(state),
+                     [["engine", {type: "new", human: 2, clock: Clock, player: "level:2"}]]);
+    state = send(state, {...answer(""), started: true});
+    assert.deepEqual(state.recent, [], "no move, nothing to keep");
+    state = send(state, {...answer("5-5"), computer: {move: "5-5", estimate: null, milliseconds: 1}});
+    assert.deepEqual(state.recent.map((g) => [g.id, g.moves, g.over]), [[state.game.id, "5-5", false]]);
+    assert.equal(state.current, state.game.id);
+  });
+
+  it("clears a refusal and the computer's report at the next move that stands", () => {
+    let state = gameAsBlack(["5-5", "4-4"]);
+    assert.deepEqual(reportOf(state), {kind: "move", colour: "white", move: "4-4", estimate: null, milliseconds: 1});
+    state = run(state, {type: "point", x: 5, y: 5},
+                {...answer("5-5 4-4"), played: {outcome: "refused", refusal: "occupied"}});
+    assert.deepEqual(state.game.refusal, {reason: "occupied", point: {x: 5, y: 5}});
+    assert.equal(reportOf(state).kind, "move", "a refusal leaves the position as it was");
+    state = run(state, {type: "point", x: 6, y: 6},
+                {...answer("5-5 4-4 6-6", {state: "computerToMove"}), played: {outcome: "played"}});
+    assert.equal(state.game.refusal, null);
+    assert.equal(state.game.report, null);
+    assert.equal(reportOf(state).kind, "thinking");
+  });
+
+  it("asks for a take-back only when the engine says there is one", () => {
+    let state = gameAsBlack(["5-5", "4-4"]);
+    state = send(state, {...answer("5-5 4-4", {canTakeBack: false})});
+    assert.deepEqual(requests(send(state, {type: "takeBack"})), []);
+    state = send(state, answer("5-5 4-4"));
+    assert.deepEqual(requests(send(state, {type: "takeBack"})), [["engine", {type: "takeBack"}]]);
+  });
+
+  it("says who won: to the players, and to someone looking at another's game", () => {
+    const over = answer("5-5 resign", {state: "over", winner: "black"});
+    const own = send(gameAsBlack([]), over);
+    assert.equal(statusOf(own).key, "youWin");
+    assert.equal(reportOf(own).resigned, true);
+    assert.equal(own.recent[0].over, true);
+    const linked = run(initialState({language: "en"}),
+                       ready("?seed=1&you=white&level=2&moves=5-5+resign"), {...over, started: true});
+    assert.equal(statusOf(linked).key, "blackWon");
+  });
+});
+
+describe("the stop button", () => {
+  it("goes back to the person's turn before the move the computer was searching", () => {
+    let state = gameAsBlack(["5-5", "4-4"]);
+    state = run(state, {type: "point", x: 6, y: 6},
+                {...answer("5-5 4-4 6-6", {state: "computerToMove"}), played: {outcome: "played"}},
+                {type: "thinking"}, {type: "progress", percent: 40}, {type: "stop"});
+    assert.deepEqual(requests(state), [["restart", {
+      type: "new", human: 1, clock: Clock, player: "level:2", moves: "5-5 4-4",
+    }]]);
+    assert.equal(state.game.busy, "replaying");
+    assert.equal(state.recent[0].moves, "5-5 4-4", "a reload replays the game as it now is");
+    // Whatever the old engine still had to say is not heard; the new one's
+    // ready changes nothing.
+    state = run(state, ready(), {...answer("5-5 4-4"), started: true});
+    assert.equal(statusOf(state).key, "yourMove");
+    assert.equal(state.game.id, state.current);
+  });
+
+  it("leaves a game the computer opened for the first screen", () => {
+    let state = run(initialState({language: "en"}), ready(), {type: "start", human: 2},
+                    {...answer("", {state: "computerToMove"}), started: true}, {type: "thinking"},
+                    {type: "stop"});
+    assert.equal(state.game, null);
+    assert.deepEqual(requests(state), [["restart", undefined]]);
+    assert.deepEqual(state.recent, []);
+  });
+
+  it("ends a long replay with the game kept among the recent ones", () => {
+    const kept = {id: "g1", seed: 5, human: 1, opponent: "exact:50000", moves: "5-5 4-4",
+                  over: false, winner: null, updated: 1};
+    const replaying = run(initialState({language: "en", games: [kept], current: "g1"}), ready());
+    assert.equal(reportOf(replaying).kind, "replaying", "with the stop button");
+    const state = send(replaying, {type: "stop"});
+    assert.equal(state.game, null);
+    assert.equal(state.current, null, "a reload does not replay it again");
+    assert.deepEqual(state.recent, [kept]);
+    assert.equal(state.notice.key, "stoppedReplay");
+  });
+});
+
+describe("links and recent games", () => {
+  const unfinished = {id: "g1", seed: 5, human: 1, opponent: "level:3", moves: "5-5 4-4",
+                      over: false, winner: null, updated: 1};
+
+  it("resume the game a reload interrupted, but not a finished one", () => {
+    let state = run(initialState({language: "en", games: [unfinished], current: "g1"}), ready());
+    assert.deepEqual(requests(state), [["engine", {
+      type: "new", human: 1, clock: 5, player: "level:3", moves: "5-5 4-4",
+    }]]);
+    const finished = {...unfinished, over: true, winner: "white"};
+    state = run(initialState({language: "en", games: [finished], current: "g1"}), ready());
+    assert.equal(state.game, null);
+  });
+
+  it("open beside an unfinished game, which stays; played on, the linked game is kept too", () => {
+    let state = run(initialState({language: "en", games: [unfinished], current: "g1"}),
+                    ready("?seed=9&you=black&level=1&moves=1-1+2-2"));
+    assert.deepEqual(state.game.origin, "link");
+    assert.equal(state.current, null);
+    assert.deepEqual(state.recent, [unfinished]);
+    state = run(state, {...answer("1-1 2-2"), started: true}, {type: "point", x: 3, y: 3},
+                {...answer("1-1 2-2 3-3", {state: "computerToMove"}), played: {outcome: "played"}});
+    assert.equal(state.game.origin, "own");
+    assert.deepEqual(requests(state), [["address", ""]], "the address no longer shows this game");
+    assert.deepEqual(state.recent.map((g) => g.moves).sort(), ["1-1 2-2 3-3", "5-5 4-4"]);
+    state = send(state, {type: "resume", id: "g1"});
+    assert.equal(requests(state)[0][0], "restart", "the search is ended before the other game");
+    assert.equal(state.current, "g1");
+  });
+
+  it("say what is wrong with a link, and go on with the game in progress", () => {
+    const state = run(initialState({language: "en", games: [unfinished], current: "g1"}),
+                      ready("?level=99"));
+    assert.deepEqual(state.notice, {key: "linkRefused", values: {detail: {key: "badLevel", values: {token: "99", count: 7}}}});
+    assert.equal(state.game.id, "g1");
+  });
+
+  it("name the move the engine refuses in a linked record", () => {
+    let state = run(initialState({language: "en"}), ready("?moves=5-5+5-5"));
+    assert.equal(state.game.opponent, "human", "a link without an opponent is a game between two people");
+    state = send(state, {type: "rejected", reason: "record",
+                         error: {token: 2, text: "5-5", kind: "occupied", reason: "Black may not play there"}});
+    assert.equal(state.game, null);
+    assert.deepEqual(state.notice.values.detail, {key: "badMove", values: {
+      token: 2, text: "5-5", kind: {key: "moveKinds.occupied", values: {otherwise: "Black may not play there"}},
+    }});
+  });
+
+  it("keep the game an earlier page left, as a record, unless it cannot be read", () => {
+    const earlierGame = "nanaren record 1\nseed: 3\nyou: white\ncomputer: level:4\nmoves: 5-5 4-4 6-6\n";
+    const state = run(initialState({language: "en", earlierGame}), ready());
+    assert.deepEqual(state.recent.map((g) => [g.seed, g.human, g.opponent, g.moves, g.over]),
+                     [[3, 2, "level:4", "5-5 4-4 6-6", false]]);
+    assert.equal(state.earlierGame, null);
+    const unreadable = "nanaren record 1\nseed: 3\nyou: white\ncomputer: exact:30\nmoves: 5-5\n";
+    assert.equal(run(initialState({language: "en", earlierGame: unreadable}), ready()).earlierGame,
+                 unreadable);
+  });
+
+  it("keep every unfinished game and the newest finished ones, unfinished first", () => {
+    const games = Array.from({length: FinishedKept + 3}, (_, i) =>
+      ({id: `f${i}`, over: true, updated: i}));
+    const list = ordered([...games, {id: "u", over: false, updated: -1}]);
+    assert.deepEqual(list.map((g) => g.id), ["u", ...games.slice(3).reverse().map((g) => g.id)]);
+  });
+});
+
+describe("two people at one board", () => {
+  it("take turns with no computer, and take back a single move", () => {
+    let state = run(initialState({language: "en"}), ready(), {type: "chooseLevel", level: "human"},
+                    {type: "start", human: 2});
+    assert.deepEqual(requests(state)[0][1], {type: "new", human: 1, clock: Clock, player: "human"});
+    state = run(state, {...answer(""), started: true}, {type: "point", x: 5, y: 5},
+                {...answer("5-5"), played: {outcome: "played"}});
+    assert.equal(statusOf(state).key, "whiteToMove");
+    assert.equal(reportOf(state), null);
+    assert.deepEqual(requests(send(state, {type: "takeBack"})), [["engine", {type: "takeBack"}]]);
+  });
+});
