@@ -167,6 +167,24 @@ TEST(Replay, ARecordedGameGoesOnAsItWouldHave) {
     }
 }
 
+// A game played on from a position: the moves given stand for both colours,
+// whoever the computer is, and the computer then plays as it would from there.
+TEST(Replay, AGameGoesOnFromMovesGiven) {
+    Game game(White, 1733700002, Exact(100));
+    ASSERT_EQ(game.SetUp("5-5 1-1 5-6"), std::nullopt);
+    EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
+    EXPECT_EQ(game.Play(GetVertex(4, 4)), MoveOutcome::Played());
+    SearchObserver quiet;
+    const Vertex reply = game.PlayComputer(quiet).move;
+    EXPECT_NE(reply, Pass);
+    ASSERT_TRUE(game.TakeBack());
+    ASSERT_TRUE(game.TakeBack());
+    EXPECT_EQ(game.GetPosition().Record(), "5-5");
+    Game refused(White, 0, Exact(100));
+    ASSERT_TRUE(refused.SetUp("5-5 5-5").has_value());
+    EXPECT_TRUE(refused.GetPosition().Moves().empty());
+}
+
 TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     Game played(White, 1733700002, Exact(100));
     SearchObserver quiet;

@@ -66,6 +66,15 @@ std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver&
     return std::nullopt;
 }
 
+std::optional<RecordError> Game::SetUp(std::string_view record) {
+    NANAREN_ASSERT(mPosition.Moves().empty());
+    Position read;
+    if (auto error = read.ReadRecord(record)) return error;
+    for (const Vertex move : read.Moves())
+        Record(move, mRandom.State());
+    return std::nullopt;
+}
+
 // One move of a replay; why it cannot stand, or nothing.
 std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observer) {
     if (CurrentState() == State::PersonToMove) {

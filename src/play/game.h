@@ -66,6 +66,12 @@ class Game {
     // goes back to its start and the error names the move.
     std::optional<RecordError> Replay(std::string_view record, SearchObserver& observer);
 
+    // Plays a record's moves as given, both colours alike, in a game not yet
+    // begun: a game played on from a position of another (a review, a
+    // problem). The generator is not drawn from; the moves can be taken back
+    // like any others. On an error the game stays at its start.
+    std::optional<RecordError> SetUp(std::string_view record);
+
   private:
     std::size_t MovesToTakeBack() const;
     MoveOutcome Record(Vertex v, std::uint32_t randomBefore);
