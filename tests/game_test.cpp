@@ -185,6 +185,38 @@ TEST(Replay, AGameGoesOnFromMovesGiven) {
     EXPECT_TRUE(refused.GetPosition().Moves().empty());
 }
 
+// A game played on from moves given is replayed from the same moves given:
+// the exact player's replies after them are searched again and found alike,
+// and a move it would not play takes the game back to the moves given.
+TEST(Replay, AGamePlayedOnFromMovesGivenReplaysFromThem) {
+    Game played(Black, 1733700002, Exact(100));
+    ASSERT_EQ(played.SetUp("5-5 1-1"), std::nullopt);
+    PlayMoves(played, {{4, 4}, {6, 6}});
+    const std::string record = played.GetPosition().Record();
+    ASSERT_EQ(played.GetPosition().Moves().size(), 6u);
+
+    Game replayed(Black, 1733700002, Exact(100));
+    ASSERT_EQ(replayed.SetUp("5-5 1-1"), std::nullopt);
+    SearchObserver quiet;
+    ASSERT_EQ(replayed.Replay(record, quiet), std::nullopt);
+    PlayMoves(played, {{3, 3}});
+    PlayMoves(replayed, {{3, 3}});
+    EXPECT_EQ(replayed.GetPosition().Record(), played.GetPosition().Record());
+
+    const Vertex reply = played.GetPosition().Moves()[3];
+    Vertex other = GetVertex(9, 9);
+    while (other == reply)
+        --other;
+    Game refused(Black, 1733700002, Exact(100));
+    ASSERT_EQ(refused.SetUp("5-5 1-1"), std::nullopt);
+    const auto error = refused.Replay("5-5 1-1 4-4 " + MoveText(other), quiet);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->token, 4);
+    EXPECT_EQ(refused.GetPosition().Record(), "5-5 1-1");
+    PlayMoves(refused, {{4, 4}});
+    EXPECT_EQ(refused.GetPosition().Moves()[3], reply) << "the generator is back where it stood";
+}
+
 TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     Game played(White, 1733700002, Exact(100));
     SearchObserver quiet;

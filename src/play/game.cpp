@@ -1,5 +1,7 @@
 #include "play/game.h"
 
+#include <algorithm>
+
 #include "core/check.h"
 #include "game/notation.h"
 
@@ -52,14 +54,16 @@ bool Game::TakeBack() {
 }
 
 std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver& observer) {
-    NANAREN_ASSERT(mPosition.Moves().empty());
     Position read;
     if (auto error = read.ReadRecord(record)) return error;
-    const std::uint32_t seeded = mRandom.State();
     const std::vector<Vertex>& moves = read.Moves();
-    for (std::size_t i = 0; i < moves.size(); ++i) {
+    const std::size_t given = mPosition.Moves().size();
+    NANAREN_ASSERT(given <= moves.size() &&
+                   std::equal(mPosition.Moves().begin(), mPosition.Moves().end(), moves.begin()));
+    const std::uint32_t seeded = mRandom.State();
+    for (std::size_t i = given; i < moves.size(); ++i) {
         if (const auto reason = ReplayMove(moves[i], observer)) {
-            Restart(seeded);
+            BackTo(given, seeded);
             return RecordError{static_cast<int>(i + 1), MoveText(moves[i]), *reason};
         }
     }
@@ -93,12 +97,13 @@ std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observe
     return std::nullopt;
 }
 
-// Back to the start: no move, the generator as the game was seeded (a
-// search refused before any move stood has drawn from it too).
-void Game::Restart(std::uint32_t seeded) {
+// Back to the first kept moves, the generator as it stood then (a search
+// refused before any move stood has drawn from it too).
+void Game::BackTo(std::size_t kept, std::uint32_t seeded) {
+    while (mPosition.Moves().size() > kept)
+        mPosition.Undo();
     mRandom.Restore(seeded);
-    mRandomBefore.clear();
-    mPosition.Restart();
+    mRandomBefore.resize(kept);
 }
 
 // Plays a move on the position; one that stands is noted with the
