@@ -46,6 +46,9 @@ function persist(before, after) {
   const writes = [
     ["language", Keys.language, after.language],
     ["sound", Keys.sound, after.sound ? "on" : "off"],
+    ["warn", Keys.warn, after.warn ? "on" : "off"],
+    ["showEstimate", Keys.estimate, after.showEstimate ? "on" : "off"],
+    ["showReply", Keys.reply, after.showReply ? "on" : "off"],
     ["storedOpponent", Keys.opponent, after.storedOpponent],
     ["recent", Keys.games, JSON.stringify(after.recent)],
     ["current", Keys.current, after.current],
@@ -149,6 +152,18 @@ function wire() {
   on("stop", {type: "stop"});
   on("new-game", {type: "newGame"});
   on("rematch", {type: "rematch"});
+  on("hint", {type: "askHint"});
+  on("withdraw-move", {type: "withdrawMove"});
+  on("keep-move", {type: "keepMove"});
+  on("analyse", {type: "analyse"});
+  on("stop-analysis", {type: "stopAnalysis"});
+  on("show-line", {type: "showLine"});
+  $("play-from-here").onclick = () =>
+    dispatch({type: "playFromHere", level: Number($("from-here-level").value)});
+  $("graph").onclick = (event) => dispatch({type: "review", index: view.graphMove(event)});
+  $("warn").onchange = () => dispatch({type: "warnMode"});
+  $("show-estimate").onchange = () => dispatch({type: "estimateShown"});
+  $("show-reply").onchange = () => dispatch({type: "replyShown"});
   on("review-start", {type: "review", index: 0});
   on("review-end", {type: "review", index: Infinity});
   const step = (by) => () => dispatch({type: "review", index: state.game.review.index + by});

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "coach/coach.h"
+#include "coach/review.h"
 #include "game/notation.h"
 #include "play/game.h"
 #include "players/levels.h"
@@ -27,6 +29,10 @@ class WorkerReport : public nanaren::SearchObserver {
 };
 
 std::unique_ptr<nanaren::Game> CurrentGame;
+// The coach of every game, made when first needed: its store is allocated once.
+std::unique_ptr<nanaren::Coach> TheCoach;
+// The review under way, if any.
+std::unique_ptr<nanaren::Reviewer> CurrentReview;
 // The text last handed to JavaScript, which reads it before the next call.
 std::string Answer;
 
@@ -97,6 +103,42 @@ std::string MoveOrNull(nanaren::Vertex move) {
     return move == nanaren::NoVertex ? "null" : Quoted(nanaren::MoveText(move));
 }
 
+// Moves as a JSON list: ["5-5","4-4"].
+std::string MoveList(const std::vector<nanaren::Vertex>& moves) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < moves.size(); ++i)
+        json += (i == 0 ? "" : ",") + Quoted(nanaren::MoveText(moves[i]));
+    return json + "]";
+}
+
+const char* ReasonName(nanaren::MoveReason::Kind kind) {
+    switch (kind) {
+        case nanaren::MoveReason::Kind::Wins:
+            return "wins";
+        case nanaren::MoveReason::Kind::BlocksSeven:
+            return "blocksSeven";
+        case nanaren::MoveReason::Kind::BreaksLine:
+            return "breaksLine";
+        case nanaren::MoveReason::Kind::StartsForcedWin:
+            return "startsForcedWin";
+        default:
+            return "stopsForcedWin";
+    }
+}
+
+// A certain reason for a move, {"kind", "point": the point blocked or the
+// stone captured, or null, "line": a forced win}; null for none.
+std::string ReasonJson(const nanaren::MoveReason& reason) {
+    if (reason.kind == nanaren::MoveReason::Kind::None) return "null";
+    return "{\"kind\":" + Quoted(ReasonName(reason.kind)) +
+           ",\"point\":" + MoveOrNull(reason.point) + ",\"line\":" + MoveList(reason.line) + "}";
+}
+
+nanaren::Coach& GetCoach() {
+    if (!TheCoach) TheCoach = std::make_unique<nanaren::Coach>();
+    return *TheCoach;
+}
+
 // A position as the page draws it.
 std::string PositionJson(const nanaren::Position& position) {
     std::ostringstream json;
@@ -133,6 +175,31 @@ std::string ErrorKind(const std::string& record, const nanaren::RecordError& err
     return refusal == nanaren::Refusal::None ? "computer" : nanaren::RefusalName(refusal);
 }
 
+std::string SideJson(const nanaren::SideReview& side) {
+    std::ostringstream json;
+    json << "{\"accuracy\":" << side.accuracy << ",\"counts\":{";
+    const char* comma = "";
+    for (int k = 1; k < nanaren::MoveClassCount; ++k) {
+        json << comma << Quoted(nanaren::MoveClassName(static_cast<nanaren::MoveClass>(k))) << ':'
+             << side.counts[k];
+        comma = ",";
+    }
+    json << "}}";
+    return json.str();
+}
+
+std::string MoveReviewJson(const nanaren::MoveReview& move) {
+    std::ostringstream json;
+    json << "{\"move\":" << Quoted(nanaren::MoveText(move.move))
+         << ",\"mover\":" << Quoted(ColourName(move.mover)) << ",\"winBefore\":" << move.winBefore
+         << ",\"winAfter\":" << move.winAfter
+         << ",\"best\":" << Quoted(nanaren::MoveText(move.best))
+         << ",\"bestWinRate\":" << move.bestWinRate << ",\"bestLine\":" << MoveList(move.bestLine)
+         << ",\"class\":" << Quoted(nanaren::MoveClassName(move.kind))
+         << ",\"threat\":" << MoveList(move.threat) << '}';
+    return json.str();
+}
+
 }  // namespace
 
 extern "C" {
@@ -157,13 +224,20 @@ EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
     return 1;
 }
 
-// Plays a record's moves in the new game, the computer's searched again where
-// its player cannot follow them otherwise: null when they all stand, else
-// {"token": which move from 1, "text": it as written, "kind": see ErrorKind,
-// "reason": the engine's words}, with the game back at its start.
-EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
+// Plays a record's moves in the new game: its first setUp moves as given
+// (a game played on from a position of another), the rest with the
+// computer's searched again where its player cannot follow them otherwise.
+// null when they all stand, else {"token": which move from 1, "text": it as
+// written, "kind": see ErrorKind, "reason": the engine's words}.
+EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record, int setUp) {
+    std::istringstream tokens(record);
+    std::string given;
+    std::string token;
+    for (int i = 0; i < setUp && tokens >> token; ++i)
+        given += token + ' ';
     nanaren::SearchObserver quiet;
-    const auto error = CurrentGame->Replay(record, quiet);
+    auto error = CurrentGame->SetUp(given);
+    if (!error) error = CurrentGame->Replay(record, quiet);
     if (!error) return Answered("null");
     return Answered("{\"token\":" + std::to_string(error->token) +
                     ",\"text\":" + Quoted(JsonText(error->text)) +
@@ -222,6 +296,76 @@ EMSCRIPTEN_KEEPALIVE const char* ReviewedPosition(int count) {
     for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i)
         reviewed.Play(moves[i]);
     return Answered(PositionJson(reviewed));
+}
+
+// The coach's move for the side to move, found at the hint level:
+// {"move", "reason": see ReasonJson, "winRate": the side's chances with it
+// in percent, "line": the moves that follow it}.
+EMSCRIPTEN_KEEPALIVE const char* Hint() {
+    nanaren::SearchObserver quiet;
+    const nanaren::Coach::Hint hint = GetCoach().Suggest(CurrentGame->GetPosition(), quiet);
+    std::ostringstream json;
+    json << "{\"move\":" << Quoted(nanaren::MoveText(hint.move))
+         << ",\"reason\":" << ReasonJson(hint.reason) << ",\"winRate\":" << 100.0 * hint.winRate
+         << ",\"line\":" << MoveList(hint.line) << '}';
+    return Answered(json.str());
+}
+
+// Why the game's last move was played, where that is certain: see
+// ReasonJson.
+EMSCRIPTEN_KEEPALIVE const char* LastMoveReason() {
+    return Answered(ReasonJson(GetCoach().ExplainLast(CurrentGame->GetPosition())));
+}
+
+// What the person's move would do that is certain, before it is played:
+// {"class": a review's class name ("allowed-win", ...), "threat": the win
+// it lets go or allows}; null when nothing is certain or the move would not
+// stand.
+EMSCRIPTEN_KEEPALIVE const char* CheckMove(const char* move) {
+    const std::string moves = CurrentGame->GetPosition().Record();
+    nanaren::Position after;
+    if (after.ReadRecord(moves + (moves.empty() ? "" : " ") + move)) return Answered("null");
+    const nanaren::Coach::Warning warning = GetCoach().CheckLast(after);
+    if (warning.kind == nanaren::MoveClass::None) return Answered("null");
+    return Answered("{\"class\":" + Quoted(nanaren::MoveClassName(warning.kind)) +
+                    ",\"threat\":" + MoveList(warning.threat) + "}");
+}
+
+// A review of the game's moves at the default review level, made to go one
+// position at a time: the positions it will analyse.
+EMSCRIPTEN_KEEPALIVE int StartReview() {
+    CurrentReview.reset();  // one store at a time
+    const auto settings = nanaren::AnalysisSettings(nanaren::DefaultReviewLevel);
+    CurrentReview =
+        std::make_unique<nanaren::Reviewer>(CurrentGame->GetPosition().Moves(), settings);
+    return CurrentReview->Total();
+}
+
+// Analyses the review's next position: the positions done.
+EMSCRIPTEN_KEEPALIVE int ReviewStep() {
+    CurrentReview->Step();
+    return CurrentReview->Done();
+}
+
+// Ends the review under way; its store is freed.
+EMSCRIPTEN_KEEPALIVE void StopReview() {
+    CurrentReview.reset();
+}
+
+// The finished review, its store freed: {"moves": [{"move", "mover", the
+// mover's chances (0 to 1) "winBefore" and "winAfter", "best",
+// "bestWinRate", "bestLine", "class" (a class's name or ""), "threat"}],
+// "sides": {"black", "white": {"accuracy" (0 to 100), "counts": by class}}}.
+EMSCRIPTEN_KEEPALIVE const char* ReviewResult() {
+    const nanaren::GameReview review = CurrentReview->Result();
+    CurrentReview.reset();
+    std::string json = "{\"moves\":[";
+    for (std::size_t i = 0; i < review.moves.size(); ++i)
+        json += (i == 0 ? "" : ",") + MoveReviewJson(review.moves[i]);
+    json +=
+        "],\"sides\":{\"black\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::Black)]) +
+        ",\"white\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::White)]) + "}}";
+    return Answered(json);
 }
 
 // The strong player's levels, 1 to LevelCount.

@@ -121,10 +121,13 @@ export class BoardView {
 
   // cells: the engine's 81 cells row by row; marks: the last stone, the
   // reply the computer expects and its colour ("black" or "white"), the
-  // winning stones, a refused point and the stones the last move captured,
+  // winning stones, a refused point, the stones the last move captured, the
+  // coach's hint, a move tried but not played {x, y, colour}, the better
+  // move a review shows, and a line of moves as numbered stones
+  // {stones: [{x, y, colour}], threat: whether it is the other side's win},
   // all optional. pointLabel(x, y, cell) names a point for a screen reader.
-  show(cells, {lastMove, expectedReply, replyColour, winningStones = [], refused, captured},
-       pointLabel) {
+  show(cells, {lastMove, expectedReply, replyColour, winningStones = [], refused, captured, hint,
+               tried, best, line}, pointLabel) {
     const before = this.cells;
     this.cells = cells;
     this.stones.replaceChildren();
@@ -158,6 +161,27 @@ export class BoardView {
     }
     this.showWinningLine(winningStones);
     if (refused) this.showRefused(refused);
+    if (tried) this.ring(tried, `tried ${tried.colour}`, StoneRadius);
+    if (hint) this.ring(hint, "hint-ring", StoneRadius + 1);
+    if (best) this.ring(best, "best-move", StoneRadius + 1);
+    if (line) this.showLine(line);
+  }
+
+  // A circle of the class given at a point.
+  ring({x, y}, className, r) {
+    this.marks.append(svg("circle", {class: className, "data-x": x, "data-y": y,
+                                     cx: at(x), cy: at(y), r}));
+  }
+
+  // Moves to come, numbered from 1 on stones of their colours.
+  showLine({stones, threat}) {
+    stones.forEach(({x, y, colour}, i) => {
+      const stone = svg("g", {class: `line-stone ${colour}${threat ? " threat" : ""}`,
+                              "data-x": x, "data-y": y, "data-number": i + 1});
+      stone.append(svg("circle", {cx: at(x), cy: at(y), r: StoneRadius - 2}),
+                   svg("text", {x: at(x), y: at(y)}, String(i + 1)));
+      this.marks.append(stone);
+    });
   }
 
   // The captured stones, as they were drawn before, fade away.

@@ -13,7 +13,11 @@
 // (playouts=N instead of level=K for the exact game). Between two people the
 // file says "computer: none" and the link "level=human", with no colour. A
 // missing seed is a fresh one, a missing colour Black, a link without an
-// opponent a game between two people. Whether the moves can be played is the
+// opponent a game between two people. Two items are there only when they
+// are not 0: "setup: N" (setup=N), the first N moves were given, not played
+// against this computer (a game played on from another's position), and
+// "hints: N" (hints=N), the hints the person asked for. Readers skip no
+// item: one they do not know is named as wrong. Whether the moves can be played is the
 // engine's to say; here only the shape is read, and every complaint names
 // the field and the text that is wrong.
 
@@ -26,7 +30,7 @@ export const PlayoutChoices = [300, 1000, 5000, 20000, 50000];
 export const TwoPeople = "human";
 
 const Header = "nanaren record 1";
-const FileKeys = ["seed", "you", "computer", "moves"];
+const FileKeys = ["seed", "you", "computer", "moves", "setup", "hints"];
 const SideNames = {black: Black, white: White};
 const MaxMovesLength = 8000;
 
@@ -85,21 +89,43 @@ function computerOf(token, levelCount) {
 
 const normalMoves = (moves) => moves.trim().split(/\s+/).filter(Boolean).join(" ");
 
-// The seed, colour and moves of a record whose opponent is read: the seed
-// given or else clock, Black unless said otherwise.
-function completed({seed, you, moves}, opponent, clock) {
+// The counts a record holds only when they are not 0, with their largest
+// values given the moves.
+const Counts = {setup: (moveCount) => moveCount, hints: () => Number.MAX_SAFE_INTEGER};
+
+// {setup, hints} as given, each a whole number in its range, or {error}.
+function countsOf(values, moveCount) {
+  const counts = {};
+  for (const [key, largest] of Object.entries(Counts)) {
+    if (values[key] === undefined) continue;
+    const count = integerOf(values[key]);
+    if (count === null || count < 0 || count > largest(moveCount)) {
+      return fail("badCount", {key, token: values[key]});
+    }
+    if (count > 0) counts[key] = count;
+  }
+  return {counts};
+}
+
+// The seed, colour, moves and counts of a record whose opponent is read: the
+// seed given or else clock, Black unless said otherwise.
+function completed({seed, you, moves, ...rest}, opponent, clock) {
   const seedValue = seed === undefined ? clock : integerOf(seed);
   if (seedValue === null) return fail("badSeed", {token: seed});
   if (you !== undefined && !(you in SideNames)) return fail("badSide", {token: you});
   if (moves.length > MaxMovesLength) return fail("longMoves", {count: moves.length});
-  return {record: {seed: seedValue, human: SideNames[you ?? "black"], opponent,
-                   moves: normalMoves(moves)}};
+  const normal = normalMoves(moves);
+  const {counts, error} = countsOf(rest, normal === "" ? 0 : normal.split(" ").length);
+  if (error) return {error};
+  return {record: {seed: seedValue, human: SideNames[you ?? "black"], opponent, moves: normal,
+                   ...counts}};
 }
 
-export function formatRecord({seed, human, opponent, moves}, comment) {
+export function formatRecord({seed, human, opponent, moves, setup, hints}, comment) {
   const people = opponent === TwoPeople;
   const lines = [Header, `seed: ${seed}`, ...(people ? [] : [`you: ${sideName(human)}`]),
-                 `computer: ${people ? "none" : opponent}`, `moves: ${moves}`];
+                 `computer: ${people ? "none" : opponent}`, `moves: ${moves}`,
+                 ...(setup ? [`setup: ${setup}`] : []), ...(hints ? [`hints: ${hints}`] : [])];
   if (comment) lines.push(`# ${comment}`);
   return lines.join("\n") + "\n";
 }
@@ -125,7 +151,7 @@ export function parseRecord(text, {levelCount, clock}) {
   return opponent.error ? opponent : completed(values, opponent.opponent, clock);
 }
 
-export function recordQuery({seed, human, opponent, moves}) {
+export function recordQuery({seed, human, opponent, moves, setup, hints}) {
   const choice = opponentChoice(opponent, Infinity);
   const query = new URLSearchParams();
   if (choice.people) {
@@ -140,6 +166,8 @@ export function recordQuery({seed, human, opponent, moves}) {
     }
   }
   query.set("moves", moves);
+  if (setup) query.set("setup", String(setup));
+  if (hints) query.set("hints", String(hints));
   return `?${query}`;
 }
 
@@ -169,6 +197,6 @@ export function readLink(search, {levelCount, clock}) {
   }
   const moves = query.get("moves");
   if (moves.trim() === "") return fail("noMoves");
-  return completed({seed: given("seed"), you: given("you"), moves},
-                   opponent.opponent ?? TwoPeople, clock);
+  return completed({seed: given("seed"), you: given("you"), moves, setup: given("setup"),
+                    hints: given("hints")}, opponent.opponent ?? TwoPeople, clock);
 }

@@ -30,23 +30,40 @@ export const DefaultPlayouts = 20000;
 //   progress  the search's percent, null before its first step
 //   searches  how many searches have begun
 //   report    the computer's move while it is the last move: {colour, move,
-//             estimate: {winningRate, expectedReply} or null}
+//             estimate: {winningRate, expectedReply} or null, reason: the
+//             engine's certain reason or null}
 //   refusal   why the last try was refused: {reason, point}; or why a click
 //             was not taken
 //   tried     the point the person last tried, null for a pass
 //   captured  the stones the last move took, for their animation
-function newGame({id, origin, seed, human, opponent, moves}) {
+//   setup     how many of its first moves were given, not played (a game
+//             played on from another's position)
+//   hints     how many hints the person has asked for
+//   hint      the coach's move: {moves: the game it is for, move, reason,
+//             winRate, line, milliseconds}; hinting while one is asked for
+//   warning   the teaching mode's warning about a move not yet played:
+//             {move, point, class, threat}
+//   analysis  the review: {id, running: true, done, total} while it runs,
+//             then {id, running: false, moves: the game it is of, review,
+//             milliseconds}
+//   showLine  whether the review draws the better move's line
+function newGame({id, origin, seed, human, opponent, moves, setup = 0, hints = 0}) {
   return {
     id, origin, seed, human, opponent, engine: null, review: null,
     busy: moves ? "replaying" : "starting", progress: null, searches: 0, report: null,
-    refusal: null, tried: null, captured: [],
+    refusal: null, tried: null, captured: [], setup, hints, hint: null, hinting: false,
+    warning: null, analysis: null, showLine: false,
   };
 }
 
 export function initialState({language, sound = false, opponent = null, games = [],
-                              current = null, available = true, earlierGame = null}) {
+                              current = null, available = true, earlierGame = null, warn = false,
+                              showEstimate = true, showReply = false}) {
   return {
     language, sound,
+    warn,                    // the teaching mode: a warning before a move that loses
+    showEstimate,            // whether the report shows the computer's estimate
+    showReply,               // whether the reply the computer expects is ringed
     engine: "loading",       // "loading", "ready" or "failed"
     levelCount: 0,           // the engine's levels, 1 to levelCount
     strength: null,          // the measured shares by level, as strength.json
@@ -123,25 +140,61 @@ export function reportOf(state) {
     const moves = tokens(position.moves);
     return {kind: "result", winner: colourOf(position.winner), count: moves.length,
             resigned: moves.at(-1) === "resign", computerMove: game.report?.move ?? null,
-            colour: game.report?.colour ?? null, winnerNamed: statusOf(state).key.endsWith("Won")};
+            reason: game.report?.reason ?? null, colour: game.report?.colour ?? null,
+            winnerNamed: statusOf(state).key.endsWith("Won")};
   }
   if (!game.report || game.busy) return null;
   return {kind: "move", ...game.report};
 }
 
-// The reply the computer expects, ringed on the board while it may come.
+// The reply the computer expects, ringed on the board while it may come,
+// when the person asks for it.
 export function expectedReply(state) {
   const report = reportOf(state);
-  return report?.kind === "move" ? report.estimate?.expectedReply ?? null : null;
+  if (!state.showReply || report?.kind !== "move") return null;
+  return report.estimate?.expectedReply ?? null;
 }
 
-export const canTakeBack = (game) => Boolean(game?.engine?.canTakeBack) && !game.busy;
+export const canTakeBack = (game) => Boolean(game?.engine?.canTakeBack) && !game.busy &&
+                                     !game.warning;
 export const awaitsPerson = (game) => game?.engine?.state === "personToMove" && !game.busy;
+const analysing = (game) => Boolean(game?.analysis?.running);
+
+// The coach's move for the game as it stands.
+export function hintOf(game) {
+  const hint = game?.hint;
+  return hint && awaitsPerson(game) && hint.moves === game.engine.position.moves ? hint : null;
+}
+
+export const canHint = (game) => awaitsPerson(game) && !game.hinting && !game.warning &&
+                                 !hintOf(game) && !analysing(game) && !game.review;
+
+// The review of the game as it stands, once it is done.
+export function analysisOf(game) {
+  const analysis = game?.analysis;
+  return analysis && !analysis.running && analysis.moves === game.engine?.position.moves ?
+    analysis : null;
+}
+
+// A game can be analysed once it is over, or when it is someone else's (a
+// link's or a file's), as long as nothing else is going on.
+export const canAnalyse = (game) => Boolean(game?.engine) && !game.busy && !game.warning &&
+  game.engine.position.moves !== "" && (isOver(game) || !isOwn(game)) && !game.analysis;
+
+// The position the review shows, and whether a game can go on from it.
+export function reviewedPosition(game) {
+  const review = game?.review;
+  return review ? review.positions[review.index] : null;
+}
+export const canPlayFromHere = (game) =>
+  !game.busy && reviewedPosition(game)?.winner === "none" && !analysing(game);
 
 // The record of the game on the board.
 export function recordOf(game) {
-  return {seed: game.seed, human: game.human, opponent: game.opponent,
-          moves: game.engine?.position.moves ?? ""};
+  const moves = game.engine?.position.moves ?? "";
+  const setup = Math.min(game.setup, tokens(moves).length);
+  return {seed: game.seed, human: game.human, opponent: game.opponent, moves,
+          ...(setup > 0 && {setup}), ...(game.hints > 0 && {hints: game.hints})};
 }
 
 // ---- changes ----
@@ -154,10 +207,12 @@ const ask = (request) => ({type: "engine", request});
 const isKept = (state, id) => state.recent.some((g) => g.id === id);
 const address = (search) => ({type: "address", search});
 
-// The engine's request that starts a game, with a record's moves.
+// The engine's request that starts a game, with a record's moves, the first
+// setup of them given rather than played.
 function startRequest(game, moves) {
+  const setup = Math.min(game.setup, tokens(moves ?? "").length);
   return {type: "new", human: game.human, clock: game.seed, player: game.opponent,
-          ...(moves && {moves})};
+          ...(moves && {moves}), ...(setup > 0 && {setup})};
 }
 
 // A new game on the board, asked of the engine (of a fresh engine when the
@@ -256,6 +311,11 @@ function followGame(state, message) {
              changed ? null : game.refusal,
     report: computer ? {colour: colourName(other(game.human)), ...computer} :
             changed ? null : game.report,
+    warning: null,
+    // Any request ends a review under way; one that is done lasts while
+    // its game does.
+    analysis: game.analysis?.moves === answer.position.moves ? game.analysis : null,
+    showLine: false,
   };
   let followed = {...state, game: next};
   // The computer's answer to a linked game's last move leaves it the link's.
@@ -293,11 +353,66 @@ function tryMove(state, move) {
     const reason = game.busy === "computer" ? "busyThinking" : "busyReplaying";
     return withGame(state, {refusal: {reason, point: null}});
   }
-  if (!awaitsPerson(game)) return state;
+  const review = game.review;
+  if (!awaitsPerson(game) || (review && review.index < review.positions.length - 1)) return state;
   const point = typeof move === "object" ? move : null;
   const text = point ? `${point.x}-${point.y}` : move;
-  return withCommands(withGame(state, {busy: "moving", tried: point}),
-                      ask({type: "play", move: text}));
+  const warn = state.warn && !isTwoPeople(game) && move !== "resign";
+  return withCommands(withGame(state, {busy: "moving", tried: point, warning: null}),
+                      ask({type: "play", move: text, ...(warn && {warn})}));
+}
+
+// The move the teaching mode warned of, played after all.
+function keepMove(state) {
+  const warning = state.game?.warning;
+  if (!warning) return state;
+  return withCommands(withGame(state, {busy: "moving", tried: warning.point, warning: null}),
+                      ask({type: "play", move: warning.move}));
+}
+
+function askHint(state, now) {
+  const game = state.game;
+  if (!canHint(game)) return state;
+  const next = withGame(state, {hinting: true, hints: game.hints + 1, refusal: null});
+  return withCommands(keptAsItStands(next, now), ask({type: "hint"}));
+}
+
+function analyse(state, now) {
+  if (!canAnalyse(state.game)) return state;
+  const analysis = {id: now, running: true, done: 0, total: null};
+  return withCommands(withGame(state, {analysis}), ask({type: "analyse", id: now}));
+}
+
+// The engine's word about the review asked for last; any other is old.
+function analysed(state, {id, moves, review, positions, milliseconds}) {
+  const game = state.game;
+  if (!game?.analysis?.running || game.analysis.id !== id) return state;
+  const shown = game.review ?? {positions, index: positions.length - 1};
+  const analysis = {id, running: false, moves, review, milliseconds};
+  return withGame(state, {analysis, review: shown});
+}
+
+function analysisProgress(state, {id, done, total}) {
+  const analysis = state.game?.analysis;
+  if (!analysis?.running || analysis.id !== id) return state;
+  return withGame(state, {analysis: {...analysis, done, total}});
+}
+
+function stopAnalysis(state) {
+  if (!analysing(state.game)) return state;
+  return withCommands(withGame(state, {analysis: null}), ask({type: "stopAnalysis"}));
+}
+
+// A game of the person's own from the position the review shows, the side
+// to move theirs, against the level chosen.
+function playFromHere(state, {level, clock, now}) {
+  const game = state.game;
+  if (!game || !canPlayFromHere(game)) return state;
+  const position = reviewedPosition(game);
+  const opponent = opponentName({level});
+  const record = {seed: state.seed ?? clock, human: colourOf(position.toMove), opponent,
+                  moves: position.moves, setup: tokens(position.moves).length};
+  return open(state, record, {id: newId(state, now), origin: "own"});
 }
 
 function ready(state, {levelCount, search, clock, now}) {
@@ -371,12 +486,24 @@ const Handlers = {
     busy: "computer", progress: null, searches: state.game.searches + 1,
   })),
   progress: (state, {percent}) => (state.game ? withGame(state, {progress: percent}) : state),
+  warning: (state, {move, warning}) => (state.game?.busy !== "moving" ? state : withGame(state, {
+    busy: null, warning: {move, point: state.game.tried, ...warning},
+  })),
+  hint(state, {moves, hint, milliseconds}) {
+    if (!state.game) return state;
+    return withGame(state, {hinting: false, hint: {moves, ...hint, milliseconds}});
+  },
+  analysis: analysisProgress,
+  analysed,
   rejected: (state, message) => (state.game ? rejected(state, message) : state),
   strength: (state, {strength}) => ({...state, strength}),
 
   // ---- from the person ----
   language: (state, {language}) => ({...state, language}),
   sound: (state) => ({...state, sound: !state.sound}),
+  warnMode: (state) => ({...state, warn: !state.warn}),
+  estimateShown: (state) => ({...state, showEstimate: !state.showEstimate}),
+  replyShown: (state) => ({...state, showReply: !state.showReply}),
   chooseLevel: (state, {level}) => ({...state, choice: {...state.choice, level}}),
   choosePlayouts: (state, {playouts}) =>
     PlayoutChoices.includes(playouts) ? {...state, choice: {...state.choice, playouts}} : state,
@@ -390,6 +517,14 @@ const Handlers = {
   point: (state, {x, y}) => tryMove(state, {x, y}),
   pass: (state) => tryMove(state, "pass"),
   resign: (state) => tryMove(state, "resign"),
+  keepMove,
+  withdrawMove: (state) => (state.game?.warning ? withGame(state, {warning: null}) : state),
+  askHint: (state, {now}) => askHint(state, now),
+  analyse: (state, {now}) => analyse(state, now),
+  stopAnalysis,
+  showLine: (state) =>
+    (state.game?.review ? withGame(state, {showLine: !state.game.showLine}) : state),
+  playFromHere,
   takeBack(state) {
     if (!canTakeBack(state.game)) return state;
     return withCommands(withGame(state, {busy: "takingBack"}), ask({type: "takeBack"}));
@@ -409,7 +544,7 @@ const Handlers = {
     const review = state.game?.review;
     if (!review) return state;
     const to = Math.min(review.positions.length - 1, Math.max(0, index));
-    return {...state, game: {...state.game, review: {...review, index: to}}};
+    return {...state, game: {...state.game, review: {...review, index: to}, showLine: false}};
   },
   openFile: (state, {text, clock}) => openFile(state, text, clock),
   storageFailed: (state) => (state.storage === "ok" ? {...state, storage: "full"} : state),

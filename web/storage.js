@@ -1,8 +1,9 @@
-// What the page keeps in the browser: the language, the sound, the last
-// opponent chosen, and the recent games, the game on the board among them.
-// A recent game is {id, seed, human, opponent, moves, over, winner,
-// updated}: its record, whether it is over and who won ("black", "white" or
-// null), and when it last changed (milliseconds). The list is short:
+// What the page keeps in the browser: the language, the sound, the coach's
+// settings, the last opponent chosen, and the recent games, the game on the
+// board among them. A recent game is {id, seed, human, opponent, moves,
+// setup, hints, over, winner, updated}: its record (setup and hints only
+// when not 0), whether it is over and who won ("black", "white" or null),
+// and when it last changed (milliseconds). The list is short:
 // unfinished games first, newest first, and only the newest few finished
 // games; an unfinished game goes only when the person deletes it.
 
@@ -12,6 +13,9 @@ export const Keys = {
   opponent: "nanaren.opponent",
   games: "nanaren.games",
   current: "nanaren.current",
+  warn: "nanaren.warn",
+  estimate: "nanaren.estimate",
+  reply: "nanaren.reply",
   // The one unfinished game an earlier version of the page kept, as a record.
   earlierGame: "nanaren.game",
 };
@@ -54,7 +58,8 @@ export function loadStored(storage = globalThis.localStorage) {
     return {
       available: true, language: get(Keys.language), sound: get(Keys.sound) === "on",
       opponent: get(Keys.opponent), games: gamesOf(get(Keys.games)), current: get(Keys.current),
-      earlierGame: get(Keys.earlierGame),
+      earlierGame: get(Keys.earlierGame), warn: get(Keys.warn) === "on",
+      showEstimate: get(Keys.estimate) !== "off", showReply: get(Keys.reply) === "on",
     };
   } catch {
     return {available: false, games: []};

@@ -3,23 +3,43 @@
 // searches. It plays what the page asks and answers with the engine's own
 // JSON (binding.cpp): the game as it stands after each step. The computer
 // moves whenever the engine says it is its turn. A search cannot be
-// interrupted; the page stops one by ending this worker (engine.js).
+// interrupted; the page stops one by ending this worker (engine.js). A
+// review goes one position at a time, and hears a stop between positions.
 //
-// From the page, each answered by one or more "game" messages:
-//   {type: "new", human, clock, player, moves}  a new game against the player
-//       the engine names so ("level:4", "exact:20000", "human" for two
-//       people), seeded with clock; moves, a record, replayed into it
-//   {type: "play", move}  the person's move: "5-3", "pass" or "resign"
+// From the page, each of the first three answered by one or more "game"
+// messages:
+//   {type: "new", human, clock, player, moves, setup}  a new game against the
+//       player the engine names so ("level:4", "exact:20000", "human" for two
+//       people), seeded with clock; moves, a record, replayed into it, its
+//       first setup moves (0 if none) as given
+//   {type: "play", move, warn}  the person's move: "5-3", "pass" or "resign";
+//       with warn (the teaching mode), a move that would allow the other side
+//       a certain win is not played but answered with a "warning"
 //   {type: "takeBack"}
+//   {type: "hint"}  answered with a "hint"
+//   {type: "analyse", id}  a review of the game's moves, answered with
+//       "analysis" messages and then "analysed"; any other request ends it
+//   {type: "stopAnalysis"}  ends the review under way, with no answer
 // To the page:
 //   {type: "ready", levelCount}  once the engine is loaded (and warmed up)
 //   {type: "game", game, ...}  game is the binding's GameState; with it what
 //       happened: started (a new game or a replay stood), played (the
 //       person's move's outcome: {outcome, refusal}), tookBack, computer
-//       (the computer's move: {move, estimate, milliseconds}); and once the
-//       game is over, review: its positions from the empty board on
+//       (the computer's move: {move, estimate, reason, milliseconds}, reason
+//       the binding's certain reason or null); and once the game is over,
+//       review: its positions from the empty board on
 //   {type: "thinking"}, then {type: "progress", percent} at each step of a
 //       search
+//   {type: "warning", move, warning: {class, threat}}  the person's move
+//       would allow a win ("allowed-win") or a forced win
+//       ("allowed-forced-win"), shown by threat; it is not played
+//   {type: "hint", moves, hint: {move, reason, winRate, line}, milliseconds}
+//       the coach's move for the game with these moves (the record), winRate
+//       the chances of the side to move in percent
+//   {type: "analysis", id, done, total}  the review's progress, in positions
+//   {type: "analysed", id, moves, review, positions, milliseconds}  the
+//       review of the game with these moves (the binding's ReviewResult),
+//       and its positions
 //   {type: "rejected", reason: "player"} or {type: "rejected", reason:
 //       "record", error: {token, text, kind, reason}}: no game to go on with
 //   {type: "failed"}  the engine could not load or stopped at a failed check
@@ -43,6 +63,7 @@ function warmUp() {
     newGame(White, 0, player);
     Module._PlayComputer();
   }
+  Module._LastMoveReason();  // the coach's store, allocated once
 }
 
 function becomeReady() {
@@ -73,8 +94,10 @@ importScripts("nanaren.js");
 const json = (pointer) => JSON.parse(Module.UTF8ToString(pointer));
 const newGame = (human, clock, player) =>
   Module.ccall("NewGame", "number", ["number", "number", "string"], [human, clock, player]);
-const replayRecord = (moves) => json(Module.ccall("ReplayRecord", "number", ["string"], [moves]));
+const replayRecord = (moves, setup) =>
+  json(Module.ccall("ReplayRecord", "number", ["string", "number"], [moves, setup]));
 const playMove = (move) => json(Module.ccall("Play", "number", ["string"], [move]));
+const checkMove = (move) => json(Module.ccall("CheckMove", "number", ["string"], [move]));
 const gameState = () => json(Module._GameState());
 
 // Every position of a finished game, from the empty board on, for looking
@@ -98,15 +121,16 @@ function playComputerIfItsTurn(arrival) {
   if (gameState().state !== "computerToMove") return;
   postMessage({type: "thinking"});
   const {move, estimate} = json(Module._PlayComputer());
-  answer({computer: {move, estimate, milliseconds: performance.now() - arrival}});
+  const milliseconds = performance.now() - arrival;
+  answer({computer: {move, estimate, reason: json(Module._LastMoveReason()), milliseconds}});
 }
 
-function start({human, clock, player, moves}) {
+function start({human, clock, player, moves, setup = 0}) {
   if (!newGame(human, clock, player)) {
     postMessage({type: "rejected", reason: "player"});
     return false;
   }
-  const error = moves ? replayRecord(moves) : null;
+  const error = moves ? replayRecord(moves, setup) : null;
   if (error) {
     postMessage({type: "rejected", reason: "record", error});
     return false;
@@ -115,7 +139,14 @@ function start({human, clock, player, moves}) {
   return true;
 }
 
-function play({move}) {
+// A move the teaching mode warns of is left unplayed, and the computer does
+// not answer it until the page decides.
+function play({move, warn}) {
+  const warning = warn ? checkMove(move) : null;
+  if (warning?.class.startsWith("allowed-")) {
+    postMessage({type: "warning", move, warning});
+    return false;
+  }
   answer({played: playMove(move)});
   return true;
 }
@@ -125,11 +156,55 @@ function takeBack() {
   return true;
 }
 
-const Requests = {new: start, play, takeBack};
+function hint(request, arrival) {
+  const moves = gameState().position.moves;
+  const found = json(Module._Hint());
+  postMessage({type: "hint", moves, hint: found, milliseconds: performance.now() - arrival});
+  return false;
+}
+
+// ---- the review, one position at a time ----
+
+let analysis = null;  // the review under way: {id, total, arrival}
+
+function analyse({id}, arrival) {
+  analysis = {id, total: Module._StartReview(), arrival};
+  postMessage({type: "analysis", id, done: 0, total: analysis.total});
+  setTimeout(analyseNext, 0);
+  return false;
+}
+
+// One position, then back to the event loop, where a request may end the
+// review before the next.
+function analyseNext() {
+  if (!analysis) return;
+  const {id, total, arrival} = analysis;
+  const done = Module._ReviewStep();
+  postMessage({type: "analysis", id, done, total});
+  if (done < total) {
+    setTimeout(analyseNext, 0);
+    return;
+  }
+  analysis = null;
+  const review = json(Module._ReviewResult());
+  const moves = gameState().position.moves;
+  const positions = reviewPositions(review.moves.length);
+  const milliseconds = performance.now() - arrival;
+  postMessage({type: "analysed", id, moves, review, positions, milliseconds});
+}
+
+function stopAnalysis() {
+  if (analysis) Module._StopReview();
+  analysis = null;
+  return false;
+}
+
+const Requests = {new: start, play, takeBack, hint, analyse, stopAnalysis};
 
 function handle(request) {
   const arrival = performance.now();
-  if (Requests[request.type](request)) playComputerIfItsTurn(arrival);
+  if (request.type !== "stopAnalysis") stopAnalysis();
+  if (Requests[request.type](request, arrival)) playComputerIfItsTurn(arrival);
 }
 
 onmessage = ({data}) => (ready ? handle(data) : waiting.push(data));

@@ -348,17 +348,17 @@ describe("the page as a game app", () => {
     ];
     for (const [x, y, reason] of reasons) {
       assert.equal(await game.click(x, y), false);
-      assert.match(await page.textContent("#hint"), new RegExp(`^${reason}`));
+      assert.match(await page.textContent("#refusal"), new RegExp(`^${reason}`));
       assert.equal(await page.locator("#refused").count(), 1);
     }
     assert.equal(await game.click(1, 9), true);
-    assert.equal(await page.textContent("#hint"), "");
+    assert.equal(await page.textContent("#refusal"), "");
     assert.equal(await page.locator("#refused").count(), 0);
     await page.goto(recordLink("black", Overline));
     await settled(page);
     await game.watchProgress();
     assert.equal(await game.click(5, 3), false);
-    assert.match(await page.textContent("#hint"), /^長連です/);
+    assert.match(await page.textContent("#refusal"), /^長連です/);
     await closePage(page);
   });
 
@@ -385,7 +385,7 @@ describe("the page as a game app", () => {
     });
     assert.deepEqual(await japanese(), []);
     assert.equal(await game.click(5, 5), false);
-    assert.equal(await page.textContent("#hint"), "That point is taken");
+    assert.equal(await page.textContent("#refusal"), "That point is taken");
 
     await page.click("#sound");
     assert.equal(await game.click(4, 4), true, "a move with its sound");
@@ -475,6 +475,9 @@ describe("the page as a game app", () => {
     };
     const fits = (page) => page.evaluate(() => document.documentElement.scrollWidth <= innerWidth);
     const desktop = await openGame({viewport: {width: 960, height: 620}});
+    // With the coach's hint, ringed on the board.
+    await desktop.click("#hint");
+    await desktop.waitForSelector("#board .hint-ring");
     await desktop.screenshot({path: join(ScreenshotDirectory, "desktop.png")});
     await closePage(desktop);
 

@@ -41,7 +41,7 @@ async function assertRefusedOccupiedPoint(game) {
   const board = await game.board();
   const last = await game.page.$eval("#board .last-move", (m) => [m.dataset.x, m.dataset.y]);
   assert.equal(await game.click(Number(last[0]), Number(last[1])), false);
-  assert.equal(await game.page.textContent("#hint"), "そこには石があります");
+  assert.equal(await game.page.textContent("#refusal"), "そこには石があります");
   assert.equal(await game.page.locator("#refused").count(), 1);
   assert.deepEqual(await game.board(), board);
 }
@@ -111,10 +111,15 @@ describe("the page plays the native game", () => {
     assert.equal(report.move, last);
     assert.equal(await page.textContent("#computer-move"), `白は${last}に打ちました`);
 
+    // The reply the computer expects is ringed only on request.
+    assert.equal(await page.locator("#board .expected-reply").count(), 0);
+    assert.equal(await page.textContent("#expected-reply"), "");
+    await page.check("#show-reply");
     const marked = await page.$eval("#board .expected-reply", (m) => `${m.dataset.x}-${m.dataset.y}`);
     assert.equal(report.expectedReply, marked);
     assert.match(await page.textContent("#expected-reply"), new RegExp(`^予想されるあなたの次の手: ${marked} `));
-    assert.match(await page.textContent("#estimate"), new RegExp(`勝率推定 ${report.winningRate}%\\)$`));
+    assert.match(await page.textContent("#estimate"),
+                 new RegExp(`あなたの勝率 ${100 - report.winningRate}%\\)$`));
     assert.equal(await page.getAttribute("html", "lang"), "ja");
     mkdirSync(ScreenshotDirectory, {recursive: true});
     await page.screenshot({path: join(ScreenshotDirectory, "game-in-progress.png")});
@@ -137,7 +142,7 @@ describe("the page plays the native game", () => {
           bar.value > 0 && bar.value < 100;
     }, null, {polling: 10});
     await page.click('.target[data-x="5"][data-y="5"]');
-    assert.equal(await page.textContent("#hint"), "コンピュータが考えています。お待ち下さい");
+    assert.equal(await page.textContent("#refusal"), "コンピュータが考えています。お待ち下さい");
     await game.settle();
     assertSameAsNative(game, seed, {computerMoves: 1});
     await closePage(page);

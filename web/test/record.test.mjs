@@ -22,6 +22,19 @@ describe("records", () => {
     assert.equal(recordQuery(people), "?level=human&moves=5-5+4-4");
   });
 
+  it("carry the moves given and the hints used only when there are any, as a file and a link",
+     () => {
+    const counted = {...level, setup: 2, hints: 3};
+    assert.deepEqual(parseRecord(formatRecord(counted), Reading), {record: counted});
+    assert.deepEqual(readLink(recordQuery(counted), Reading), {record: counted});
+    assert.match(formatRecord(counted), /\nsetup: 2\nhints: 3\n$/);
+    assert.doesNotMatch(formatRecord({...level, setup: 0, hints: 0}), /setup|hints/);
+    const refused = ["setup=5", "setup=-1", "hints=1.5", "hints=x"];
+    for (const count of refused) {
+      assert.equal(readLink(`${recordQuery(level)}&${count}`, Reading).error?.key, "badCount", count);
+    }
+  });
+
   it("read a file written by hand: blank lines, comments, CRLF, runs of blanks", () => {
     const text = "# a game\r\nnanaren record 1\r\n\r\nmoves:  5-5   4-4\tpass 6-6 \r\n" +
                  "computer: level:4\r\nyou: black\r\nseed: 1733700000\r\n";

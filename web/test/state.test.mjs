@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import {describe, it} from "node:test";
 
-import {initialState, reportOf, statusOf, update} from "../state.js";
+import {analysisOf, hintOf, initialState, recordOf, reportOf, statusOf, update} from "../state.js";
 import {FinishedKept, ordered} from "../storage.js";
 
 const Clock = 1733700000;
@@ -215,5 +215,84 @@ describe("two people at one board", () => {
     assert.equal(statusOf(state).key, "whiteToMove");
     assert.equal(reportOf(state), null);
     assert.deepEqual(requests(send(state, {type: "takeBack"})), [["engine", {type: "takeBack"}]]);
+  });
+});
+
+describe("the coach", () => {
+  const warning = {type: "warning", move: "9-8", warning: {class: "allowed-win", threat: ["8-5"]}};
+
+  it("in the teaching mode leaves a move that loses unplayed until the person decides", () => {
+    let state = send(gameAsBlack(["5-5", "4-4"]), {type: "warnMode"});
+    state = send(state, {type: "point", x: 9, y: 8});
+    assert.deepEqual(requests(state), [["engine", {type: "play", move: "9-8", warn: true}]]);
+    assert.deepEqual(requests(send(state, {type: "resign"})), [], "busy with the move");
+    state = send(state, warning);
+    assert.deepEqual(state.game.warning, {move: "9-8", point: {x: 9, y: 8}, class: "allowed-win",
+                                          threat: ["8-5"]});
+    assert.equal(state.game.engine.position.moves, "5-5 4-4");
+    assert.deepEqual(requests(send(state, {type: "takeBack"})), [], "nothing played to take back");
+    assert.equal(send(state, {type: "withdrawMove"}).game.warning, null);
+    const kept = send(state, {type: "keepMove"});
+    assert.deepEqual(requests(kept), [["engine", {type: "play", move: "9-8"}]]);
+    assert.equal(kept.game.warning, null);
+    // Resigning is never warned of.
+    const resigned = send(send(state, {type: "withdrawMove"}), {type: "resign"});
+    assert.deepEqual(requests(resigned), [["engine", {type: "play", move: "resign"}]]);
+  });
+
+  it("asks for one hint a position, counts it in the record, and shows it only there", () => {
+    let state = gameAsBlack(["5-5", "4-4"]);
+    state = send(state, {type: "askHint"});
+    assert.deepEqual(requests(state), [["engine", {type: "hint"}]]);
+    assert.deepEqual(requests(send(state, {type: "askHint"})), [], "one at a time");
+    const hint = {move: "6-6", reason: null, winRate: 52, line: ["6-6"]};
+    state = send(state, {type: "hint", moves: "5-5 4-4", hint, milliseconds: 80});
+    assert.deepEqual(hintOf(state.game), {moves: "5-5 4-4", ...hint, milliseconds: 80});
+    assert.deepEqual(requests(send(state, {type: "askHint"})), [], "already shown");
+    assert.equal(recordOf(state.game).hints, 1);
+    assert.equal(state.recent[0].hints, 1);
+    state = send(state, {...answer("5-5 4-4 6-6", {state: "computerToMove"}), played: {outcome: "played"}});
+    assert.equal(hintOf(state.game), null);
+  });
+
+  it("analyses a game, hears only its own review, and drops it when the game changes", () => {
+    const linked = run(initialState({language: "en"}), ready("?level=human&moves=5-5+4-4"),
+                       {...answer("5-5 4-4"), started: true});
+    let state = send(linked, {type: "analyse"});
+    const {id} = state.game.analysis;
+    assert.deepEqual(requests(state), [["engine", {type: "analyse", id}]]);
+    state = run(state, {type: "analysis", id: id - 1, done: 2, total: 3},
+                {type: "analysis", id, done: 1, total: 3});
+    assert.deepEqual([state.game.analysis.done, state.game.analysis.total], [1, 3]);
+    assert.deepEqual(requests(send(state, {type: "stopAnalysis"})), [["engine", {type: "stopAnalysis"}]]);
+    const positions = ["", "5-5", "5-5 4-4"].map((moves) => answer(moves).game.position);
+    const review = {moves: [], sides: {}};
+    state = send(state, {type: "analysed", id, moves: "5-5 4-4", review, positions});
+    assert.equal(analysisOf(state.game).review, review);
+    assert.equal(state.game.review.index, 2, "a game not over is looked back on from its end");
+    state = send(state, {type: "point", x: 6, y: 6});
+    assert.deepEqual(requests(state), [["engine", {type: "play", move: "6-6"}]]);
+    state = send(state, {...answer("5-5 4-4 6-6"), played: {outcome: "played"}});
+    assert.equal(state.game.analysis, null);
+    assert.equal(state.game.review, null);
+  });
+
+  it("plays on from the position looked back on, the moves before it given", () => {
+    let state = run(initialState({language: "en"}), ready("?level=human&moves=5-5+4-4+6-6"),
+                    {...answer("5-5 4-4 6-6", {state: "over", winner: "black"}),
+                     review: ["", "5-5", "5-5 4-4", "5-5 4-4 6-6"].map((m) => answer(m).game.position)});
+    state = run(state, {type: "review", index: 1}, {type: "playFromHere", level: 3});
+    assert.deepEqual(requests(state)[0], ["engine", {
+      type: "new", human: 2, clock: Clock, player: "level:3", moves: "5-5", setup: 1,
+    }]);
+    state = send(state, {...answer("5-5"), started: true});
+    assert.deepEqual(recordOf(state.game), {seed: Clock, human: 2, opponent: "level:3", moves: "5-5",
+                                            setup: 1});
+    // Stopped before its first move of its own, it goes back to the moves given.
+    state = run(state, {type: "point", x: 1, y: 1},
+                {...answer("5-5 1-1", {state: "computerToMove"}), played: {outcome: "played"}},
+                {type: "thinking"}, {type: "stop"});
+    assert.deepEqual(requests(state)[0][1], {type: "new", human: 2, clock: Clock, player: "level:3",
+                                             moves: "5-5", setup: 1});
   });
 });
