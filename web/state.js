@@ -230,6 +230,7 @@ function open(state, record, {id, origin}) {
 function home(state, notice = null) {
   const busy = state.game?.busy;
   const commands = [...(busy ? [{type: "restart"}] : []),
+                    ...(analysing(state.game) ? [ask({type: "stopAnalysis"})] : []),
                     ...(state.game?.origin === "link" ? [address("")] : [])];
   return withCommands({...state, game: null, current: null, notice}, ...commands);
 }

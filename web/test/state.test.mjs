@@ -265,6 +265,8 @@ describe("the coach", () => {
                 {type: "analysis", id, done: 1, total: 3});
     assert.deepEqual([state.game.analysis.done, state.game.analysis.total], [1, 3]);
     assert.deepEqual(requests(send(state, {type: "stopAnalysis"})), [["engine", {type: "stopAnalysis"}]]);
+    assert.deepEqual(requests(send(state, {type: "newGame"})),
+                     [["engine", {type: "stopAnalysis"}], ["address", ""]], "not left running");
     const positions = ["", "5-5", "5-5 4-4"].map((moves) => answer(moves).game.position);
     const review = {moves: [], sides: {}};
     state = send(state, {type: "analysed", id, moves: "5-5 4-4", review, positions});
