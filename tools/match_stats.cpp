@@ -12,22 +12,6 @@ namespace nanaren::match {
 
 namespace {
 
-std::string Percent(double share) {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
-    return text.str();
-}
-
-// An Elo difference with its sign to a tenth, or +inf or -inf.
-std::string EloText(double elo) {
-    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
-    std::ostringstream text;
-    // Adding 0 turns a negative zero into one that prints as +0.0.
-    text << std::showpos << std::fixed << std::setprecision(1)
-         << std::round(elo * 10.0) / 10.0 + 0.0;
-    return text.str();
-}
-
 // The first side's Elo over the second, from its score and the score's
 // interval; a side that scored every point has no finite estimate.
 void PrintElo(const std::array<std::string, 2>& names, const MatchSummary& summary,
@@ -133,6 +117,22 @@ void PrintRatings(const std::vector<std::string>& names, const std::vector<PairR
 }
 
 }  // namespace
+
+std::string Percent(double share) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
+    return text.str();
+}
+
+// An Elo difference with its sign to a tenth, or +inf or -inf.
+std::string EloText(double elo) {
+    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
+    std::ostringstream text;
+    // Adding 0 turns a negative zero into one that prints as +0.0.
+    text << std::showpos << std::fixed << std::setprecision(1)
+         << std::round(elo * 10.0) / 10.0 + 0.0;
+    return text.str();
+}
 
 Interval WilsonInterval(double share, int n) {
     if (n <= 0) return {0.0, 1.0};

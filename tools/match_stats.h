@@ -2,12 +2,19 @@
 
 #include <array>
 #include <iosfwd>
+#include <string>
 #include <vector>
 
 #include "match.h"
 #include "ratings.h"
 
 namespace nanaren::match {
+
+// A share as a percentage to a tenth, "73.5%".
+std::string Percent(double share);
+
+// An Elo difference with its sign to a tenth, or +inf or -inf.
+std::string EloText(double elo);
 
 // The Wilson score interval at 95% for a share of n trials.
 Interval WilsonInterval(double share, int n);
