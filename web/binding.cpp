@@ -118,19 +118,20 @@ std::string PositionJson(const nanaren::Position& position) {
 // translates: "notAMove", "afterTheEnd", a refusal's name ("occupied", "ko",
 // "suicide", "overline"), or "computer" when the computer plays otherwise
 // there. The position before it is the record's moves up to it, which stood.
-std::string ErrorKind(const std::string& record, const nanaren::RecordError& error) {
-    const auto move = nanaren::ParseMove(error.text);
-    if (!move) return "notAMove";
-    std::istringstream tokens(record);
-    std::string before;
-    std::string token;
-    for (int i = 1; i < error.token && tokens >> token; ++i)
-        before += token + ' ';
-    nanaren::Position position;
-    if (position.ReadRecord(before)) return "";
-    if (position.IsOver()) return "afterTheEnd";
-    const nanaren::Refusal refusal = position.ReasonRefused(position.ToMove(), *move);
-    return refusal == nanaren::Refusal::None ? "computer" : nanaren::RefusalName(refusal);
+// The page's name for what is wrong with a record's move: "notAMove",
+// "afterTheEnd", a refusal's name, or "computer" where the computer plays
+// otherwise (or does not resign).
+std::string ErrorKind(const nanaren::RecordError& error) {
+    switch (error.kind) {
+        case nanaren::RecordError::Kind::NotAMove:
+            return "notAMove";
+        case nanaren::RecordError::Kind::AfterTheEnd:
+            return "afterTheEnd";
+        case nanaren::RecordError::Kind::Refused:
+            return nanaren::RefusalName(error.refusal);
+        default:
+            return "computer";
+    }
 }
 
 }  // namespace
@@ -165,10 +166,9 @@ EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
     nanaren::SearchObserver quiet;
     const auto error = CurrentGame->Replay(record, quiet);
     if (!error) return Answered("null");
-    return Answered("{\"token\":" + std::to_string(error->token) +
-                    ",\"text\":" + Quoted(JsonText(error->text)) +
-                    ",\"kind\":" + Quoted(ErrorKind(record, *error)) +
-                    ",\"reason\":" + Quoted(JsonText(error->reason)) + "}");
+    return Answered("{\"token\":" + std::to_string(error->token) + ",\"text\":" +
+                    Quoted(JsonText(error->text)) + ",\"kind\":" + Quoted(ErrorKind(*error)) +
+                    ",\"reason\":" + Quoted(JsonText(error->Message())) + "}");
 }
 
 // A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or
