@@ -37,7 +37,13 @@ class SgfReader {
   public:
     explicit SgfReader(std::string_view text) : mText(text) {}
 
+    // The main line of the next game: its nodes up to the ')' that ends its
+    // first variation.
     std::variant<std::vector<Node>, SgfError> MainLine();
+    // Reads past the rest of that game, its other variations.
+    std::optional<SgfError> SkipRestOfGame();
+    // Whether anything but blanks is left.
+    bool HasMore();
 
   private:
     bool AtEnd() const { return mAt >= mText.size(); }
@@ -53,6 +59,7 @@ class SgfReader {
     std::size_t mAt = 0;     // the next byte to read
     int mLine = 1;           // where that byte stands
     int mColumn = 1;
+    int mDepth = 0;  // the game trees open there
 };
 
 void SgfReader::Advance() {
@@ -72,22 +79,21 @@ void SgfReader::SkipBlanks() {
 // The main line runs until the first ')', which closes its last variation;
 // what follows is other variations or other games, which are not read.
 std::variant<std::vector<Node>, SgfError> SgfReader::MainLine() {
-    if (mText.substr(0, 3) == "\xEF\xBB\xBF") mAt = 3;  // a UTF-8 byte order mark
+    if (mAt == 0 && mText.substr(0, 3) == "\xEF\xBB\xBF") mAt = 3;  // a UTF-8 byte order mark
     SkipBlanks();
     if (AtEnd() || Peek() != '(') return ErrorHere("not an SGF game, which begins with '('");
     std::vector<Node> nodes;
-    int depth = 0;
     for (;;) {
         SkipBlanks();
         if (AtEnd()) return ErrorHere("the game ends without its ')'");
         const char c = Peek();
         if (c == '(') {
-            ++depth;
+            ++mDepth;
             Advance();
         } else if (c == ')') {
             if (nodes.empty()) return ErrorHere("a game without a node");
             return nodes;
-        } else if (c == ';' && depth > 0) {
+        } else if (c == ';' && mDepth > 0) {
             Advance();
             nodes.emplace_back();
             if (auto error = ReadNode(&nodes.back())) return *error;
@@ -95,6 +101,27 @@ std::variant<std::vector<Node>, SgfError> SgfReader::MainLine() {
             return ErrorHere(std::string("unexpected '") + c + "'");
         }
     }
+}
+
+std::optional<SgfError> SgfReader::SkipRestOfGame() {
+    while (mDepth > 0) {
+        SkipBlanks();
+        if (AtEnd()) return ErrorHere("the game ends without its ')'");
+        const char c = Peek();
+        if (c == '[') {
+            std::string value;
+            if (auto error = ReadValue(value)) return error;
+            continue;
+        }
+        mDepth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        Advance();
+    }
+    return std::nullopt;
+}
+
+bool SgfReader::HasMore() {
+    SkipBlanks();
+    return !AtEnd();
 }
 
 std::optional<SgfError> SgfReader::ReadNode(Node* node) {
@@ -337,8 +364,9 @@ std::string WriteSgf(const SgfRecord& record) {
     return out.str();
 }
 
-std::variant<SgfRecord, SgfError> ReadSgf(std::string_view text) {
-    SgfReader reader(text);
+namespace {
+
+std::variant<SgfRecord, SgfError> ReadGame(SgfReader& reader) {
     auto mainLine = reader.MainLine();
     if (auto* error = std::get_if<SgfError>(&mainLine)) return *error;
     const std::vector<Node>& nodes = std::get<std::vector<Node>>(mainLine);
@@ -347,6 +375,25 @@ std::variant<SgfRecord, SgfError> ReadSgf(std::string_view text) {
         if (auto error = game.ReadNode(nodes[i], i == 0)) return *error;
     }
     return game.Finish(FindProperty(nodes.front(), "SZ"));
+}
+
+}  // namespace
+
+std::variant<SgfRecord, SgfError> ReadSgf(std::string_view text) {
+    SgfReader reader(text);
+    return ReadGame(reader);
+}
+
+std::variant<std::vector<SgfRecord>, SgfError> ReadSgfGames(std::string_view text) {
+    SgfReader reader(text);
+    std::vector<SgfRecord> games;
+    do {
+        auto game = ReadGame(reader);
+        if (auto* error = std::get_if<SgfError>(&game)) return *error;
+        games.push_back(std::move(std::get<SgfRecord>(game)));
+        if (auto error = reader.SkipRestOfGame()) return *error;
+    } while (reader.HasMore());
+    return games;
 }
 
 }  // namespace nanaren

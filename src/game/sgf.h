@@ -69,4 +69,7 @@ struct SgfError {
 // refused at its place. Properties it does not know are passed over.
 std::variant<SgfRecord, SgfError> ReadSgf(std::string_view text);
 
+// Every game of a collection, each read as ReadSgf reads the first.
+std::variant<std::vector<SgfRecord>, SgfError> ReadSgfGames(std::string_view text);
+
 }  // namespace nanaren
