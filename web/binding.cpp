@@ -6,12 +6,14 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "game/notation.h"
+#include "game/sgf.h"
 #include "play/game.h"
 #include "players/levels.h"
 #include "players/registry.h"
@@ -39,20 +41,22 @@ std::string Quoted(const std::string& text) {
     return '"' + text + '"';
 }
 
-// Text from a record, which may hold anything, as the inside of a JSON string.
-std::string JsonText(const std::string& text) {
-    std::string json;
+// Any text as a JSON string.
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
             json += '\\';
             json += c;
         } else if (static_cast<unsigned char>(c) < 0x20) {
-            json += ' ';
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            json += escaped;
         } else {
             json += c;
         }
     }
-    return json;
+    return json + '"';
 }
 
 const char* OutcomeName(nanaren::MoveOutcome::Kind kind) {
@@ -167,8 +171,8 @@ EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
     const auto error = CurrentGame->Replay(record, quiet);
     if (!error) return Answered("null");
     return Answered("{\"token\":" + std::to_string(error->token) + ",\"text\":" +
-                    Quoted(JsonText(error->text)) + ",\"kind\":" + Quoted(ErrorKind(*error)) +
-                    ",\"reason\":" + Quoted(JsonText(error->Message())) + "}");
+                    JsonString(error->text) + ",\"kind\":" + Quoted(ErrorKind(*error)) +
+                    ",\"reason\":" + JsonString(error->Message()) + "}");
 }
 
 // A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or
@@ -222,6 +226,34 @@ EMSCRIPTEN_KEEPALIVE const char* ReviewedPosition(int count) {
     for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i)
         reviewed.Play(moves[i]);
     return Answered(PositionJson(reviewed));
+}
+
+// The game as an SGF record (a .sgf file), with the players' names and the
+// date ("2024-05-01") the page gives.
+EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white, const char* date) {
+    nanaren::SgfRecord record = nanaren::SgfRecordOf(CurrentGame->GetPosition());
+    record.header.black = black;
+    record.header.white = white;
+    record.header.date = date;
+    return Answered(nanaren::WriteSgf(record));
+}
+
+// An SGF record read as the engine's: {"record": "5-5 4-4", "black": PB,
+// "white": PW, "result": RE, "error": null}, or {"error": "line 3, column 5:
+// ..."} for a file that is not this game's or whose moves cannot be played.
+// The record replays with ReplayRecord, or shows move by move.
+EMSCRIPTEN_KEEPALIVE const char* RecordOfSgf(const char* sgf) {
+    const auto read = nanaren::ReadSgf(sgf);
+    if (const auto* error = std::get_if<nanaren::SgfError>(&read))
+        return Answered("{\"error\":" + JsonString(error->Message()) + "}");
+    const nanaren::SgfRecord& record = std::get<nanaren::SgfRecord>(read);
+    std::string moves;
+    for (const nanaren::Vertex move : record.moves)
+        moves += (moves.empty() ? "" : " ") + nanaren::MoveText(move);
+    return Answered("{\"record\":" + Quoted(moves) +
+                    ",\"black\":" + JsonString(record.header.black) +
+                    ",\"white\":" + JsonString(record.header.white) +
+                    ",\"result\":" + JsonString(record.header.result) + ",\"error\":null}");
 }
 
 // The strong player's levels, 1 to LevelCount.
