@@ -60,11 +60,18 @@ bool SetReview(const std::string& value, CommandLine& line) {
     return true;
 }
 
-const std::array<ValueOption, 4> ValueOptions = {{
+bool SetReviewSgf(const std::string& value, CommandLine& line) {
+    if (value.empty()) return false;
+    line.reviewSgf = value;
+    return true;
+}
+
+const std::array<ValueOption, 5> ValueOptions = {{
     {"--level", "a level from 1 to " + std::to_string(LevelCount), SetLevel},
     {"--lang", "ja or en", SetLanguage},
     {"--encoding", "shift_jis or utf-8", SetEncoding},
     {"--review", "a game file", SetReview},
+    {"--sgf", "a file to write", SetReviewSgf},
 }};
 
 const ValueOption* FindValueOption(std::string_view name) {
@@ -76,7 +83,7 @@ const ValueOption* FindValueOption(std::string_view name) {
 
 constexpr char Usage[] =
     "Usage: nanaren [--level K] [--lang ja|en] [--encoding shift_jis|utf-8]\n"
-    "       nanaren --review FILE [--level K] [--lang ja|en] [--encoding ...]\n"
+    "       nanaren --review FILE [--sgf OUT] [--level K] [--lang ja|en] [--encoding ...]\n"
     "       nanaren --help | --version\n"
     "\n"
     "Plays one game on a 9x9 board against the computer; a line of exactly seven\n"
@@ -90,10 +97,12 @@ constexpr char Usage[] =
     "  --encoding shift_jis|utf-8\n"
     "                 the Japanese messages as Shift-JIS bytes (the default) or\n"
     "                 as UTF-8\n"
-    "  --review FILE  prints a review of the game in FILE (a record, or a record\n"
-    "                 file the page saved): each move's chances, the best move\n"
+    "  --review FILE  prints a review of the game in FILE (SGF, a record, or a\n"
+    "                 record file the page saved): each move's chances, the best move\n"
     "                 and its mistakes, then each side's accuracy; --level sets\n"
     "                 the search that analyses each position (default 6)\n"
+    "  --sgf OUT      with --review, writes the game to OUT as SGF with each\n"
+    "                 move's chances (SBKV) and class (C)\n"
     "  --help         prints this\n"
     "  --version      prints the version\n"
     "\n"

@@ -15,6 +15,7 @@ struct CommandLine {
     Action action = Action::Play;
     ConsoleOptions options;  // the game's, or the review's level and language
     std::string reviewFile;  // the game file to review
+    std::string reviewSgf;   // where to write the reviewed game as SGF, if anywhere
 };
 
 // The request the arguments (the program's name left out) make, or a message

@@ -25,9 +25,10 @@ int Review(const nanaren::CommandLine& line) {
 #ifdef _WIN32
     nanaren::ShowTextOnConsole(line.options.language, line.options.encoding);
 #endif
-    const bool reviewed =
-        nanaren::ReviewGameFile(line.reviewFile, ReviewLevel(line.options), line.options.language,
-                                line.options.encoding, std::cout, std::cerr);
+    const nanaren::ReviewRequest request{line.reviewFile, ReviewLevel(line.options),
+                                         line.options.language, line.options.encoding,
+                                         line.reviewSgf};
+    const bool reviewed = nanaren::ReviewGameFile(request, std::cout, std::cerr);
     return reviewed ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 

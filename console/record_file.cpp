@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "game/position.h"
+#include "game/sgf.h"
 
 namespace nanaren {
 
@@ -35,6 +36,15 @@ std::optional<std::string> MovesOfPageFile(std::string_view text) {
 }  // namespace
 
 std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos && text[first] == '(') {
+        const auto sgf = ReadSgf(text);
+        if (const auto* bad = std::get_if<SgfError>(&sgf)) {
+            error = bad->Message();
+            return std::nullopt;
+        }
+        return std::get<SgfRecord>(sgf).moves;
+    }
     std::string record(text);
     if (Trimmed(std::string(text.substr(0, text.find('\n')))) == PageHeader) {
         const auto moves = MovesOfPageFile(text);

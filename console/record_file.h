@@ -9,10 +9,11 @@
 
 namespace nanaren {
 
-// The moves of a game file: the page's record file ("nanaren record 1",
-// then lines of "name: value", the moves under "moves:"), or a record alone
-// ("5-5 4-4 pass"). None, with the reason in error, for a file that is
-// neither or holds a move that cannot be played.
+// The moves of a game file: an SGF game (it starts with "("), the page's
+// record file ("nanaren record 1", then lines of "name: value", the moves
+// under "moves:"), or a record alone ("5-5 4-4 pass"). None, with the reason
+// in error, for a file that is none of these or holds a move that cannot be
+// played.
 std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error);
 
 }  // namespace nanaren

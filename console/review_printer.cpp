@@ -9,6 +9,7 @@
 #include "coach_words.h"
 #include "encoding.h"
 #include "game/notation.h"
+#include "game/sgf.h"
 #include "players/levels.h"
 #include "record_file.h"
 
@@ -72,11 +73,29 @@ void PrintReview(const GameReview& review, int level, Language language, Encodin
     out << Encoded(text, encoding) << std::flush;
 }
 
-bool ReviewGameFile(const std::string& path, int level, Language language, Encoding encoding,
-                    std::ostream& out, std::ostream& err) {
-    std::ifstream file(path, std::ios::binary);
+std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review, int level,
+                      Language language) {
+    Position game;
+    for (const Vertex move : moves)
+        game.Play(move);
+    SgfRecord record = SgfRecordOf(game);
+    record.header.comment = language == Language::English
+                                ? "Reviewed at level " + std::to_string(level)
+                                : "レベル" + std::to_string(level) + "で検討";
+    for (const MoveReview& move : review.moves) {
+        SgfMoveNote note;
+        note.blackWinRate = 100.0 * (move.mover == Black ? move.winAfter : 1.0 - move.winAfter);
+        note.comment = ClassWords(move.kind, language);
+        if (!move.threat.empty()) note.comment += ": " + LineWords(move.threat);
+        record.notes.push_back(note);
+    }
+    return WriteSgf(record);
+}
+
+bool ReviewGameFile(const ReviewRequest& request, std::ostream& out, std::ostream& err) {
+    std::ifstream file(request.path, std::ios::binary);
     if (!file) {
-        err << "nanaren: cannot read " << path << '\n';
+        err << "nanaren: cannot read " << request.path << '\n';
         return false;
     }
     std::ostringstream text;
@@ -84,11 +103,18 @@ bool ReviewGameFile(const std::string& path, int level, Language language, Encod
     std::string error;
     const auto moves = ReadGameFile(text.str(), error);
     if (!moves) {
-        err << "nanaren: " << path << ": " << error << '\n';
+        err << "nanaren: " << request.path << ": " << error << '\n';
         return false;
     }
-    PrintReview(ReviewGame(*moves, AnalysisSettings(level)), level, language, encoding, out);
-    return true;
+    const GameReview review = ReviewGame(*moves, AnalysisSettings(request.level));
+    PrintReview(review, request.level, request.language, request.encoding, out);
+    if (request.sgfPath.empty()) return true;
+    std::ofstream sgf(request.sgfPath, std::ios::binary);
+    sgf << ReviewSgf(*moves, review, request.level, request.language);
+    sgf.close();
+    if (sgf) return true;
+    err << "nanaren: cannot write " << request.sgfPath << '\n';
+    return false;
 }
 
 }  // namespace nanaren

@@ -15,10 +15,23 @@ namespace nanaren {
 void PrintReview(const GameReview& review, int level, Language language, Encoding encoding,
                  std::ostream& out);
 
-// Reads the game file at path and prints its review at the given level;
-// false, with a message on err, when the file cannot be read or holds no
+// The reviewed game as SGF: each move with Black's chances after it (SBKV)
+// and its class with the win it let go or gave away (C), in language.
+std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review, int level,
+                      Language language);
+
+// What to review and how.
+struct ReviewRequest {
+    std::string path;     // the game file
+    int level;            // the search that analyses each position
+    Language language;    // of the printed review and the SGF's comments
+    Encoding encoding;    // of the printed review
+    std::string sgfPath;  // where to write the reviewed game as SGF; "" for nowhere
+};
+
+// Reads the game file and prints its review (and writes its SGF); false,
+// with a message on err, when a file cannot be read or written or holds no
 // game.
-bool ReviewGameFile(const std::string& path, int level, Language language, Encoding encoding,
-                    std::ostream& out, std::ostream& err);
+bool ReviewGameFile(const ReviewRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace nanaren

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in build-package/, installs it with apt, plays a
 # short scripted game with the installed nanaren-play in a directory of its
-# own, piped and on a terminal, and removes the package again. Installs what
+# own, piped and on a terminal, asks the installed nanaren-gtp its name, and
+# removes the package again. Installs what
 # a fresh Debian machine lacks.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -47,4 +48,7 @@ on_terminal
 grep -q "あなたの勝ちです" terminal.txt
 on_terminal --lang en
 grep -q "^You win" terminal.txt
-echo "The installed package played the scripted game, piped and on a UTF-8 terminal."
+# The GTP engine is installed beside the game.
+[ "$(printf '1 name\n2 quit\n' | nanaren-gtp exact:1 | head -n 1)" = "=1 nanaren" ]
+echo "The installed package played the scripted game, piped and on a UTF-8 terminal;"
+echo "its GTP engine answers."

@@ -12,6 +12,7 @@
 #include "coach_words.h"
 #include "encoding.h"
 #include "game/notation.h"
+#include "game/sgf.h"
 #include "record_file.h"
 #include "review_printer.h"
 #include "scoped_state.h"
@@ -71,7 +72,7 @@ TEST(CoachWords, ReasonsReadAsAPlayerSaysThem) {
     EXPECT_EQ(ReasonWords({}, Whose::Yours, Language::English), "");
 }
 
-TEST(GameFile, ReadsThePagesFileOrARecordAlone) {
+TEST(GameFile, ReadsSgfThePagesFileOrARecordAlone) {
     std::string error;
     const auto page = ReadGameFile(
         "nanaren record 1\r\nseed: 5\r\nyou: black\r\ncomputer: level:4\r\nmoves: 5-5 4-4 pass\r\n"
@@ -84,6 +85,10 @@ TEST(GameFile, ReadsThePagesFileOrARecordAlone) {
     EXPECT_EQ(error, "the record file has no moves line");
     EXPECT_FALSE(ReadGameFile("5-5 5-5", error));
     EXPECT_EQ(error, "move 2 (5-5): White may not play there (occupied)");
+    const auto sgf = ReadGameFile("\n(;FF[4]GM[1]SZ[9];B[ee];W[dd];B[])", error);
+    ASSERT_TRUE(sgf) << error;
+    EXPECT_EQ(*sgf, (std::vector<Vertex>{GetVertex(5, 5), GetVertex(4, 4), Pass}));
+    EXPECT_FALSE(ReadGameFile("(;FF[4]GM[1]SZ[19];B[ee])", error));
 }
 
 // A line a move, then a line a side; a move's class and the win it let go.
@@ -92,7 +97,8 @@ TEST(ReviewPrinter, PrintsEachMoveAndEachSide) {
     directory.WriteFile("game.txt", "2-5 1-5 3-5 2-9 4-5 4-9 5-5 6-9 6-5 8-9 7-5 9-8 9-1\n");
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_TRUE(ReviewGameFile("game.txt", 2, Language::English, Encoding::Utf8, out, err));
+    ASSERT_TRUE(
+        ReviewGameFile({"game.txt", 2, Language::English, Encoding::Utf8, "game.sgf"}, out, err));
     std::istringstream lines(out.str());
     std::vector<std::string> printed;
     for (std::string line; std::getline(lines, line);)
@@ -105,7 +111,20 @@ TEST(ReviewPrinter, PrintsEachMoveAndEachSide) {
     EXPECT_EQ(printed[15].rfind("Black: accuracy ", 0), 0u);
     EXPECT_EQ(printed[16].rfind("White: accuracy ", 0), 0u);
 
-    EXPECT_FALSE(ReviewGameFile("missing.txt", 2, Language::English, Encoding::Utf8, out, err));
+    // The SGF holds each move's class, and Black's chances after it.
+    std::ifstream sgfFile("game.sgf");
+    const std::string sgfText{std::istreambuf_iterator<char>(sgfFile), {}};
+    const auto sgf = ReadSgf(sgfText);
+    ASSERT_TRUE(std::holds_alternative<SgfRecord>(sgf)) << sgfText;
+    const SgfRecord& record = std::get<SgfRecord>(sgf);
+    ASSERT_EQ(record.notes.size(), 13u);
+    EXPECT_EQ(record.notes[12].comment, "missed a win in one: 8-5");
+    EXPECT_EQ(record.notes[11].comment, "allowed a win in one: 8-5");
+    ASSERT_TRUE(record.notes[12].blackWinRate);
+    EXPECT_LT(*record.notes[12].blackWinRate, 100.0);
+
+    EXPECT_FALSE(
+        ReviewGameFile({"missing.txt", 2, Language::English, Encoding::Utf8, ""}, out, err));
     EXPECT_EQ(err.str(), "nanaren: cannot read missing.txt\n");
 }
 

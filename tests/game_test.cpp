@@ -233,7 +233,10 @@ TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     const std::optional<RecordError> error = replayed.Replay(record, quiet);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->token, 3);
-    EXPECT_EQ(error->reason, "the computer plays " + MoveText(moves[2]) + " here");
+    EXPECT_EQ(error->kind, RecordError::Kind::ComputerPlaysOther);
+    EXPECT_EQ(error->computerMove, moves[2]);
+    EXPECT_EQ(error->Message(), "move 3 (" + MoveText(other) + "): the computer plays " +
+                                    MoveText(moves[2]) + " here");
     EXPECT_TRUE(replayed.GetPosition().Moves().empty());
     EXPECT_EQ(replayed.CurrentState(), Game::State::ComputerToMove);
     EXPECT_EQ(replayed.PlayComputer(quiet).move, moves[0]) << "the generator is back at its start";

@@ -6,6 +6,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "coach/coach.h"
 #include "coach/review.h"
 #include "game/notation.h"
+#include "game/sgf.h"
 #include "play/game.h"
 #include "players/levels.h"
 #include "players/registry.h"
@@ -45,20 +47,22 @@ std::string Quoted(const std::string& text) {
     return '"' + text + '"';
 }
 
-// Text from a record, which may hold anything, as the inside of a JSON string.
-std::string JsonText(const std::string& text) {
-    std::string json;
+// Any text as a JSON string.
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
             json += '\\';
             json += c;
         } else if (static_cast<unsigned char>(c) < 0x20) {
-            json += ' ';
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            json += escaped;
         } else {
             json += c;
         }
     }
-    return json;
+    return json + '"';
 }
 
 const char* OutcomeName(nanaren::MoveOutcome::Kind kind) {
@@ -160,19 +164,20 @@ std::string PositionJson(const nanaren::Position& position) {
 // translates: "notAMove", "afterTheEnd", a refusal's name ("occupied", "ko",
 // "suicide", "overline"), or "computer" when the computer plays otherwise
 // there. The position before it is the record's moves up to it, which stood.
-std::string ErrorKind(const std::string& record, const nanaren::RecordError& error) {
-    const auto move = nanaren::ParseMove(error.text);
-    if (!move) return "notAMove";
-    std::istringstream tokens(record);
-    std::string before;
-    std::string token;
-    for (int i = 1; i < error.token && tokens >> token; ++i)
-        before += token + ' ';
-    nanaren::Position position;
-    if (position.ReadRecord(before)) return "";
-    if (position.IsOver()) return "afterTheEnd";
-    const nanaren::Refusal refusal = position.ReasonRefused(position.ToMove(), *move);
-    return refusal == nanaren::Refusal::None ? "computer" : nanaren::RefusalName(refusal);
+// The page's name for what is wrong with a record's move: "notAMove",
+// "afterTheEnd", a refusal's name, or "computer" where the computer plays
+// otherwise (or does not resign).
+std::string ErrorKind(const nanaren::RecordError& error) {
+    switch (error.kind) {
+        case nanaren::RecordError::Kind::NotAMove:
+            return "notAMove";
+        case nanaren::RecordError::Kind::AfterTheEnd:
+            return "afterTheEnd";
+        case nanaren::RecordError::Kind::Refused:
+            return nanaren::RefusalName(error.refusal);
+        default:
+            return "computer";
+    }
 }
 
 std::string SideJson(const nanaren::SideReview& side) {
@@ -239,10 +244,9 @@ EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record, int setUp) {
     auto error = CurrentGame->SetUp(given);
     if (!error) error = CurrentGame->Replay(record, quiet);
     if (!error) return Answered("null");
-    return Answered("{\"token\":" + std::to_string(error->token) +
-                    ",\"text\":" + Quoted(JsonText(error->text)) +
-                    ",\"kind\":" + Quoted(ErrorKind(record, *error)) +
-                    ",\"reason\":" + Quoted(JsonText(error->reason)) + "}");
+    return Answered("{\"token\":" + std::to_string(error->token) + ",\"text\":" +
+                    JsonString(error->text) + ",\"kind\":" + Quoted(ErrorKind(*error)) +
+                    ",\"reason\":" + JsonString(error->Message()) + "}");
 }
 
 // A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or
@@ -366,6 +370,34 @@ EMSCRIPTEN_KEEPALIVE const char* ReviewResult() {
         "],\"sides\":{\"black\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::Black)]) +
         ",\"white\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::White)]) + "}}";
     return Answered(json);
+}
+
+// The game as an SGF record (a .sgf file), with the players' names and the
+// date ("2024-05-01") the page gives.
+EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white, const char* date) {
+    nanaren::SgfRecord record = nanaren::SgfRecordOf(CurrentGame->GetPosition());
+    record.header.black = black;
+    record.header.white = white;
+    record.header.date = date;
+    return Answered(nanaren::WriteSgf(record));
+}
+
+// An SGF record read as the engine's: {"record": "5-5 4-4", "black": PB,
+// "white": PW, "result": RE, "error": null}, or {"error": "line 3, column 5:
+// ..."} for a file that is not this game's or whose moves cannot be played.
+// The record replays with ReplayRecord, or shows move by move.
+EMSCRIPTEN_KEEPALIVE const char* RecordOfSgf(const char* sgf) {
+    const auto read = nanaren::ReadSgf(sgf);
+    if (const auto* error = std::get_if<nanaren::SgfError>(&read))
+        return Answered("{\"error\":" + JsonString(error->Message()) + "}");
+    const nanaren::SgfRecord& record = std::get<nanaren::SgfRecord>(read);
+    std::string moves;
+    for (const nanaren::Vertex move : record.moves)
+        moves += (moves.empty() ? "" : " ") + nanaren::MoveText(move);
+    return Answered("{\"record\":" + Quoted(moves) +
+                    ",\"black\":" + JsonString(record.header.black) +
+                    ",\"white\":" + JsonString(record.header.white) +
+                    ",\"result\":" + JsonString(record.header.result) + ",\"error\":null}");
 }
 
 // The strong player's levels, 1 to LevelCount.

@@ -62,9 +62,11 @@ std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver&
                    std::equal(mPosition.Moves().begin(), mPosition.Moves().end(), moves.begin()));
     const std::uint32_t seeded = mRandom.State();
     for (std::size_t i = given; i < moves.size(); ++i) {
-        if (const auto reason = ReplayMove(moves[i], observer)) {
+        if (auto error = ReplayMove(moves[i], observer)) {
             BackTo(given, seeded);
-            return RecordError{static_cast<int>(i + 1), MoveText(moves[i]), *reason};
+            error->token = static_cast<int>(i + 1);
+            error->text = MoveText(moves[i]);
+            return error;
         }
     }
     return std::nullopt;
@@ -79,19 +81,22 @@ std::optional<RecordError> Game::SetUp(std::string_view record) {
     return std::nullopt;
 }
 
-// One move of a replay; why it cannot stand, or nothing.
-std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observer) {
+// One move of a replay; why it cannot stand (its place left to the caller),
+// or nothing.
+std::optional<RecordError> Game::ReplayMove(Vertex move, SearchObserver& observer) {
     if (CurrentState() == State::PersonToMove) {
         const MoveOutcome outcome = Play(move);
         NANAREN_ASSERT(outcome.Stands());  // the record was read as legal
         return std::nullopt;
     }
-    if (move == nanaren::Resign) return "the computer does not resign";
+    if (move == nanaren::Resign) return RecordError{0, {}, RecordError::Kind::ComputerNoResign};
     const std::uint32_t before = mRandom.State();
     if (!mComputer->FollowSearch(mRandom)) {
         const Vertex chosen =
             mComputer->Think(mPosition, mPosition.ToMove(), mRandom, observer).move;
-        if (chosen != move) return "the computer plays " + MoveText(chosen) + " here";
+        if (chosen != move) {
+            return RecordError{0, {}, RecordError::Kind::ComputerPlaysOther, Refusal::None, chosen};
+        }
     }
     Record(move, before);
     return std::nullopt;

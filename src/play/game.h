@@ -77,7 +77,7 @@ class Game {
   private:
     std::size_t MovesToTakeBack() const;
     MoveOutcome Record(Vertex v, std::uint32_t randomBefore);
-    std::optional<std::string> ReplayMove(Vertex move, SearchObserver& observer);
+    std::optional<RecordError> ReplayMove(Vertex move, SearchObserver& observer);
     void BackTo(std::size_t kept, std::uint32_t seeded);
 
     int mHuman;                                // the person's colour against the computer
