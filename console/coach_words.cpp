@@ -25,8 +25,10 @@ std::string WhoseWords(Whose whose, Language language) {
 
 std::string LineWords(const std::vector<Vertex>& line) {
     std::string text;
-    for (const Vertex v : line)
-        text += (text.empty() ? "" : ", ") + MoveText(v);
+    for (const Vertex v : line) {
+        if (!text.empty()) text += ", ";
+        text += MoveText(v);
+    }
     return text;
 }
 

@@ -160,10 +160,6 @@ std::string PositionJson(const nanaren::Position& position) {
     return json.str();
 }
 
-// Why the move a record error names does not stand, as a word the page
-// translates: "notAMove", "afterTheEnd", a refusal's name ("occupied", "ko",
-// "suicide", "overline"), or "computer" when the computer plays otherwise
-// there. The position before it is the record's moves up to it, which stood.
 // The page's name for what is wrong with a record's move: "notAMove",
 // "afterTheEnd", a refusal's name, or "computer" where the computer plays
 // otherwise (or does not resign).
