@@ -34,6 +34,15 @@ std::optional<std::string> MovesOfPageFile(std::string_view text) {
 
 }  // namespace
 
+std::string GameFileText(std::time_t seed, int human, std::string_view computer,
+                         std::string_view record, std::string_view comment) {
+    std::ostringstream text;
+    text << PageHeader << "\nseed: " << static_cast<long long>(seed)
+         << "\nyou: " << (human == Black ? "black" : "white") << "\ncomputer: " << computer
+         << "\nmoves: " << record << "\n# " << comment << '\n';
+    return text.str();
+}
+
 std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error) {
     std::string record(text);
     if (Trimmed(std::string(text.substr(0, text.find('\n')))) == PageHeader) {
