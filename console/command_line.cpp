@@ -82,7 +82,8 @@ const ValueOption* FindValueOption(std::string_view name) {
 }
 
 constexpr char Usage[] =
-    "Usage: nanaren [--level K] [--lang ja|en] [--encoding shift_jis|utf-8]\n"
+    "Usage: nanaren [--interactive | --classic] [--level K] [--lang ja|en]\n"
+    "               [--encoding shift_jis|utf-8]\n"
     "       nanaren --review FILE [--sgf OUT] [--level K] [--lang ja|en] [--encoding ...]\n"
     "       nanaren --help | --version\n"
     "\n"
@@ -90,13 +91,18 @@ constexpr char Usage[] =
     "stones wins. Moves are read from standard input as two numbers, the column\n"
     "and then the row; -1 passes.\n"
     "\n"
+    "  --interactive  the board redrawn in place on a terminal, with the last move\n"
+    "                 marked, refused moves explained, take-backs, hints, and the\n"
+    "                 record saved at the end (? lists the commands); colour unless\n"
+    "                 NO_COLOR is set or TERM is dumb\n"
+    "  --classic      the game's own dialogue, as without --interactive\n"
     "  --level K      the computer plays at level K (below). Without it, the\n"
     "                 computer's playouts per move are the first number in\n"
     "                 think.txt in the working directory (20000 without the file)\n"
     "  --lang ja|en   the messages in Japanese (the default) or English\n"
     "  --encoding shift_jis|utf-8\n"
-    "                 the Japanese messages as Shift-JIS bytes (the default) or\n"
-    "                 as UTF-8\n"
+    "                 the Japanese messages as Shift-JIS bytes (the game's default)\n"
+    "                 or as UTF-8 (which nanaren-play picks on a UTF-8 terminal)\n"
     "  --review FILE  prints a review of the game in FILE (SGF, a record, or a\n"
     "                 record file the page saved): each move's chances, the best move\n"
     "                 and its mistakes, then each side's accuracy; --level sets\n"
@@ -116,6 +122,10 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
         const std::string& argument = arguments[i];
         if (argument == "--help") {
             line.action = CommandLine::Action::Help;
+            continue;
+        }
+        if (argument == "--interactive" || argument == "--classic") {
+            line.options.interactive = argument == "--interactive";
             continue;
         }
         if (argument == "--version") {

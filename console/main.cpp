@@ -1,4 +1,6 @@
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <string>
@@ -7,6 +9,7 @@
 #include "coach/analysis.h"
 #include "command_line.h"
 #include "console_game.h"
+#include "interactive_game.h"
 #include "review_printer.h"
 #ifdef _WIN32
 #include "windows_console.h"
@@ -32,12 +35,30 @@ int Review(const nanaren::CommandLine& line) {
     return reviewed ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
+// The interactive game at standard input and output, its records saved in
+// the working directory.
+void PlayInteractive(const nanaren::ConsoleOptions& options) {
+#ifdef _WIN32
+    const bool sequencesWithoutTerm = nanaren::TakeTerminalSequences();
+#else
+    const bool sequencesWithoutTerm = false;
+#endif
+    const nanaren::InteractiveSetting setting{
+        std::cin, std::cout, nanaren::AbilitiesFromEnvironment(sequencesWithoutTerm),
+        [] { return std::time(nullptr); }, std::filesystem::current_path()};
+    nanaren::PlayInteractive(setting, options);
+}
+
 int Play(const nanaren::ConsoleOptions& options) {
 #ifdef _WIN32
     nanaren::ShowTextOnConsole(options.language, options.encoding);
 #endif
     try {
-        nanaren::PlayGame(options);
+        if (options.interactive) {
+            PlayInteractive(options);
+        } else {
+            nanaren::PlayGame(options);
+        }
     } catch (const std::bad_alloc&) {
         std::cerr << "nanaren: not enough memory for the search tree" << std::endl;
         return EXIT_FAILURE;

@@ -35,6 +35,15 @@ std::optional<std::string> MovesOfPageFile(std::string_view text) {
 
 }  // namespace
 
+std::string GameFileText(std::time_t seed, int human, std::string_view computer,
+                         std::string_view record, std::string_view comment) {
+    std::ostringstream text;
+    text << PageHeader << "\nseed: " << static_cast<long long>(seed)
+         << "\nyou: " << (human == Black ? "black" : "white") << "\ncomputer: " << computer
+         << "\nmoves: " << record << "\n# " << comment << '\n';
+    return text.str();
+}
+
 std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first != std::string_view::npos && text[first] == '(') {

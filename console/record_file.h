@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,5 +16,12 @@ namespace nanaren {
 // in error, for a file that is none of these or holds a move that cannot be
 // played.
 std::optional<std::vector<Vertex>> ReadGameFile(std::string_view text, std::string& error);
+
+// A game as the page's record file holds it: the clock value the computer was
+// seeded with, the person's colour, the computer as PlayerName names it, the
+// record (Position::Record) and a comment for the reader ("Black won in 33
+// moves").
+std::string GameFileText(std::time_t seed, int human, std::string_view computer,
+                         std::string_view record, std::string_view comment);
 
 }  // namespace nanaren
