@@ -30,15 +30,6 @@ char StoneLetter(int stone) {
     return stone == Black ? 'X' : stone == White ? 'O' : '.';
 }
 
-// Today's date as SGF writes it.
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    char text[16] = "";
-    if (const std::tm* local = std::localtime(&now))
-        std::strftime(text, sizeof text, "%Y-%m-%d", local);
-    return text;
-}
-
 }  // namespace
 
 Engine::Engine(const PlayerChoice& player, std::function<std::time_t()> clock)
@@ -294,7 +285,7 @@ Engine::Result Engine::PrintSgf(const std::vector<std::string>& arguments) {
     const std::string name = "nanaren " + PlayerName(mChoice);
     record.header.black = mGenerated[0] ? name : "";
     record.header.white = mGenerated[1] ? name : "";
-    record.header.date = Today();
+    record.header.date = SgfDate(std::time(nullptr));
     const std::string text = WriteSgf(record);
     if (arguments.empty()) return {true, text.substr(0, text.size() - 1)};
     std::ofstream file(arguments[0], std::ios::binary);

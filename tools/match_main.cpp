@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/parse.h"
+#include "game/sgf.h"
 #include "match.h"
 #include "match_csv.h"
 #include "match_stats.h"
@@ -229,20 +230,11 @@ void DrawProgress(int finished, int games) {
               << finished << '/' << games << (finished == games ? "\n" : "") << std::flush;
 }
 
-// The date of the run as SGF writes it.
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    char text[16] = "";
-    if (const std::tm* local = std::localtime(&now))
-        std::strftime(text, sizeof text, "%Y-%m-%d", local);
-    return text;
-}
-
 // Each game as DIR/game-N.sgf, or DIR/match-M-game-N.sgf in a round robin.
 bool WriteSgfFiles(const std::string& folder, const std::vector<PlayedMatch>& played) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    const std::string date = Today();
+    const std::string date = nanaren::SgfDate(std::time(nullptr));
     for (std::size_t m = 0; m < played.size(); ++m) {
         const std::string prefix =
             played.size() == 1 ? "game-" : "match-" + std::to_string(m + 1) + "-game-";

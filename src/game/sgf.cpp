@@ -1,5 +1,6 @@
 #include "game/sgf.h"
 
+#include <ctime>
 #include <iomanip>
 #include <sstream>
 
@@ -394,6 +395,13 @@ std::variant<std::vector<SgfRecord>, SgfError> ReadSgfGames(std::string_view tex
         if (auto error = reader.SkipRestOfGame()) return *error;
     } while (reader.HasMore());
     return games;
+}
+
+std::string SgfDate(std::time_t seconds) {
+    char text[16] = "";
+    if (const std::tm* local = std::localtime(&seconds))
+        std::strftime(text, sizeof text, "%Y-%m-%d", local);
+    return text;
 }
 
 }  // namespace nanaren

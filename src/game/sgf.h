@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ struct SgfRecord {
     std::vector<Vertex> moves;
     std::vector<SgfMoveNote> notes;  // by move; fewer than the moves when the last have none
 };
+
+// A day as DT[] writes it, "2024-05-01", from seconds since the epoch in
+// the local time zone.
+std::string SgfDate(std::time_t seconds);
 
 // The rules as RU[] names them.
 extern const char* const SgfRules;
