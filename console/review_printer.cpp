@@ -73,8 +73,8 @@ void PrintReview(const GameReview& review, int level, Language language, Encodin
     out << Encoded(text, encoding) << std::flush;
 }
 
-std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review, int level,
-                      Language language) {
+SgfRecord ReviewSgfRecord(const std::vector<Vertex>& moves, const GameReview& review, int level,
+                          Language language) {
     Position game;
     for (const Vertex move : moves)
         game.Play(move);
@@ -89,7 +89,12 @@ std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review
         if (!move.threat.empty()) note.comment += ": " + LineWords(move.threat);
         record.notes.push_back(note);
     }
-    return WriteSgf(record);
+    return record;
+}
+
+std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review, int level,
+                      Language language) {
+    return WriteSgf(ReviewSgfRecord(moves, review, level, language));
 }
 
 bool ReviewGameFile(const ReviewRequest& request, std::ostream& out, std::ostream& err) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "coach/review.h"
+#include "game/sgf.h"
 #include "messages.h"
 
 namespace nanaren {
@@ -15,8 +16,13 @@ namespace nanaren {
 void PrintReview(const GameReview& review, int level, Language language, Encoding encoding,
                  std::ostream& out);
 
-// The reviewed game as SGF: each move with Black's chances after it (SBKV)
-// and its class with the win it let go or gave away (C), in language.
+// The reviewed game as an SGF record: each move with Black's chances after it
+// (SBKV) and its class with the win it let go or gave away (C), in language;
+// the header's names and date are the caller's to fill in.
+SgfRecord ReviewSgfRecord(const std::vector<Vertex>& moves, const GameReview& review, int level,
+                          Language language);
+
+// The reviewed game as SGF text, as ReviewSgfRecord holds it.
 std::string ReviewSgf(const std::vector<Vertex>& moves, const GameReview& review, int level,
                       Language language);
 

@@ -35,6 +35,10 @@ const Commands = {
   restart: ({request}) => engine.restart(request),
   address: ({search}) => history.replaceState(null, "", location.pathname + search),
   sound: ({kind}) => sound.play(kind),
+  download({text, name}) {
+    download(text, name, "application/x-go-sgf");
+    say("savedSgf");
+  },
 };
 
 function run(command) {
@@ -96,11 +100,11 @@ async function copy(text) {
   }
 }
 
-function download(text) {
-  const url = URL.createObjectURL(new Blob([text], {type: "text/plain"}));
+function download(text, name, type) {
+  const url = URL.createObjectURL(new Blob([text], {type}));
   const link = document.createElement("a");
   link.href = url;
-  link.download = `nanaren-${state.game.seed}.txt`;
+  link.download = name;
   document.body.append(link);
   link.click();
   link.remove();
@@ -111,7 +115,7 @@ function download(text) {
 // other to keep.
 async function saveRecord() {
   const text = recordText();
-  download(text);
+  download(text, `nanaren-${state.game.seed}.txt`, "text/plain");
   say(await copy(text) ? "savedAndCopied" : "savedNotCopied");
 }
 
@@ -174,12 +178,13 @@ function wire() {
     if (item && state.game?.review) dispatch({type: "review", index: Number(item.dataset.count)});
   };
   $("record").onclick = saveRecord;
+  on("record-sgf", {type: "saveSgf"});
   $("copy-link").onclick = async () =>
     say(await copy($("record-link").href) ? "copied" : "copyFailed");
   $("open-record").onchange = async (event) => {
     const [file] = event.target.files;
     event.target.value = "";
-    if (file) dispatch({type: "openFile", text: await file.text()});
+    if (file) dispatch({type: "openFile", name: file.name, text: await file.text()});
   };
   $("recent").onclick = onRecent;
   document.addEventListener("keydown", onKey);

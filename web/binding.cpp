@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "play/game.h"
 #include "players/levels.h"
 #include "players/registry.h"
+#include "review_printer.h"
 
 namespace {
 
@@ -35,6 +37,15 @@ std::unique_ptr<nanaren::Game> CurrentGame;
 std::unique_ptr<nanaren::Coach> TheCoach;
 // The review under way, if any.
 std::unique_ptr<nanaren::Reviewer> CurrentReview;
+
+// A finished review and the moves it is of.
+struct KeptReview {
+    std::vector<nanaren::Vertex> moves;  // the game reviewed
+    nanaren::GameReview review;          // what the review found
+};
+// The current game's last finished review, for its SGF record; none once
+// another game starts.
+std::optional<KeptReview> LastReview;
 // The text last handed to JavaScript, which reads it before the next call.
 std::string Answer;
 
@@ -222,6 +233,7 @@ EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
     }
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
     CurrentGame = std::make_unique<nanaren::Game>(human, seconds, std::move(computer));
+    LastReview.reset();
     return 1;
 }
 
@@ -352,13 +364,15 @@ EMSCRIPTEN_KEEPALIVE void StopReview() {
     CurrentReview.reset();
 }
 
-// The finished review, its store freed: {"moves": [{"move", "mover", the
-// mover's chances (0 to 1) "winBefore" and "winAfter", "best",
-// "bestWinRate", "bestLine", "class" (a class's name or ""), "threat"}],
-// "sides": {"black", "white": {"accuracy" (0 to 100), "counts": by class}}}.
+// The finished review, its store freed and its findings kept for the game's
+// SGF record: {"moves": [{"move", "mover", the mover's chances (0 to 1)
+// "winBefore" and "winAfter", "best", "bestWinRate", "bestLine", "class" (a
+// class's name or ""), "threat"}], "sides": {"black", "white": {"accuracy"
+// (0 to 100), "counts": by class}}}.
 EMSCRIPTEN_KEEPALIVE const char* ReviewResult() {
-    const nanaren::GameReview review = CurrentReview->Result();
+    LastReview = KeptReview{CurrentGame->GetPosition().Moves(), CurrentReview->Result()};
     CurrentReview.reset();
+    const nanaren::GameReview& review = LastReview->review;
     std::string json = "{\"moves\":[";
     for (std::size_t i = 0; i < review.moves.size(); ++i)
         json += (i == 0 ? "" : ",") + MoveReviewJson(review.moves[i]);
@@ -369,9 +383,18 @@ EMSCRIPTEN_KEEPALIVE const char* ReviewResult() {
 }
 
 // The game as an SGF record (a .sgf file), with the players' names and the
-// date ("2024-05-01") the page gives.
-EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white, const char* date) {
-    nanaren::SgfRecord record = nanaren::SgfRecordOf(CurrentGame->GetPosition());
+// date ("2024-05-01") the page gives. Once the game has been reviewed, each
+// move carries what the review found, as the console's review writes it, in
+// language ("ja" or "en").
+EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white, const char* date,
+                                           const char* language) {
+    const nanaren::Position& game = CurrentGame->GetPosition();
+    const auto words =
+        std::string(language) == "ja" ? nanaren::Language::Japanese : nanaren::Language::English;
+    nanaren::SgfRecord record = LastReview && LastReview->moves == game.Moves()
+                                    ? nanaren::ReviewSgfRecord(game.Moves(), LastReview->review,
+                                                               nanaren::DefaultReviewLevel, words)
+                                    : nanaren::SgfRecordOf(game);
     record.header.black = black;
     record.header.white = white;
     record.header.date = date;
@@ -379,13 +402,17 @@ EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white,
 }
 
 // An SGF record read as the engine's: {"record": "5-5 4-4", "black": PB,
-// "white": PW, "result": RE, "error": null}, or {"error": "line 3, column 5:
-// ..."} for a file that is not this game's or whose moves cannot be played.
-// The record replays with ReplayRecord, or shows move by move.
+// "white": PW, "date": DT, "result": RE, "error": null}, or {"error":
+// {"line", "column" (in bytes), "reason"}} for a file that is not this
+// game's or whose moves cannot be played. The record replays with
+// ReplayRecord, or shows move by move.
 EMSCRIPTEN_KEEPALIVE const char* RecordOfSgf(const char* sgf) {
     const auto read = nanaren::ReadSgf(sgf);
-    if (const auto* error = std::get_if<nanaren::SgfError>(&read))
-        return Answered("{\"error\":" + JsonString(error->Message()) + "}");
+    if (const auto* error = std::get_if<nanaren::SgfError>(&read)) {
+        return Answered("{\"error\":{\"line\":" + std::to_string(error->line) +
+                        ",\"column\":" + std::to_string(error->column) +
+                        ",\"reason\":" + JsonString(error->reason) + "}}");
+    }
     const nanaren::SgfRecord& record = std::get<nanaren::SgfRecord>(read);
     std::string moves;
     for (const nanaren::Vertex move : record.moves)
@@ -393,6 +420,7 @@ EMSCRIPTEN_KEEPALIVE const char* RecordOfSgf(const char* sgf) {
     return Answered("{\"record\":" + Quoted(moves) +
                     ",\"black\":" + JsonString(record.header.black) +
                     ",\"white\":" + JsonString(record.header.white) +
+                    ",\"date\":" + JsonString(record.header.date) +
                     ",\"result\":" + JsonString(record.header.result) + ",\"error\":null}");
 }
 

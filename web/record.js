@@ -20,6 +20,9 @@
 // item: one they do not know is named as wrong. Whether the moves can be played is the
 // engine's to say; here only the shape is read, and every complaint names
 // the field and the text that is wrong.
+//
+// An SGF file (FF[4], GM[1], SZ[9]) is read by the engine, as a game between
+// two people; here it is only told apart from the page's own record.
 
 export const Black = 1;
 export const White = 2;
@@ -33,6 +36,10 @@ const Header = "nanaren record 1";
 const FileKeys = ["seed", "you", "computer", "moves", "setup", "hints"];
 const SideNames = {black: Black, white: White};
 const MaxMovesLength = 8000;
+
+// The longest SGF text the page hands to the engine, which takes it on its
+// stack: a game of this board is a few thousand characters.
+export const MaxSgfLength = 200000;
 
 const fail = (key, values = {}) => ({error: {key, values}});
 const sideName = (human) => (human === Black ? "black" : "white");
@@ -119,6 +126,11 @@ function completed({seed, you, moves, ...rest}, opponent, clock) {
   if (error) return {error};
   return {record: {seed: seedValue, human: SideNames[you ?? "black"], opponent, moves: normal,
                    ...counts}};
+}
+
+// Whether a file is an SGF record: so named, or a game tree, "(" first.
+export function isSgfFile(name, text) {
+  return /\.sgf$/i.test(name ?? "") || /^\s*\(/.test(text);
 }
 
 export function formatRecord({seed, human, opponent, moves, setup, hints}, comment) {

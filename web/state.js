@@ -11,7 +11,8 @@
 // who has won are the engine's answers, never worked out here.
 
 import {
-  Black, White, TwoPeople, PlayoutChoices, opponentChoice, opponentName, parseRecord, readLink,
+  Black, White, TwoPeople, PlayoutChoices, isSgfFile, MaxSgfLength, opponentChoice, opponentName,
+  parseRecord, readLink,
 } from "./record.js";
 import {withEntry, withoutEntry} from "./storage.js";
 
@@ -47,12 +48,14 @@ export const DefaultPlayouts = 20000;
 //             then {id, running: false, moves: the game it is of, review,
 //             milliseconds}
 //   showLine  whether the review draws the better move's line
-function newGame({id, origin, seed, human, opponent, moves, setup = 0, hints = 0}) {
+//   players   the names and date an SGF file gave: {black, white, date}, or
+//             null for a game that came from no such file
+function newGame({id, origin, seed, human, opponent, moves, sgf, setup = 0, hints = 0}) {
   return {
     id, origin, seed, human, opponent, engine: null, review: null,
-    busy: moves ? "replaying" : "starting", progress: null, searches: 0, report: null,
+    busy: moves || sgf ? "replaying" : "starting", progress: null, searches: 0, report: null,
     refusal: null, tried: null, captured: [], setup, hints, hint: null, hinting: false,
-    warning: null, analysis: null, showLine: false,
+    warning: null, analysis: null, showLine: false, players: null,
   };
 }
 
@@ -197,6 +200,24 @@ export function recordOf(game) {
           ...(setup > 0 && {setup}), ...(game.hints > 0 && {hints: game.hints})};
 }
 
+// "2024-05-01" for a time in milliseconds, in the person's time zone.
+function dateOf(now) {
+  const date = new Date(now);
+  const two = (n) => String(n).padStart(2, "0");
+  return `${date.getFullYear()}-${two(date.getMonth() + 1)}-${two(date.getDate())}`;
+}
+
+// The players' names and the date an SGF record of the game carries: an SGF
+// file's own; else the computer as the engine names it and the person
+// unnamed, on the day the record is saved.
+export function sgfPlayersOf(game, now) {
+  const computer = isTwoPeople(game) ? null : other(game.human);
+  const name = (colour) => (colour === computer ? `nanaren ${game.opponent}` : "");
+  const file = game.players;
+  return {black: file?.black ?? name(Black), white: file?.white ?? name(White),
+          date: file?.date || dateOf(now)};
+}
+
 // ---- changes ----
 
 const withCommands = (state, ...commands) =>
@@ -219,7 +240,7 @@ function startRequest(game, moves) {
 // old one is busy, which cannot be interrupted).
 function open(state, record, {id, origin}) {
   const game = newGame({id, origin, ...record});
-  const request = startRequest(game, record.moves);
+  const request = {...startRequest(game, record.moves), ...(record.sgf && {sgf: record.sgf})};
   const busy = state.game?.busy;
   const leavingLink = state.game?.origin === "link" && origin !== "link";
   const next = {...state, game, current: origin === "own" ? id : null, notice: null};
@@ -298,7 +319,7 @@ function stoneSound(state, captured) {
 // computer's report last until the game changes: a move stands, one is taken
 // back, or the game starts again.
 function followGame(state, message) {
-  const {game: answer, played, computer, tookBack, started, review, now} = message;
+  const {game: answer, played, computer, tookBack, started, review, sgf, now} = message;
   const game = state.game;
   const personMoved = played !== undefined && played.outcome !== "refused";
   const stood = personMoved || Boolean(computer);
@@ -317,6 +338,7 @@ function followGame(state, message) {
     // its game does.
     analysis: game.analysis?.moves === answer.position.moves ? game.analysis : null,
     showLine: false,
+    players: sgf ?? game.players,
   };
   let followed = {...state, game: next};
   // The computer's answer to a linked game's last move leaves it the link's.
@@ -454,25 +476,51 @@ function keptEarlierGame(state, clock, now) {
 }
 
 // A record from a file is looked at first, as a link's; it is never stored
-// over another game.
-function openFile(state, text, clock) {
+// over another game. An SGF file's game is the engine's to read, as a game
+// between two people.
+function openFile(state, {name, text, clock}) {
+  const refused = (detail) => ({...state, notice: {key: "fileRefused", values: {detail}}});
+  if (isSgfFile(name, text)) {
+    if (text.length > MaxSgfLength) {
+      return refused({key: "longSgf", values: {count: text.length, most: MaxSgfLength}});
+    }
+    const record = {seed: clock, human: Black, opponent: TwoPeople, moves: "", sgf: text};
+    return open(state, record, {id: null, origin: "file"});
+  }
   const {record, error} = parseRecord(text, {levelCount: state.levelCount, clock});
-  if (error) return {...state, notice: {key: "fileRefused", values: {detail: error}}};
+  if (error) return refused(error);
   return open(state, record, {id: null, origin: "file"});
+}
+
+// The game as an SGF file: asked of the engine, then downloaded if the game
+// is still the one on the board.
+function saveSgf(state, now) {
+  const game = state.game;
+  if (!game?.engine) return state;
+  return withCommands(state, ask({type: "sgf", ...sgfPlayersOf(game, now),
+                                  language: state.language}));
+}
+
+function sgfWritten(state, {moves, text}) {
+  const game = state.game;
+  if (game?.engine?.position.moves !== moves) return state;
+  return withCommands(state, {type: "download", text, name: `nanaren-${game.seed}.sgf`});
 }
 
 const RefusedGame = {own: "resumeRefused", link: "linkRefused", file: "fileRefused"};
 
-// The engine will not play the player or the record of the game being
-// opened: why, with the move named.
+// Why the engine will not play a record's move, with the move named.
+const badMove = (error) => ({key: "badMove", values: {
+  token: error.token, text: error.text,
+  kind: {key: `moveKinds.${error.kind}`, values: {otherwise: error.reason}},
+}});
+
+// The engine will not play the player, the record or the SGF file of the
+// game being opened: why, with the move or the place in the file named.
 function rejected(state, {reason, error}) {
   const game = state.game;
-  const detail = reason === "player" ? {key: "badOpponent", values: {token: game.opponent}} : {
-    key: "badMove", values: {
-      token: error.token, text: error.text,
-      kind: {key: `moveKinds.${error.kind}`, values: {otherwise: error.reason}},
-    },
-  };
+  const detail = reason === "player" ? {key: "badOpponent", values: {token: game.opponent}} :
+                 reason === "sgf" ? {key: "badSgf", values: error} : badMove(error);
   const notice = {key: RefusedGame[game.origin], values: {detail}};
   const next = {...state, game: null, current: null, notice};
   return game.origin === "link" ? withCommands(next, address("")) : next;
@@ -496,6 +544,7 @@ const Handlers = {
   },
   analysis: analysisProgress,
   analysed,
+  sgf: sgfWritten,
   rejected: (state, message) => (state.game ? rejected(state, message) : state),
   strength: (state, {strength}) => ({...state, strength}),
 
@@ -547,7 +596,8 @@ const Handlers = {
     const to = Math.min(review.positions.length - 1, Math.max(0, index));
     return {...state, game: {...state.game, review: {...review, index: to}, showLine: false}};
   },
-  openFile: (state, {text, clock}) => openFile(state, text, clock),
+  openFile,
+  saveSgf: (state, {now}) => saveSgf(state, now),
   storageFailed: (state) => (state.storage === "ok" ? {...state, storage: "full"} : state),
   said: (state, {status}) => ({...state, status}),
 };

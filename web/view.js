@@ -338,6 +338,11 @@ export class View {
   }
 
   coloursText(game) {
+    const {black, white} = game.players ?? {};
+    if (black || white) {
+      const named = (name) => name || this.t("unnamed");
+      return this.t("coloursNamed", {black: named(black), white: named(white)});
+    }
     if (isTwoPeople(game)) return this.t("coloursTwo");
     const opponent = this.opponentLabel(game.opponent);
     const human = colourName(game.human);

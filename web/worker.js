@@ -8,10 +8,11 @@
 //
 // From the page, each of the first three answered by one or more "game"
 // messages:
-//   {type: "new", human, clock, player, moves, setup}  a new game against the
-//       player the engine names so ("level:4", "exact:20000", "human" for two
-//       people), seeded with clock; moves, a record, replayed into it, its
-//       first setup moves (0 if none) as given
+//   {type: "new", human, clock, player, moves, setup, sgf}  a new game
+//       against the player the engine names so ("level:4", "exact:20000",
+//       "human" for two people), seeded with clock; moves, a record, replayed
+//       into it, its first setup moves (0 if none) as given; or instead of
+//       moves, sgf, the text of an SGF file, whose game the engine reads
 //   {type: "play", move, warn}  the person's move: "5-3", "pass" or "resign";
 //       with warn (the teaching mode), a move that would allow the other side
 //       a certain win is not played but answered with a "warning"
@@ -20,10 +21,13 @@
 //   {type: "analyse", id}  a review of the game's moves, answered with
 //       "analysis" messages and then "analysed"; any other request ends it
 //   {type: "stopAnalysis"}  ends the review under way, with no answer
+//   {type: "sgf", black, white, date, language}  answered with an "sgf"; a
+//       review under way goes on
 // To the page:
 //   {type: "ready", levelCount}  once the engine is loaded (and warmed up)
 //   {type: "game", game, ...}  game is the binding's GameState; with it what
-//       happened: started (a new game or a replay stood), played (the
+//       happened: started (a new game or a replay stood, with sgf: the
+//       file's {black, white, date} when it came from one), played (the
 //       person's move's outcome: {outcome, refusal}), tookBack, computer
 //       (the computer's move: {move, estimate, reason, milliseconds}, reason
 //       the binding's certain reason or null); and once the game is over,
@@ -40,8 +44,12 @@
 //   {type: "analysed", id, moves, review, positions, milliseconds}  the
 //       review of the game with these moves (the binding's ReviewResult),
 //       and its positions
-//   {type: "rejected", reason: "player"} or {type: "rejected", reason:
-//       "record", error: {token, text, kind, reason}}: no game to go on with
+//   {type: "sgf", moves, text}  the game with these moves as an SGF file,
+//       with the review's findings once it has been analysed (the binding's
+//       SgfOfGame)
+//   {type: "rejected", reason: "player"}, {type: "rejected", reason:
+//       "record", error: {token, text, kind, reason}} or {type: "rejected",
+//       reason: "sgf", error: {line, column, reason}}: no game to go on with
 //   {type: "failed"}  the engine could not load or stopped at a failed check
 
 // A fresh module runs its first calls in the browser's quick baseline code;
@@ -98,6 +106,9 @@ const replayRecord = (moves, setup) =>
   json(Module.ccall("ReplayRecord", "number", ["string", "number"], [moves, setup]));
 const playMove = (move) => json(Module.ccall("Play", "number", ["string"], [move]));
 const checkMove = (move) => json(Module.ccall("CheckMove", "number", ["string"], [move]));
+const recordOfSgf = (text) => json(Module.ccall("RecordOfSgf", "number", ["string"], [text]));
+const sgfOfGame = (...texts) =>
+  Module.UTF8ToString(Module.ccall("SgfOfGame", "number", Array(4).fill("string"), texts));
 const gameState = () => json(Module._GameState());
 
 // Every position of a finished game, from the empty board on, for looking
@@ -125,17 +136,24 @@ function playComputerIfItsTurn(arrival) {
   answer({computer: {move, estimate, reason: json(Module._LastMoveReason()), milliseconds}});
 }
 
-function start({human, clock, player, moves, setup = 0}) {
+function start({human, clock, player, moves, setup = 0, sgf}) {
   if (!newGame(human, clock, player)) {
     postMessage({type: "rejected", reason: "player"});
     return false;
   }
-  const error = moves ? replayRecord(moves, setup) : null;
+  const file = sgf === undefined ? null : recordOfSgf(sgf);
+  if (file?.error) {
+    postMessage({type: "rejected", reason: "sgf", error: file.error});
+    return false;
+  }
+  const record = file ? file.record : moves;
+  const error = record ? replayRecord(record, setup) : null;
   if (error) {
     postMessage({type: "rejected", reason: "record", error});
     return false;
   }
-  answer({started: true});
+  const {black, white, date} = file ?? {};
+  answer({started: true, ...(file && {sgf: {black, white, date}})});
   return true;
 }
 
@@ -154,6 +172,12 @@ function play({move, warn}) {
 function takeBack() {
   answer({tookBack: Module._TakeBack() === 1});
   return true;
+}
+
+function sgf({black, white, date, language}) {
+  const text = sgfOfGame(black, white, date, language);
+  postMessage({type: "sgf", moves: gameState().position.moves, text});
+  return false;
 }
 
 function hint(request, arrival) {
@@ -199,11 +223,13 @@ function stopAnalysis() {
   return false;
 }
 
-const Requests = {new: start, play, takeBack, hint, analyse, stopAnalysis};
+const Requests = {new: start, play, takeBack, hint, analyse, stopAnalysis, sgf};
+// The requests that leave a review under way alone.
+const BesideAnalysis = ["stopAnalysis", "sgf"];
 
 function handle(request) {
   const arrival = performance.now();
-  if (request.type !== "stopAnalysis") stopAnalysis();
+  if (!BesideAnalysis.includes(request.type)) stopAnalysis();
   if (Requests[request.type](request, arrival)) playComputerIfItsTurn(arrival);
 }
 

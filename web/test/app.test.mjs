@@ -162,8 +162,8 @@ describe("the page as a game app", () => {
     await closePage(page);
   });
 
-  it("plays two people to a win with a take-back, steps through it, and hands out a record " +
-     "and a link that replay it", async () => {
+  it("plays two people to a win with a take-back, steps through it, and hands out a record, " +
+     "an SGF file and a link that replay it", async () => {
     const page = await openPage(browser, address("level=human"),
                                 {permissions: ["clipboard-read", "clipboard-write"]});
     await page.waitForSelector("#play-two:enabled");
@@ -214,6 +214,14 @@ describe("the page as a game app", () => {
     await page.waitForFunction(() => document.getElementById("record-status").textContent !== "");
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), file);
     const link = await page.getAttribute("#record-link", "href");
+    const sgfDownload = page.waitForEvent("download");
+    await page.click("#record-sgf");
+    const sgf = readFileSync(await (await sgfDownload).path(), "utf8");
+    // Black's line of seven, the passes as empty moves, and no one named.
+    assert.match(sgf, /^\(;FF\[4\]GM\[1\]SZ\[9\]CA\[UTF-8\].*RE\[B\+\]\n;B\[\]\n;W\[\]\n/);
+    assert.doesNotMatch(sgf, /P[BW]\[/);
+    await page.waitForFunction(() =>
+      document.getElementById("record-status").textContent === "SGFファイルに保存しました");
 
     // A link's game is shown under its own address, to a viewer.
     const replayed = await openPage(browser, new URL(link, server.url).href);
@@ -229,6 +237,14 @@ describe("the page as a game app", () => {
                                  {name: "won.txt", mimeType: "text/plain", buffer: Buffer.from(file)});
     await replayed.waitForSelector("#game.over");
     assert.deepEqual(await listedMoves(replayed), moves);
+    // So does the SGF file.
+    await replayed.click("#new-game");
+    await replayed.setInputFiles("#open-record",
+                                 {name: "won.sgf", mimeType: "application/x-go-sgf", buffer: Buffer.from(sgf)});
+    await replayed.waitForSelector("#game.over");
+    assert.deepEqual(await listedMoves(replayed), moves);
+    assert.deepEqual(await winningMarks(replayed), row5);
+    assert.equal(await replayed.textContent("#status"), "黒の勝ちです");
     await closePage(replayed);
 
     // Taken back after the end, the winning move leaves the board and the
@@ -331,6 +347,15 @@ describe("the page as a game app", () => {
       name: "cut.txt", mimeType: "text/plain", buffer: Buffer.from("nanaren record 1\nseed: 1\n"),
     });
     await page.waitForFunction(() => /computer/.test(document.getElementById("notice").textContent));
+    // White's W[ee], on Black's stone, begins at the eighth byte of the second line.
+    await page.setInputFiles("#open-record", {
+      name: "taken.sgf", mimeType: "application/x-go-sgf",
+      buffer: Buffer.from("(;FF[4]GM[1]SZ[9]\n;B[ee];W[ee])\n"),
+    });
+    await page.waitForFunction(() => /SGF|2行目/.test(document.getElementById("notice").textContent));
+    assert.equal(await page.textContent("#notice"), "この棋譜ファイルは開けません: " +
+                 "2行目の8バイト目: W: move 2 (W[ee]): White may not play there (occupied)");
+    assert.equal(await page.locator("#setup").isVisible(), true);
     // A link without a seed gets a fresh one.
     await page.goto(address("level=1&moves=5-5"));
     await settled(page);

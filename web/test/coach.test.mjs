@@ -1,10 +1,11 @@
 // The coach on the page, in headless Chromium: a hint, the teaching mode's
-// warning and its take-back, the analysis of a record held to the native
-// console's review of it, and a game played on from a reviewed position.
+// warning and its take-back, the analysis of a record and its SGF held to the
+// native console's review of it, and a game played on from a reviewed
+// position.
 
 import assert from "node:assert/strict";
 import {spawnSync} from "node:child_process";
-import {mkdirSync, mkdtempSync, rmSync, writeFileSync} from "node:fs";
+import {mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from "node:fs";
 import {tmpdir} from "node:os";
 import {join} from "node:path";
 import {after, before, describe, it} from "node:test";
@@ -39,13 +40,15 @@ const marks = (page, selector) =>
   page.$$eval(selector, (all) => all.map((m) => `${m.dataset.x}-${m.dataset.y}`));
 
 // The classes the native console's review gives a record's moves, by their
-// English words, at the default review level; and each side's accuracy.
+// English words, at the default review level; each side's accuracy; and the
+// reviewed game as SGF.
 function nativeReview(moves) {
   const directory = mkdtempSync(join(tmpdir(), "nanaren-review-"));
   try {
     const file = join(directory, "game.txt");
+    const sgf = join(directory, "game.sgf");
     writeFileSync(file, `nanaren record 1\nseed: 1\ncomputer: none\nmoves: ${moves}\n`);
-    const run = spawnSync(Console, ["--review", file, "--lang", "en"]);
+    const run = spawnSync(Console, ["--review", file, "--lang", "en", "--sgf", sgf]);
     if (run.status !== 0) throw new Error(`the review exited with ${run.status}: ${run.stderr}`);
     const names = {
       "inaccuracy": "inaccuracy", "mistake": "mistake", "blunder": "blunder",
@@ -58,7 +61,7 @@ function nativeReview(moves) {
       return words ? names[words.trim()] : "";
     });
     const accuracy = lines.flatMap((line) => /^(?:Black|White): accuracy (\d+)%/.exec(line)?.[1] ?? []);
-    return {classes, accuracy};
+    return {classes, accuracy, sgf: readFileSync(sgf, "utf8")};
   } finally {
     rmSync(directory, {recursive: true, force: true});
   }
@@ -104,8 +107,9 @@ describe("the coach", () => {
     await closePage(page);
   });
 
-  it("analyses a record as the native review does, draws the graph and the better line, " +
-     "stops and starts again, and plays on from a reviewed position", async () => {
+  it("analyses a record as the native review does and saves it as its SGF, draws the graph " +
+     "and the better line, stops and starts again, and plays on from a reviewed position",
+     async () => {
     const native = nativeReview(AllowedWin);
     const page = await openPage(browser, address(`level=human&moves=${AllowedWin.replaceAll(" ", "+")}`),
                                 {locale: "en-GB", viewport: {width: 960, height: 1080}});
@@ -128,6 +132,14 @@ describe("the coach", () => {
     const accuracy = await page.$$eval(".side-summary p span[aria-hidden]",
                                        (all) => all.map((s) => s.textContent.replace("%", "")));
     assert.deepEqual(accuracy, native.accuracy);
+    // Saved as SGF, the game carries the review as the console writes it:
+    // Black's chances and each move's class. Only the date is the page's.
+    const download = page.waitForEvent("download");
+    await page.click("#record-sgf");
+    const sgf = readFileSync(await (await download).path(), "utf8");
+    assert.match(sgf, /DT\[\d{4}-\d\d-\d\d\]/);
+    assert.equal(sgf.replace(/DT\[[^\]]*\]/, ""), native.sgf);
+    assert.match(native.sgf, /;B\[ia\]SBKV\[[\d.]+\]C\[missed a win in one: 8-5\]\n\)/);
 
     // A click on the graph goes to the move under it: the last one, whose
     // better move is 8-5.

@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import {describe, it} from "node:test";
 
 import {analysisOf, hintOf, initialState, recordOf, reportOf, statusOf, update} from "../state.js";
+import {MaxSgfLength} from "../record.js";
 import {FinishedKept, ordered} from "../storage.js";
 
 const Clock = 1733700000;
@@ -296,5 +297,47 @@ describe("the coach", () => {
                 {type: "thinking"}, {type: "stop"});
     assert.deepEqual(requests(state)[0][1], {type: "new", human: 2, clock: Clock, player: "level:3",
                                              moves: "5-5", setup: 1});
+  });
+});
+
+describe("SGF files", () => {
+  const sgf = "(;FF[4]GM[1]SZ[9]PB[Ann]DT[2024-05-01]\n;B[ee];W[dd])\n";
+  // Noon in Greenwich is the same day in every zone within 11 hours of it.
+  const mayDay = Date.UTC(2024, 4, 1, 12);
+
+  it("open as a game between two people that the engine reads, and save with the file's " +
+     "names and date; a refusal names the place", () => {
+    let state = run(initialState({language: "en"}), ready(), {type: "openFile", name: "a.txt", text: `\n${sgf}`});
+    assert.deepEqual(requests(state), [["engine", {
+      type: "new", human: 1, clock: Clock, player: "human", sgf: `\n${sgf}`,
+    }]], "a game tree is SGF whatever the file's name");
+    assert.equal(statusOf(state).key, "replaying");
+    state = run(state, {...answer("5-5 4-4"), started: true, sgf: {black: "Ann", white: "", date: "2024-05-01"}},
+                {type: "saveSgf", now: mayDay + 86_400_000});
+    assert.equal(state.game.origin, "file");
+    assert.deepEqual(requests(state), [["engine", {
+      type: "sgf", black: "Ann", white: "", date: "2024-05-01", language: "en",
+    }]]);
+
+    state = run(state, {type: "newGame"}, {type: "openFile", name: "b.SGF", text: "not a game"},
+                {type: "rejected", reason: "sgf", error: {line: 1, column: 1, reason: "not an SGF game"}});
+    assert.equal(state.game, null);
+    assert.deepEqual(state.notice, {key: "fileRefused", values: {detail: {
+      key: "badSgf", values: {line: 1, column: 1, reason: "not an SGF game"},
+    }}});
+    state = send(state, {type: "openFile", name: "c.sgf", text: "(".repeat(MaxSgfLength + 1)});
+    assert.deepEqual(state.commands, [], "too long for the engine: not sent");
+    assert.equal(state.notice.values.detail.key, "longSgf");
+  });
+
+  it("save the game on the board with the computer named, and download only its own answer", () => {
+    let state = send(gameAsBlack(["5-5", "4-4"]), {type: "saveSgf", now: mayDay});
+    assert.deepEqual(requests(state), [["engine", {
+      type: "sgf", black: "", white: "nanaren level:2", date: "2024-05-01", language: "en",
+    }]]);
+    state = send(state, {type: "sgf", moves: "5-5", text: "(;an older game)"});
+    assert.deepEqual(state.commands, []);
+    state = send(state, {type: "sgf", moves: "5-5 4-4", text: "(;this game)"});
+    assert.deepEqual(state.commands, [{type: "download", text: "(;this game)", name: `nanaren-${Clock}.sgf`}]);
   });
 });
