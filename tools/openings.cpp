@@ -63,15 +63,15 @@ std::variant<Openings, std::string> OpeningsOfText(std::string_view text, const 
     return OpeningsOfRecords(text, name);
 }
 
-std::variant<Openings, std::string> ReadOpenings(std::string_view spec) {
-    if (spec.substr(0, 7) == "random:") {
-        const auto plies = ParseInteger<int>(spec.substr(7));
+std::variant<Openings, std::string> ReadOpenings(std::string_view source) {
+    if (source.substr(0, 7) == "random:") {
+        const auto plies = ParseInteger<int>(source.substr(7));
         if (!plies || *plies < 1 || *plies > MaxOpeningPlies) {
             return "random:N takes N from 1 to " + std::to_string(MaxOpeningPlies);
         }
         return Openings{*plies, {}};
     }
-    const std::string name(spec);
+    const std::string name(source);
     std::ifstream file(name, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(file), {}};
     if (!file) return "cannot read " + name;
