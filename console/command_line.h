@@ -10,9 +10,12 @@ namespace nanaren {
 
 // What the program's arguments ask for.
 struct CommandLine {
-    enum class Action { Play, Help, Version };
-    Action action = Action::Play;  // --help wins over --version, either over a game
-    ConsoleOptions options;        // the game's
+    enum class Action { Play, Review, Help, Version };
+    // --help wins over --version, either over a review, and a review over a game.
+    Action action = Action::Play;
+    ConsoleOptions options;  // the game's, or the review's level and language
+    std::string reviewFile;  // the game file to review
+    std::string reviewSgf;   // where to write the reviewed game as SGF, if anywhere
 };
 
 // The request the arguments (the program's name left out) make, or a message

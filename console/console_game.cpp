@@ -31,12 +31,6 @@ ReadResult ReadInteger(std::istream& in, int& value) {
     return ReadResult::NotANumber;
 }
 
-// The player the options choose, built once the clock has been read.
-std::unique_ptr<Player> MakeComputer(const ConsoleOptions& options) {
-    if (options.player) return MakePlayer(*options.player);
-    return std::make_unique<ExactPlayer>(ExactSettings{ReadPlayoutCount()});
-}
-
 class ConsoleGame {
   public:
     ConsoleGame(std::istream& in, std::ostream& out, const Texts& texts)
@@ -46,7 +40,8 @@ class ConsoleGame {
         int human = Black;
         if (!ChooseColor(human)) return;
         const std::time_t seconds = clock();
-        Game game(human, seconds, MakeComputer(options));
+        // think.txt is read once the clock has been.
+        Game game(human, seconds, MakePlayer(ComputerChoice(options)));
         if (human == Black) PrintBoard(game.GetPosition().GetBoard(), mOut);
         while (!game.IsOver()) {
             if (game.CurrentState() == Game::State::ComputerToMove) {
@@ -131,6 +126,11 @@ class ConsoleGame {
 };
 
 }  // namespace
+
+PlayerChoice ComputerChoice(const ConsoleOptions& options) {
+    if (options.player) return *options.player;
+    return ExactSettings{ReadPlayoutCount()};
+}
 
 void PrintBoard(const Board& board, std::ostream& out) {
     out << "    [";

@@ -18,7 +18,12 @@ struct ConsoleOptions {
     std::optional<PlayerChoice> player;
     Language language = Language::Japanese;  // of the texts
     Encoding encoding = Encoding::ShiftJis;  // of the Japanese texts
+    bool interactive = false;  // the board redrawn in place, else the classic dialogue
 };
+
+// The computer player the options choose: the exact player with think.txt's
+// playouts when they choose none.
+PlayerChoice ComputerChoice(const ConsoleOptions& options);
 
 // Plays one game between the person at standard input and output and the
 // computer player, which is seeded with the wall clock.

@@ -35,7 +35,26 @@ void SwitchCodePage(UINT codePage) {
     SetConsoleCtrlHandler(RestoreCodePageOnSignal, TRUE);
 }
 
+// The console's output mode before the game took sequences.
+DWORD savedOutputMode = 0;
+
+void RestoreOutputModeAtExit() {
+    std::fflush(stdout);
+    SetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), savedOutputMode);
+}
+
 }  // namespace
+
+bool TakeTerminalSequences() {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!GetConsoleMode(output, &savedOutputMode)) return false;
+    if (savedOutputMode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) return true;
+    if (!SetConsoleMode(output, savedOutputMode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) {
+        return false;
+    }
+    std::atexit(RestoreOutputModeAtExit);
+    return true;
+}
 
 void ShowTextOnConsole(Language language, Encoding encoding) {
     DWORD mode = 0;

@@ -11,4 +11,9 @@ namespace nanaren {
 // ASCII, which any code page shows, and redirected output is left alone.
 void ShowTextOnConsole(Language language, Encoding encoding);
 
+// Has the console standard output writes to take ANSI sequences (cursor
+// moves, erasing, colours) as a terminal does, while the program runs; false
+// for redirected output and for a console that does not take them.
+bool TakeTerminalSequences();
+
 }  // namespace nanaren

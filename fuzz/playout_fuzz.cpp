@@ -17,14 +17,13 @@ using namespace nanaren;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
-    static PlayoutPolicy policy;
-    Board& board = policy.mBoard;
-    board.ClearPosition();
-    policy.mMyColor = data[0] & 1 ? White : Black;
-    policy.mThreat = {0, 0};
-    policy.mLine = {};
-    policy.mRandom = Random();
-    policy.mRandom.Seed(data[1] | data[2] << 8);
+    // A fresh policy each time: its line records outlive a search.
+    PlayoutPolicy policy;
+    const Board& board = policy.GetBoard();
+    policy.SetMyColor(data[0] & 1 ? White : Black);
+    Random random;
+    random.Seed(data[1] | data[2] << 8);
+    policy.SetRandom(random);
 
     int lastMover = Empty;
     for (std::size_t i = 3; i < size; ++i) {

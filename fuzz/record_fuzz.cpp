@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     nanaren::Position position;
-    position.Play(nanaren::Black, nanaren::GetVertex(5, 5));
+    position.Play(nanaren::GetVertex(5, 5));
     if (position.ReadRecord(text)) {
         NANAREN_ASSERT(position.Record() == "5-5");
         return 0;

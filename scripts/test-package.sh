@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in build-package/, installs it with apt, plays a
 # short scripted game with the installed nanaren-play in a directory of its
-# own, piped and on a terminal, and removes the package again. Installs what
+# own, piped and on a terminal, asks the installed nanaren-gtp its name, and
+# removes the package again. Installs what
 # a fresh Debian machine lacks.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -36,6 +37,8 @@ fi
 # The same game on a terminal (a pseudo-terminal that script makes) with a
 # UTF-8 locale shows the Japanese as UTF-8 with nothing else installed: the
 # luit first on the PATH here fails the game if the launcher ever starts it.
+# There the launcher starts the interactive game, which saves the record and
+# asks to play again; --classic keeps the classic dialogue.
 mkdir bin
 printf '#!/bin/sh\necho "nanaren-play started luit" >&2\nexit 1\n' > bin/luit
 chmod +x bin/luit
@@ -43,8 +46,15 @@ on_terminal() {
     LC_ALL=C.UTF-8 PATH="$game/bin:$PATH" timeout 60 script -qec "nanaren-play $*" /dev/null \
         < moves.txt > terminal.txt
 }
-on_terminal
+on_terminal --classic
 grep -q "あなたの勝ちです" terminal.txt
-on_terminal --lang en
+on_terminal --classic --lang en
 grep -q "^You win" terminal.txt
-echo "The installed package played the scripted game, piped and on a UTF-8 terminal."
+echo n >> moves.txt
+on_terminal
+grep -q "あなたの勝ちです(13手)" terminal.txt
+grep -q "^moves: 2-5 .* 8-5$" nanaren-*.txt
+# The GTP engine is installed beside the game.
+[ "$(printf '1 name\n2 quit\n' | nanaren-gtp exact:1 | head -n 1)" = "=1 nanaren" ]
+echo "The installed package played the scripted game, piped, on a UTF-8 terminal and"
+echo "interactively; its GTP engine answers."

@@ -9,52 +9,25 @@
 #include <vector>
 
 #include "exact_bound_reference.h"
+#include "tree_fixture.h"
 
 namespace nanaren {
 namespace {
 
-using Slots = std::vector<std::int32_t>;
 using testing::BlendedBound;
+using testing::Slots;
+
+// The workspace, made before the fixture that grows its tree.
+struct OwnedWorkspace {
+    std::unique_ptr<SearchWorkspace> workspace = std::make_unique<SearchWorkspace>();
+};
 
 // The exact player's formulas over a tree with a fresh root.
-class ExactSearchTest : public ::testing::Test {
+class ExactSearchTest : private OwnedWorkspace, public testing::TreeFixture {
   protected:
-    void SetUp() override { tree.Reset(); }
+    ExactSearchTest() : TreeFixture(workspace->GetTree()) {}
 
-    // Adds children with these moves under parent, in order.
-    Slots AddChildren(std::int32_t parent, std::initializer_list<int> moves) {
-        Slots added;
-        for (const int move : moves) {
-            const auto m = static_cast<std::int16_t>(move);
-            added.push_back(added.empty() ? tree.AddChild(parent, m)
-                                          : tree.AddSibling(added.back(), m));
-        }
-        return added;
-    }
-
-    // The children of idx in list order, checking the back links on the way.
-    Slots ChildrenOf(std::int32_t idx) const {
-        Slots children;
-        for (std::int32_t c = tree.At(idx).firstChild; c != -1; c = tree.At(c).nextSibling) {
-            EXPECT_EQ(tree.At(c).prevSibling, children.empty() ? -1 : children.back());
-            EXPECT_EQ(tree.At(c).parent, idx);
-            children.push_back(c);
-        }
-        return children;
-    }
-
-    Slots AllocateSome(int count) {
-        Slots slots;
-        for (int i = 0; i < count; ++i) {
-            slots.push_back(tree.Store().Allocate());
-        }
-        return slots;
-    }
-
-    std::unique_ptr<SearchWorkspace> mWorkspace = std::make_unique<SearchWorkspace>();
-    Tree& tree = mWorkspace->GetTree();
-    ExactSearch search{*mWorkspace};
-    const std::int32_t root = MaxNode - 1;
+    ExactSearch search{*workspace};
 };
 
 // ---------------------------------------------------------------- selecting

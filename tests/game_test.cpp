@@ -167,6 +167,56 @@ TEST(Replay, ARecordedGameGoesOnAsItWouldHave) {
     }
 }
 
+// A game played on from a position: the moves given stand for both colours,
+// whoever the computer is, and the computer then plays as it would from there.
+TEST(Replay, AGameGoesOnFromMovesGiven) {
+    Game game(White, 1733700002, Exact(100));
+    ASSERT_EQ(game.SetUp("5-5 1-1 5-6"), std::nullopt);
+    EXPECT_EQ(game.CurrentState(), Game::State::PersonToMove);
+    EXPECT_EQ(game.Play(GetVertex(4, 4)), MoveOutcome::Played());
+    SearchObserver quiet;
+    const Vertex reply = game.PlayComputer(quiet).move;
+    EXPECT_NE(reply, Pass);
+    ASSERT_TRUE(game.TakeBack());
+    ASSERT_TRUE(game.TakeBack());
+    EXPECT_EQ(game.GetPosition().Record(), "5-5");
+    Game refused(White, 0, Exact(100));
+    ASSERT_TRUE(refused.SetUp("5-5 5-5").has_value());
+    EXPECT_TRUE(refused.GetPosition().Moves().empty());
+}
+
+// A game played on from moves given is replayed from the same moves given:
+// the exact player's replies after them are searched again and found alike,
+// and a move it would not play takes the game back to the moves given.
+TEST(Replay, AGamePlayedOnFromMovesGivenReplaysFromThem) {
+    Game played(Black, 1733700002, Exact(100));
+    ASSERT_EQ(played.SetUp("5-5 1-1"), std::nullopt);
+    PlayMoves(played, {{4, 4}, {6, 6}});
+    const std::string record = played.GetPosition().Record();
+    ASSERT_EQ(played.GetPosition().Moves().size(), 6u);
+
+    Game replayed(Black, 1733700002, Exact(100));
+    ASSERT_EQ(replayed.SetUp("5-5 1-1"), std::nullopt);
+    SearchObserver quiet;
+    ASSERT_EQ(replayed.Replay(record, quiet), std::nullopt);
+    PlayMoves(played, {{3, 3}});
+    PlayMoves(replayed, {{3, 3}});
+    EXPECT_EQ(replayed.GetPosition().Record(), played.GetPosition().Record());
+
+    const Vertex reply = played.GetPosition().Moves()[3];
+    Vertex other = GetVertex(9, 9);
+    while (other == reply)
+        --other;
+    Game refused(Black, 1733700002, Exact(100));
+    ASSERT_EQ(refused.SetUp("5-5 1-1"), std::nullopt);
+    const auto error = refused.Replay("5-5 1-1 4-4 " + MoveText(other), quiet);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->token, 4);
+    EXPECT_EQ(refused.GetPosition().Record(), "5-5 1-1");
+    PlayMoves(refused, {{4, 4}});
+    EXPECT_EQ(refused.GetPosition().Moves()[3], reply) << "the generator is back where it stood";
+}
+
 TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     Game played(White, 1733700002, Exact(100));
     SearchObserver quiet;
@@ -183,7 +233,10 @@ TEST(Replay, AMoveTheComputerWouldNotPlayLeavesTheGameAtItsStart) {
     const std::optional<RecordError> error = replayed.Replay(record, quiet);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->token, 3);
-    EXPECT_EQ(error->reason, "the computer plays " + MoveText(moves[2]) + " here");
+    EXPECT_EQ(error->kind, RecordError::Kind::ComputerPlaysOther);
+    EXPECT_EQ(error->computerMove, moves[2]);
+    EXPECT_EQ(error->Message(), "move 3 (" + MoveText(other) + "): the computer plays " +
+                                    MoveText(moves[2]) + " here");
     EXPECT_TRUE(replayed.GetPosition().Moves().empty());
     EXPECT_EQ(replayed.CurrentState(), Game::State::ComputerToMove);
     EXPECT_EQ(replayed.PlayComputer(quiet).move, moves[0]) << "the generator is back at its start";

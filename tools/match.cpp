@@ -19,18 +19,21 @@
 #include <utility>
 
 #include "game/notation.h"
+#include "gtp_player.h"
+#include "play/opening.h"
 #include "play/self_play.h"
 
 namespace nanaren::match {
 
 namespace {
 
-// A game's record as one line of numbers: the winner, each side's thinking
-// time, then the moves.
+// A game's record as one line of numbers: the winner, the termination, the
+// opening's plies, each side's thinking time, then the moves.
 std::string Serialize(const GameRecord& record) {
     std::ostringstream line;
     line.precision(17);
-    line << record.winner;
+    line << record.winner << ' ' << static_cast<int>(record.termination) << ' '
+         << record.openingPlies;
     for (const ThinkingTime& time : record.time)
         line << ' ' << time.seconds << ' ' << time.longest << ' ' << time.moves;
     for (const Vertex v : record.moves)
@@ -41,7 +44,9 @@ std::string Serialize(const GameRecord& record) {
 // The record of a line that Serialize made and nothing else.
 std::optional<GameRecord> Parse(const std::string& text, GameRecord record) {
     std::istringstream line(text);
-    if (!(line >> record.winner)) return std::nullopt;
+    int termination = 0;
+    if (!(line >> record.winner >> termination >> record.openingPlies)) return std::nullopt;
+    record.termination = static_cast<Termination>(termination);
     for (ThinkingTime& time : record.time) {
         if (!(line >> time.seconds >> time.longest >> time.moves)) return std::nullopt;
     }
@@ -138,10 +143,10 @@ bool ReadWorker(int fd, const std::vector<MatchSettings>& matches, std::map<int,
     const GameRecord blank{index, SetupOf(settings, index), Empty, {}};
     const std::optional<GameRecord> record = Parse(worker.output, blank);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && record) {
-        records[worker.game.match][index] = record;
+        records[worker.game.match][index - settings.firstGame] = record;
     } else {
-        std::cerr << "nanaren-match: " << PlayerName(settings.players[0]) << " against "
-                  << PlayerName(settings.players[1]) << ", game " << index << " (clock "
+        std::cerr << "nanaren-match: " << NameOf(settings.players[0]) << " against "
+                  << NameOf(settings.players[1]) << ", game " << index << " (clock "
                   << blank.setup.clock << ") " << DescribeEnd(status, record.has_value())
                   << std::endl;
     }
@@ -149,30 +154,88 @@ bool ReadWorker(int fd, const std::vector<MatchSettings>& matches, std::map<int,
     return true;
 }
 
+std::unique_ptr<Player> MakeMatchPlayer(const MatchPlayer& player, double moveTimeout,
+                                        int threads) {
+    if (const auto* gtp = std::get_if<GtpCommand>(&player))
+        return std::make_unique<GtpPlayer>(gtp->command, moveTimeout);
+    return MakePlayer(std::get<PlayerChoice>(player), threads);
+}
+
+constexpr std::array<const char*, 5> TerminationNames = {"normal", "illegal move", "crash",
+                                                         "timeout", "malformed answer"};
+
 }  // namespace
+
+std::optional<MatchPlayer> ParseMatchPlayer(std::string_view text) {
+    if (text.substr(0, 4) == "gtp:") {
+        if (text.size() == 4) return std::nullopt;
+        return GtpCommand{std::string(text.substr(4))};
+    }
+    const auto choice = ParsePlayer(text);
+    if (!choice) return std::nullopt;
+    return *choice;
+}
+
+std::string NameOf(const MatchPlayer& player) {
+    if (const auto* gtp = std::get_if<GtpCommand>(&player)) return "gtp:" + gtp->command;
+    return PlayerName(std::get<PlayerChoice>(player));
+}
+
+const char* TerminationName(Termination termination) {
+    return TerminationNames[static_cast<int>(termination)];
+}
+
+std::optional<Termination> ParseTermination(std::string_view text) {
+    for (std::size_t i = 0; i < TerminationNames.size(); ++i) {
+        if (text == TerminationNames[i]) return static_cast<Termination>(i);
+    }
+    return std::nullopt;
+}
+
+std::vector<Vertex> OpeningOf(const MatchSettings& settings, int index) {
+    const int pair = index / 2;
+    const Openings& openings = settings.openings;
+    if (openings.randomPlies > 0)
+        return RandomOpening(SetupOf(settings, 2 * pair).clock, openings.randomPlies);
+    if (openings.book.empty()) return {};
+    return openings.book[static_cast<std::size_t>(pair) % openings.book.size()];
+}
 
 GameSetup SetupOf(const MatchSettings& settings, int index) {
     return {settings.firstClock + index, index % 2};
 }
 
+// An external engine's fault loses it the game: the side to move made it.
 GameRecord PlayOne(const MatchSettings& settings, int index) {
     const GameSetup setup = SetupOf(settings, index);
     const int black = setup.blackSide;
-    SelfPlay play({MakePlayer(settings.players[black], settings.threads),
-                   MakePlayer(settings.players[1 - black], settings.threads)},
-                  setup.clock);
+    const std::vector<Vertex> opening = OpeningOf(settings, index);
+    SelfPlay play({MakeMatchPlayer(settings.players[black], settings.moveTimeout, settings.threads),
+                   MakeMatchPlayer(settings.players[1 - black], settings.moveTimeout, settings.threads)},
+                  setup.clock, opening);
     SearchObserver quiet;
-    std::array<ThinkingTime, 2> time{};
-    while (!play.IsOver()) {
-        ThinkingTime& mover = time[play.ToMove() == Black ? black : 1 - black];
-        const auto start = std::chrono::steady_clock::now();
-        play.PlayMove(quiet);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        mover.seconds += took.count();
-        mover.longest = std::max(mover.longest, took.count());
-        ++mover.moves;
+    GameRecord record{
+        index, setup, Empty, {}, {}, Termination::Normal, static_cast<int>(opening.size())};
+    try {
+        while (!play.IsOver()) {
+            ThinkingTime& mover = record.time[play.ToMove() == Black ? black : 1 - black];
+            const auto start = std::chrono::steady_clock::now();
+            play.PlayMove(quiet);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            mover.seconds += took.count();
+            mover.longest = std::max(mover.longest, took.count());
+            ++mover.moves;
+        }
+        record.winner = play.Winner();
+    } catch (const Forfeit& forfeit) {
+        const int faulty = play.ToMove() == Black ? black : 1 - black;
+        std::cerr << "nanaren-match: game " << index << ", " << NameOf(settings.players[faulty])
+                  << ": " << forfeit.what() << std::endl;
+        record.winner = Opposite(play.ToMove());
+        record.termination = forfeit.termination;
     }
-    return {index, setup, play.Winner(), play.Moves(), time};
+    record.moves = play.Moves();
+    return record;
 }
 
 int PassesOf(const GameRecord& game) {
@@ -180,19 +243,22 @@ int PassesOf(const GameRecord& game) {
 }
 
 std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, int jobs,
-                                     const std::function<void(int)>& done, const GamePlayer& play) {
+                                     const std::function<void(int)>& done, const GamePlayer& play,
+                                     const GameDone& keepGoing) {
     std::vector<GameTask> games;  // every game of every match, in the order they start
     std::vector<std::vector<std::optional<GameRecord>>> records;
     for (int match = 0; match < static_cast<int>(matches.size()); ++match) {
-        records.emplace_back(matches[match].games);
-        for (int index = 0; index < matches[match].games; ++index)
+        const MatchSettings& settings = matches[match];
+        records.emplace_back(settings.games);
+        for (int index = settings.firstGame; index < settings.firstGame + settings.games; ++index)
             games.push_back({match, index});
     }
     std::map<int, Worker> workers;  // by the reading end of each one's pipe
     std::size_t next = 0;
     int finished = 0;
-    while (finished < static_cast<int>(games.size())) {
-        while (next < games.size() && static_cast<int>(workers.size()) < jobs) {
+    bool starting = true;
+    while (!workers.empty() || (starting && next < games.size())) {
+        while (starting && next < games.size() && static_cast<int>(workers.size()) < jobs) {
             const GameTask game = games[next++];
             StartGame(matches[game.match], game, play, workers);
         }
@@ -206,7 +272,11 @@ std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, 
         }
         for (const pollfd& p : waiting) {
             if (p.revents == 0) continue;
-            if (ReadWorker(p.fd, matches, workers, records)) done(++finished);
+            const GameTask game = workers.at(p.fd).game;
+            if (!ReadWorker(p.fd, matches, workers, records)) continue;
+            done(++finished);
+            const auto& record = records[game.match][game.index - matches[game.match].firstGame];
+            if (record && keepGoing && !keepGoing(*record)) starting = false;
         }
     }
     std::vector<PlayedMatch> played;
@@ -220,11 +290,12 @@ std::vector<PlayedMatch> PlayMatches(const std::vector<MatchSettings>& matches, 
 }
 
 std::vector<GameRecord> PlayMatch(const MatchSettings& settings, int jobs,
-                                  const std::function<void(int)>& done, const GamePlayer& play) {
-    return std::move(PlayMatches({settings}, jobs, done, play).front().games);
+                                  const std::function<void(int)>& done, const GamePlayer& play,
+                                  const GameDone& keepGoing) {
+    return std::move(PlayMatches({settings}, jobs, done, play, keepGoing).front().games);
 }
 
-std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, int games,
+std::vector<MatchSettings> RoundRobin(const std::vector<MatchPlayer>& players, int games,
                                       std::time_t firstClock) {
     std::vector<MatchSettings> matches;
     for (std::size_t first = 0; first < players.size(); ++first) {
@@ -234,13 +305,13 @@ std::vector<MatchSettings> RoundRobin(const std::vector<PlayerChoice>& players, 
     return matches;
 }
 
-std::optional<std::vector<PlayerChoice>> ParsePlayerList(std::string_view text) {
-    std::vector<PlayerChoice> players;
+std::optional<std::vector<MatchPlayer>> ParsePlayerList(std::string_view text) {
+    std::vector<MatchPlayer> players;
     std::set<std::string> names;
     for (std::size_t at = 0; at <= text.size();) {
         const std::size_t comma = std::min(text.find(',', at), text.size());
-        const auto choice = ParsePlayer(text.substr(at, comma - at));
-        if (!choice || !names.insert(PlayerName(*choice)).second) return std::nullopt;
+        const auto choice = ParseMatchPlayer(text.substr(at, comma - at));
+        if (!choice || !names.insert(NameOf(*choice)).second) return std::nullopt;
         players.push_back(*choice);
         at = comma + 1;
     }

@@ -12,22 +12,6 @@ namespace nanaren::match {
 
 namespace {
 
-std::string Percent(double share) {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
-    return text.str();
-}
-
-// An Elo difference with its sign to a tenth, or +inf or -inf.
-std::string EloText(double elo) {
-    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
-    std::ostringstream text;
-    // Adding 0 turns a negative zero into one that prints as +0.0.
-    text << std::showpos << std::fixed << std::setprecision(1)
-         << std::round(elo * 10.0) / 10.0 + 0.0;
-    return text.str();
-}
-
 // The first side's Elo over the second, from its score and the score's
 // interval; a side that scored every point has no finite estimate.
 void PrintElo(const std::array<std::string, 2>& names, const MatchSummary& summary,
@@ -40,20 +24,19 @@ void PrintElo(const std::array<std::string, 2>& names, const MatchSummary& summa
     out << ", 95% interval " << EloText(interval.low) << " to " << EloText(interval.high) << '\n';
 }
 
-std::vector<std::string> NamesOf(const std::vector<PlayerChoice>& players) {
+std::vector<std::string> NamesOf(const std::vector<MatchPlayer>& players) {
     std::vector<std::string> names;
-    for (const PlayerChoice& player : players)
-        names.push_back(PlayerName(player));
+    for (const MatchPlayer& player : players)
+        names.push_back(NameOf(player));
     return names;
 }
 
-int PlaceOf(const std::vector<std::string>& names, const PlayerChoice& player) {
-    return static_cast<int>(std::find(names.begin(), names.end(), PlayerName(player)) -
-                            names.begin());
+int PlaceOf(const std::vector<std::string>& names, const MatchPlayer& player) {
+    return static_cast<int>(std::find(names.begin(), names.end(), NameOf(player)) - names.begin());
 }
 
 std::string PairName(const MatchSettings& settings) {
-    return PlayerName(settings.players[0]) + " against " + PlayerName(settings.players[1]);
+    return NameOf(settings.players[0]) + " against " + NameOf(settings.players[1]);
 }
 
 // Each pair's wins, losses and draws from its first-named player's side.
@@ -134,6 +117,22 @@ void PrintRatings(const std::vector<std::string>& names, const std::vector<PairR
 
 }  // namespace
 
+std::string Percent(double share) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
+    return text.str();
+}
+
+// An Elo difference with its sign to a tenth, or +inf or -inf.
+std::string EloText(double elo) {
+    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
+    std::ostringstream text;
+    // Adding 0 turns a negative zero into one that prints as +0.0.
+    text << std::showpos << std::fixed << std::setprecision(1)
+         << std::round(elo * 10.0) / 10.0 + 0.0;
+    return text.str();
+}
+
 Interval WilsonInterval(double share, int n) {
     if (n <= 0) return {0.0, 1.0};
     const double z2 = Z95 * Z95;
@@ -187,8 +186,8 @@ MatchSummary Summarize(const std::vector<GameRecord>& games) {
 
 void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, std::ostream& out) {
     const int n = summary.games;
-    const std::array<std::string, 2> names = {PlayerName(settings.players[0]),
-                                              PlayerName(settings.players[1])};
+    const std::array<std::string, 2> names = {NameOf(settings.players[0]),
+                                              NameOf(settings.players[1])};
     out << n << " games, " << names[0] << " against " << names[1] << "; a draw counts half a win\n";
     const int width =
         static_cast<int>(std::max({names[0].size(), names[1].size(), std::size_t{6}}));
@@ -217,7 +216,7 @@ void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, st
     out << '\n';
 }
 
-std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,
+std::vector<PairResult> PairResults(const std::vector<MatchPlayer>& players,
                                     const std::vector<PlayedMatch>& matches) {
     const std::vector<std::string> names = NamesOf(players);
     std::vector<PairResult> results;
@@ -230,7 +229,7 @@ std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,
     return results;
 }
 
-void PrintRoundRobin(const std::vector<PlayerChoice>& players,
+void PrintRoundRobin(const std::vector<MatchPlayer>& players,
                      const std::vector<PlayedMatch>& matches, std::ostream& out) {
     int played = 0;
     for (const PlayedMatch& match : matches)
@@ -240,6 +239,29 @@ void PrintRoundRobin(const std::vector<PlayerChoice>& players,
         << played << " played; a draw counts half a win\n";
     PrintPairs(matches, out);
     PrintRatings(NamesOf(players), PairResults(players, matches), out);
+}
+
+void PrintReport(const std::vector<PlayedMatch>& matches, const std::optional<SprtSettings>& sprt,
+                 std::ostream& out) {
+    if (matches.size() == 1) {
+        const PlayedMatch& match = matches.front();
+        PrintSummary(match.settings, Summarize(match.games), out);
+        if (sprt) {
+            PrintSprt(*sprt, {NameOf(match.settings.players[0]), NameOf(match.settings.players[1])},
+                      PentanomialOf(match.games), out);
+        }
+        return;
+    }
+    std::vector<MatchPlayer> players;
+    std::vector<std::string> names;
+    for (const PlayedMatch& match : matches) {
+        for (const MatchPlayer& player : match.settings.players) {
+            if (std::find(names.begin(), names.end(), NameOf(player)) != names.end()) continue;
+            names.push_back(NameOf(player));
+            players.push_back(player);
+        }
+    }
+    PrintRoundRobin(players, matches, out);
 }
 
 }  // namespace nanaren::match

@@ -2,12 +2,22 @@
 
 #include <array>
 #include <iosfwd>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "match.h"
 #include "ratings.h"
+#include "sprt.h"
 
 namespace nanaren::match {
+
+// A share as a percentage to a tenth, "73.5%".
+std::string Percent(double share);
+
+// An Elo difference with its sign to a tenth ("+12.5", "-0.3"), or +inf or
+// -inf.
+std::string EloText(double elo);
 
 // The Wilson score interval at 95% for a share of n trials.
 Interval WilsonInterval(double share, int n);
@@ -39,12 +49,19 @@ void PrintSummary(const MatchSettings& settings, const MatchSummary& summary, st
 
 // Each match of a round robin as the ratings read it, its players by their
 // place in players.
-std::vector<PairResult> PairResults(const std::vector<PlayerChoice>& players,
+std::vector<PairResult> PairResults(const std::vector<MatchPlayer>& players,
                                     const std::vector<PlayedMatch>& matches);
 
 // The result of every pair, then the players' ratings by maximum likelihood
 // over all the games, the first player fixed at 0.
-void PrintRoundRobin(const std::vector<PlayerChoice>& players,
+void PrintRoundRobin(const std::vector<MatchPlayer>& players,
                      const std::vector<PlayedMatch>& matches, std::ostream& out);
+
+// What the match tool prints after its games, or after merging files of
+// them: one match's summary, with the SPRT's state when sprt is given, or a
+// round robin's pairs and ratings, its players in the order they first
+// appear among the matches.
+void PrintReport(const std::vector<PlayedMatch>& matches, const std::optional<SprtSettings>& sprt,
+                 std::ostream& out);
 
 }  // namespace nanaren::match

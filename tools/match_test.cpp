@@ -59,8 +59,8 @@ TEST(MatchStats, ScoresSidesByColourAndCountsADrawAsHalf) {
 }
 
 // The players a match is given by name.
-std::array<PlayerChoice, 2> Players(const char* first, const char* second) {
-    return {*ParsePlayer(first), *ParsePlayer(second)};
+std::array<MatchPlayer, 2> Players(const char* first, const char* second) {
+    return {*ParseMatchPlayer(first), *ParseMatchPlayer(second)};
 }
 
 // The summary's text for games whose winners are given by side, game i with
@@ -96,34 +96,56 @@ TEST(MatchStats, PrintsTheFirstSidesEloWithoutNaNWhenItWonEverything) {
 }
 
 TEST(Match, CsvNamesEachGamesPlayersByColourAndReadsBack) {
-    const MatchSettings settings{Players("300", "level:2"), 2, 50};
+    const MatchSettings settings{Players("300", "gtp:engine --name \"a,b\""), 2, 50};
     GameRecord first{0, {50, 0}, White, {GetVertex(5, 3), Pass, GetVertex(9, 1)}};
     first.time = {ThinkingTime{1.5, 1.0, 2}, ThinkingTime{0.25, 0.25, 1}};
-    GameRecord second{1, {51, 1}, Empty, {GetVertex(1, 9)}};
+    first.openingPlies = 1;
+    GameRecord second{1, {51, 1}, Black, {GetVertex(1, 9)}};
+    second.termination = Termination::Timeout;
     std::ostringstream csv;
     WriteCsv(settings, {first, second}, csv);
     EXPECT_EQ(csv.str(),
-              "game,clock,black,white,winner,moves,passes,black_seconds,black_longest,"
-              "white_seconds,white_longest,move_list\n"
-              "0,50,exact:300,level:2,white,3,1,1.5,1,0.25,0.25,5-3 pass 9-1\n"
-              "1,51,level:2,exact:300,draw,1,0,0,0,0,0,1-9\n");
+              "game,clock,black,white,winner,termination,moves,passes,opening,black_seconds,"
+              "black_longest,white_seconds,white_longest,move_list\n"
+              "0,50,exact:300,\"gtp:engine --name \"\"a,b\"\"\",white,normal,3,1,1,1.5,1,0.25,0.25,"
+              "5-3 pass 9-1\n"
+              "1,51,\"gtp:engine --name \"\"a,b\"\"\",exact:300,black,timeout,1,0,0,0,0,0,0,1-9\n");
 
     std::istringstream in(csv.str());
     std::optional<CsvError> error;
     const std::vector<CsvGame> games = ReadCsv(in, error);
     ASSERT_FALSE(error) << error->reason;
     ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[0].players, (std::array<std::string, 2>{"exact:300", "level:2"}));
+    EXPECT_EQ(games[0].players,
+              (std::array<std::string, 2>{"exact:300", "gtp:engine --name \"a,b\""}));
     EXPECT_EQ(games[0].winner, White);
     EXPECT_EQ(games[0].moves, first.moves);
     EXPECT_EQ(games[0].time[0].seconds, 1.5);
     EXPECT_EQ(games[0].time[0].moves, 2);
+    EXPECT_EQ(games[0].openingPlies, 1);
     EXPECT_EQ(games[1].clock, 51);
+    EXPECT_EQ(games[1].termination, Termination::Timeout);
 
-    std::istringstream broken(csv.str() + "2,52,a,b,black,1,0,0,0,0,0,5-x\n");
+    std::istringstream broken(csv.str() + "2,52,a,b,black,normal,1,0,0,0,0,0,0,5-x\n");
     ReadCsv(broken, error);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->line, 4);
+}
+
+// Files written before the termination and opening columns still read.
+TEST(Match, CsvReadsTheEarlierForm) {
+    std::istringstream in(
+        "game,clock,black,white,winner,moves,passes,black_seconds,black_longest,white_seconds,"
+        "white_longest,move_list\n"
+        "0,50,exact:300,level:2,white,3,1,1.5,1,0.25,0.25,5-3 pass 9-1\n");
+    std::optional<CsvError> error;
+    const std::vector<CsvGame> games = ReadCsv(in, error);
+    ASSERT_FALSE(error) << error->reason;
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].termination, Termination::Normal);
+    EXPECT_EQ(games[0].openingPlies, 0);
+    EXPECT_EQ(games[0].moves.size(), 3u);
+    EXPECT_EQ(games[0].time[1].longest, 0.25);
 }
 
 TEST(Match, GamesDoNotDependOnTheNumberOfWorkersAndAlternateColours) {
@@ -189,7 +211,7 @@ TEST(Match, AGameWhoseProcessFailsIsNamedAndLeftOut) {
 TEST(RoundRobin, ListsTwoOrMoreDifferentPlayers) {
     const auto three = ParsePlayerList("30,level:2,builder");
     ASSERT_TRUE(three.has_value());
-    EXPECT_EQ(PlayerName((*three)[1]), "level:2");
+    EXPECT_EQ(NameOf((*three)[1]), "level:2");
     EXPECT_EQ(ParsePlayerList("30,exact:30"), std::nullopt) << "the same player twice";
     EXPECT_EQ(ParsePlayerList("30"), std::nullopt);
     EXPECT_EQ(ParsePlayerList("30,,100"), std::nullopt);
@@ -205,8 +227,8 @@ TEST(RoundRobin, PlaysEveryPairAndFilesEachGameUnderItsOwn) {
     const auto played = PlayMatches(
         matches, 4, [](int) {},
         [](const MatchSettings& s, int i) {
-            const int first = *PlayoutsOf(s.players[0]);
-            const int second = *PlayoutsOf(s.players[1]);
+            const int first = *PlayoutsOf(std::get<PlayerChoice>(s.players[0]));
+            const int second = *PlayoutsOf(std::get<PlayerChoice>(s.players[1]));
             if (first == 1 && second == 3 && i == 1) std::abort();
             return GameRecord{i, SetupOf(s, i), Black, {first, second}};
         });

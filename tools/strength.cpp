@@ -8,7 +8,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "core/parse.h"
 #include "match_stats.h"
 #include "players/levels.h"
 
@@ -16,29 +15,10 @@ namespace nanaren::match {
 
 namespace {
 
-std::string Percent(double share) {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(1) << 100.0 * share << '%';
-    return text.str();
-}
-
-std::string Elo(double elo) {
-    if (std::isinf(elo)) return elo > 0.0 ? "+inf" : "-inf";
-    std::ostringstream text;
-    text << std::showpos << std::fixed << std::setprecision(0) << std::round(elo) + 0.0;
-    return text.str();
-}
-
 std::string Seconds(double seconds) {
     std::ostringstream text;
     text << std::fixed << std::setprecision(3) << seconds;
     return text.str();
-}
-
-// The level of a player named level:K, or none.
-std::optional<int> LevelOf(const std::string& name) {
-    if (name.rfind("level:", 0) != 0) return std::nullopt;
-    return ParseInteger<int>(std::string_view(name).substr(6));
 }
 
 std::string LevelName(int level) {
@@ -88,8 +68,9 @@ void WriteLadder(const std::vector<PairTally>& pairs, std::ostream& out) {
         if (level > 1) above += elo;
         out << "| " << level << " vs " << (level == 1 ? "builder" : std::to_string(level - 1))
             << " | " << pair->games << " | " << Percent(m.score) << " | " << Percent(m.interval.low)
-            << "–" << Percent(m.interval.high) << " | " << Elo(elo) << " | " << Elo(elos.low)
-            << " to " << Elo(elos.high) << " | " << (level == 1 ? "0" : Elo(above)) << " |\n";
+            << "–" << Percent(m.interval.high) << " | " << EloText(elo) << " | "
+            << EloText(elos.low) << " to " << EloText(elos.high) << " | "
+            << (level == 1 ? "0" : EloText(above)) << " |\n";
     }
     out << '\n';
 }
@@ -137,8 +118,8 @@ void WriteOthers(const std::vector<PairTally>& pairs, std::ostream& out) {
         const Interval elos = EloInterval(m.interval);
         out << "| " << pair.first << " vs " << pair.second << " | " << pair.games << " | "
             << Percent(m.score) << " | " << Percent(m.interval.low) << "–"
-            << Percent(m.interval.high) << " | " << Elo(EloOfScore(m.score)) << " | "
-            << Elo(elos.low) << " to " << Elo(elos.high) << " |\n";
+            << Percent(m.interval.high) << " | " << EloText(EloOfScore(m.score)) << " | "
+            << EloText(elos.low) << " to " << EloText(elos.high) << " |\n";
     }
     out << '\n';
 }

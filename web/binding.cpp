@@ -6,15 +6,21 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
+#include "coach/coach.h"
+#include "coach/review.h"
 #include "game/notation.h"
+#include "game/sgf.h"
 #include "play/game.h"
 #include "players/levels.h"
 #include "players/registry.h"
+#include "review_printer.h"
 
 namespace {
 
@@ -27,6 +33,19 @@ class WorkerReport : public nanaren::SearchObserver {
 };
 
 std::unique_ptr<nanaren::Game> CurrentGame;
+// The coach of every game, made when first needed: its store is allocated once.
+std::unique_ptr<nanaren::Coach> TheCoach;
+// The review under way, if any.
+std::unique_ptr<nanaren::Reviewer> CurrentReview;
+
+// A finished review and the moves it is of.
+struct KeptReview {
+    std::vector<nanaren::Vertex> moves;  // the game reviewed
+    nanaren::GameReview review;          // what the review found
+};
+// The current game's last finished review, for its SGF record; none once
+// another game starts.
+std::optional<KeptReview> LastReview;
 // The text last handed to JavaScript, which reads it before the next call.
 std::string Answer;
 
@@ -37,6 +56,24 @@ const char* Answered(std::string text) {
 
 std::string Quoted(const std::string& text) {
     return '"' + text + '"';
+}
+
+// Any text as a JSON string.
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            json += escaped;
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
 }
 
 const char* OutcomeName(nanaren::MoveOutcome::Kind kind) {
@@ -81,6 +118,42 @@ std::string MoveOrNull(nanaren::Vertex move) {
     return move == nanaren::NoVertex ? "null" : Quoted(nanaren::MoveText(move));
 }
 
+// Moves as a JSON list: ["5-5","4-4"].
+std::string MoveList(const std::vector<nanaren::Vertex>& moves) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < moves.size(); ++i)
+        json += (i == 0 ? "" : ",") + Quoted(nanaren::MoveText(moves[i]));
+    return json + "]";
+}
+
+const char* ReasonName(nanaren::MoveReason::Kind kind) {
+    switch (kind) {
+        case nanaren::MoveReason::Kind::Wins:
+            return "wins";
+        case nanaren::MoveReason::Kind::BlocksSeven:
+            return "blocksSeven";
+        case nanaren::MoveReason::Kind::BreaksLine:
+            return "breaksLine";
+        case nanaren::MoveReason::Kind::StartsForcedWin:
+            return "startsForcedWin";
+        default:
+            return "stopsForcedWin";
+    }
+}
+
+// A certain reason for a move, {"kind", "point": the point blocked or the
+// stone captured, or null, "line": a forced win}; null for none.
+std::string ReasonJson(const nanaren::MoveReason& reason) {
+    if (reason.kind == nanaren::MoveReason::Kind::None) return "null";
+    return "{\"kind\":" + Quoted(ReasonName(reason.kind)) +
+           ",\"point\":" + MoveOrNull(reason.point) + ",\"line\":" + MoveList(reason.line) + "}";
+}
+
+nanaren::Coach& GetCoach() {
+    if (!TheCoach) TheCoach = std::make_unique<nanaren::Coach>();
+    return *TheCoach;
+}
+
 // A position as the page draws it.
 std::string PositionJson(const nanaren::Position& position) {
     std::ostringstream json;
@@ -95,6 +168,47 @@ std::string PositionJson(const nanaren::Position& position) {
     for (std::size_t i = 0; i < stones.size(); ++i)
         json << (i == 0 ? "" : ",") << Quoted(nanaren::MoveText(stones[i]));
     json << "]}";
+    return json.str();
+}
+
+// The page's name for what is wrong with a record's move: "notAMove",
+// "afterTheEnd", a refusal's name, or "computer" where the computer plays
+// otherwise (or does not resign).
+std::string ErrorKind(const nanaren::RecordError& error) {
+    switch (error.kind) {
+        case nanaren::RecordError::Kind::NotAMove:
+            return "notAMove";
+        case nanaren::RecordError::Kind::AfterTheEnd:
+            return "afterTheEnd";
+        case nanaren::RecordError::Kind::Refused:
+            return nanaren::RefusalName(error.refusal);
+        default:
+            return "computer";
+    }
+}
+
+std::string SideJson(const nanaren::SideReview& side) {
+    std::ostringstream json;
+    json << "{\"accuracy\":" << side.accuracy << ",\"counts\":{";
+    const char* comma = "";
+    for (int k = 1; k < nanaren::MoveClassCount; ++k) {
+        json << comma << Quoted(nanaren::MoveClassName(static_cast<nanaren::MoveClass>(k))) << ':'
+             << side.counts[k];
+        comma = ",";
+    }
+    json << "}}";
+    return json.str();
+}
+
+std::string MoveReviewJson(const nanaren::MoveReview& move) {
+    std::ostringstream json;
+    json << "{\"move\":" << Quoted(nanaren::MoveText(move.move))
+         << ",\"mover\":" << Quoted(ColourName(move.mover)) << ",\"winBefore\":" << move.winBefore
+         << ",\"winAfter\":" << move.winAfter
+         << ",\"best\":" << Quoted(nanaren::MoveText(move.best))
+         << ",\"bestWinRate\":" << move.bestWinRate << ",\"bestLine\":" << MoveList(move.bestLine)
+         << ",\"class\":" << Quoted(nanaren::MoveClassName(move.kind))
+         << ",\"threat\":" << MoveList(move.threat) << '}';
     return json.str();
 }
 
@@ -119,16 +233,28 @@ EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
     }
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
     CurrentGame = std::make_unique<nanaren::Game>(human, seconds, std::move(computer));
+    LastReview.reset();
     return 1;
 }
 
-// Plays a record's moves in the new game, the computer's searched again where
-// its player cannot follow them otherwise; "" when they all stand, else why
-// not, with the game back at its start.
-EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record) {
+// Plays a record's moves in the new game: its first setUp moves as given
+// (a game played on from a position of another), the rest with the
+// computer's searched again where its player cannot follow them otherwise.
+// null when they all stand, else {"token": which move from 1, "text": it as
+// written, "kind": see ErrorKind, "reason": the engine's words}.
+EMSCRIPTEN_KEEPALIVE const char* ReplayRecord(const char* record, int setUp) {
+    std::istringstream tokens(record);
+    std::string given;
+    std::string token;
+    for (int i = 0; i < setUp && tokens >> token; ++i)
+        given += token + ' ';
     nanaren::SearchObserver quiet;
-    const auto error = CurrentGame->Replay(record, quiet);
-    return Answered(error ? error->Message() : "");
+    auto error = CurrentGame->SetUp(given);
+    if (!error) error = CurrentGame->Replay(record, quiet);
+    if (!error) return Answered("null");
+    return Answered("{\"token\":" + std::to_string(error->token) + ",\"text\":" +
+                    JsonString(error->text) + ",\"kind\":" + Quoted(ErrorKind(*error)) +
+                    ",\"reason\":" + JsonString(error->Message()) + "}");
 }
 
 // A person's move ("5-3", "pass", "resign"): {"outcome": "played", "won" or
@@ -182,6 +308,120 @@ EMSCRIPTEN_KEEPALIVE const char* ReviewedPosition(int count) {
     for (std::size_t i = 0; i < moves.size() && static_cast<int>(i) < count; ++i)
         reviewed.Play(moves[i]);
     return Answered(PositionJson(reviewed));
+}
+
+// The coach's move for the side to move, found at the hint level:
+// {"move", "reason": see ReasonJson, "winRate": the side's chances with it
+// in percent, "line": the moves that follow it}.
+EMSCRIPTEN_KEEPALIVE const char* Hint() {
+    nanaren::SearchObserver quiet;
+    const nanaren::Coach::Hint hint = GetCoach().Suggest(CurrentGame->GetPosition(), quiet);
+    std::ostringstream json;
+    json << "{\"move\":" << Quoted(nanaren::MoveText(hint.move))
+         << ",\"reason\":" << ReasonJson(hint.reason) << ",\"winRate\":" << 100.0 * hint.winRate
+         << ",\"line\":" << MoveList(hint.line) << '}';
+    return Answered(json.str());
+}
+
+// Why the game's last move was played, where that is certain: see
+// ReasonJson.
+EMSCRIPTEN_KEEPALIVE const char* LastMoveReason() {
+    return Answered(ReasonJson(GetCoach().ExplainLast(CurrentGame->GetPosition())));
+}
+
+// What the person's move would do that is certain, before it is played:
+// {"class": a review's class name ("allowed-win", ...), "threat": the win
+// it lets go or allows}; null when nothing is certain or the move would not
+// stand.
+EMSCRIPTEN_KEEPALIVE const char* CheckMove(const char* move) {
+    const std::string moves = CurrentGame->GetPosition().Record();
+    nanaren::Position after;
+    if (after.ReadRecord(moves + (moves.empty() ? "" : " ") + move)) return Answered("null");
+    const nanaren::Coach::Warning warning = GetCoach().CheckLast(after);
+    if (warning.kind == nanaren::MoveClass::None) return Answered("null");
+    return Answered("{\"class\":" + Quoted(nanaren::MoveClassName(warning.kind)) +
+                    ",\"threat\":" + MoveList(warning.threat) + "}");
+}
+
+// A review of the game's moves at the default review level, made to go one
+// position at a time: the positions it will analyse.
+EMSCRIPTEN_KEEPALIVE int StartReview() {
+    CurrentReview.reset();  // one store at a time
+    const auto settings = nanaren::AnalysisSettings(nanaren::DefaultReviewLevel);
+    CurrentReview =
+        std::make_unique<nanaren::Reviewer>(CurrentGame->GetPosition().Moves(), settings);
+    return CurrentReview->Total();
+}
+
+// Analyses the review's next position: the positions done.
+EMSCRIPTEN_KEEPALIVE int ReviewStep() {
+    CurrentReview->Step();
+    return CurrentReview->Done();
+}
+
+// Ends the review under way; its store is freed.
+EMSCRIPTEN_KEEPALIVE void StopReview() {
+    CurrentReview.reset();
+}
+
+// The finished review, its store freed and its findings kept for the game's
+// SGF record: {"moves": [{"move", "mover", the mover's chances (0 to 1)
+// "winBefore" and "winAfter", "best", "bestWinRate", "bestLine", "class" (a
+// class's name or ""), "threat"}], "sides": {"black", "white": {"accuracy"
+// (0 to 100), "counts": by class}}}.
+EMSCRIPTEN_KEEPALIVE const char* ReviewResult() {
+    LastReview = KeptReview{CurrentGame->GetPosition().Moves(), CurrentReview->Result()};
+    CurrentReview.reset();
+    const nanaren::GameReview& review = LastReview->review;
+    std::string json = "{\"moves\":[";
+    for (std::size_t i = 0; i < review.moves.size(); ++i)
+        json += (i == 0 ? "" : ",") + MoveReviewJson(review.moves[i]);
+    json +=
+        "],\"sides\":{\"black\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::Black)]) +
+        ",\"white\":" + SideJson(review.sides[nanaren::ColorIndex(nanaren::White)]) + "}}";
+    return Answered(json);
+}
+
+// The game as an SGF record (a .sgf file), with the players' names and the
+// date ("2024-05-01") the page gives. Once the game has been reviewed, each
+// move carries what the review found, as the console's review writes it, in
+// language ("ja" or "en").
+EMSCRIPTEN_KEEPALIVE const char* SgfOfGame(const char* black, const char* white, const char* date,
+                                           const char* language) {
+    const nanaren::Position& game = CurrentGame->GetPosition();
+    const auto words =
+        std::string(language) == "ja" ? nanaren::Language::Japanese : nanaren::Language::English;
+    nanaren::SgfRecord record = LastReview && LastReview->moves == game.Moves()
+                                    ? nanaren::ReviewSgfRecord(game.Moves(), LastReview->review,
+                                                               nanaren::DefaultReviewLevel, words)
+                                    : nanaren::SgfRecordOf(game);
+    record.header.black = black;
+    record.header.white = white;
+    record.header.date = date;
+    return Answered(nanaren::WriteSgf(record));
+}
+
+// An SGF record read as the engine's: {"record": "5-5 4-4", "black": PB,
+// "white": PW, "date": DT, "result": RE, "error": null}, or {"error":
+// {"line", "column" (in bytes), "reason"}} for a file that is not this
+// game's or whose moves cannot be played. The record replays with
+// ReplayRecord, or shows move by move.
+EMSCRIPTEN_KEEPALIVE const char* RecordOfSgf(const char* sgf) {
+    const auto read = nanaren::ReadSgf(sgf);
+    if (const auto* error = std::get_if<nanaren::SgfError>(&read)) {
+        return Answered("{\"error\":{\"line\":" + std::to_string(error->line) +
+                        ",\"column\":" + std::to_string(error->column) +
+                        ",\"reason\":" + JsonString(error->reason) + "}}");
+    }
+    const nanaren::SgfRecord& record = std::get<nanaren::SgfRecord>(read);
+    std::string moves;
+    for (const nanaren::Vertex move : record.moves)
+        moves += (moves.empty() ? "" : " ") + nanaren::MoveText(move);
+    return Answered("{\"record\":" + Quoted(moves) +
+                    ",\"black\":" + JsonString(record.header.black) +
+                    ",\"white\":" + JsonString(record.header.white) +
+                    ",\"date\":" + JsonString(record.header.date) +
+                    ",\"result\":" + JsonString(record.header.result) + ",\"error\":null}");
 }
 
 // The strong player's levels, 1 to LevelCount.

@@ -5,8 +5,9 @@
 
 const CacheName = "nanaren";
 const Files = [
-  "./", "style.css", "app.js", "board.js", "record.js", "texts.js", "worker.js", "nanaren.js",
-  "nanaren.wasm", "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
+  "./", "style.css", "app.js", "state.js", "view.js", "board.js", "engine.js", "record.js",
+  "storage.js", "sound.js", "texts.js", "worker.js", "nanaren.js", "nanaren.wasm",
+  "strength.json", "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
 ];
 
 self.addEventListener("install", (event) => {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "core/always_inline.h"
 #include "core/check.h"
 #include "core/point_set.h"
 #include "game/geometry.h"
@@ -85,7 +86,7 @@ class Board {
 
     // The only liberty of the color group through v, or NoVertex for none or
     // several.
-    Vertex FindSingleLiberty(Vertex v, int color) const {
+    NANAREN_ALWAYS_INLINE Vertex FindSingleLiberty(Vertex v, int color) const {
         NANAREN_ASSERT(mCell[v] == color);
         return LibertiesOf(v).Single();
     }
@@ -115,7 +116,7 @@ class Board {
 
     // Whether v lies, along its column or its row, in a corridor closed by
     // stones of Opposite(c).
-    bool IsEnclosed(Vertex v, int c) const {
+    NANAREN_ALWAYS_INLINE bool IsEnclosed(Vertex v, int c) const {
         const int e = Opposite(c);
         // An empty point without an e stone beside it stops both walks on itself.
         if (mCell[v] == Empty && mCell[v + Up] != e && mCell[v + Down] != e &&
@@ -128,7 +129,7 @@ class Board {
     // flanks, or anything else with an e stone on at least one flank; the
     // walk passes v itself going forward, and both walks must end on an e
     // stone. Most points fail at once: the walk stops on v, no e stone.
-    bool IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
+    NANAREN_ALWAYS_INLINE bool IsEnclosedAxis(Vertex v, int step, int flank, int e) const {
         const bool beside = mCell[v + flank] == e;
         const bool across = mCell[v - flank] == e;
         const bool passable = mCell[v] == Opposite(e) ? beside && across : beside || across;

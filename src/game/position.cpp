@@ -53,6 +53,25 @@ const char* RefusalName(Refusal refusal) {
 }
 
 std::string RecordError::Message() const {
+    std::string reason;
+    switch (kind) {
+        case Kind::NotAMove:
+            reason = "not a move: column-row from 1-1 to 9-9, pass or resign";
+            break;
+        case Kind::AfterTheEnd:
+            reason = "the game was already over";
+            break;
+        case Kind::Refused:
+            reason = std::string(mover == Black ? "Black" : "White") + " may not play there (" +
+                     RefusalName(refusal) + ")";
+            break;
+        case Kind::ComputerPlaysOther:
+            reason = "the computer plays " + MoveText(computerMove) + " here";
+            break;
+        case Kind::ComputerNoResign:
+            reason = "the computer does not resign";
+            break;
+    }
     return "move " + std::to_string(token) + " (" + text + "): " + reason;
 }
 
@@ -144,18 +163,16 @@ std::optional<RecordError> Position::ReadRecord(std::string_view record) {
     Position trial(mStart, mFirstToMove);
     std::vector<Vertex> moves;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const auto error = [&](const std::string& reason) {
-            return RecordError{static_cast<int>(i + 1), std::string(tokens[i]), reason};
+        const auto error = [&](RecordError::Kind kind, Refusal refusal = Refusal::None) {
+            return RecordError{
+                static_cast<int>(i + 1), std::string(tokens[i]), kind, refusal, NoVertex,
+                trial.ToMove()};
         };
         const std::optional<Vertex> move = ParseMove(tokens[i]);
-        if (!move) return error("not a move: column-row from 1-1 to 9-9, pass or resign");
-        if (trial.IsOver()) return error("the game was already over");
-        const int color = trial.ToMove();
+        if (!move) return error(RecordError::Kind::NotAMove);
+        if (trial.IsOver()) return error(RecordError::Kind::AfterTheEnd);
         const MoveOutcome outcome = trial.Play(*move);
-        if (!outcome.Stands()) {
-            return error(std::string(color == Black ? "Black" : "White") + " may not play there (" +
-                         RefusalName(outcome.refusal) + ")");
-        }
+        if (!outcome.Stands()) return error(RecordError::Kind::Refused, outcome.refusal);
         moves.push_back(*move);
     }
     Replay(moves);

@@ -40,13 +40,24 @@ struct MoveOutcome {
     bool operator==(const MoveOutcome&) const = default;
 };
 
-// Where a game record stops making sense.
+// Where a game record stops making sense, and why.
 struct RecordError {
-    int token;           // which token, from 1
-    std::string text;    // the token as written
-    std::string reason;  // what is wrong with it
+    enum class Kind {
+        NotAMove,            // the token is no move
+        AfterTheEnd,         // the game was over before it
+        Refused,             // the rules refuse it (see refusal)
+        ComputerPlaysOther,  // the computer plays computerMove there
+        ComputerNoResign,    // the computer does not resign
+    };
+    int token;                        // which token, from 1
+    std::string text;                 // the token as written
+    Kind kind = Kind::NotAMove;       // what is wrong with it
+    Refusal refusal = Refusal::None;  // for Refused
+    Vertex computerMove = NoVertex;   // for ComputerPlaysOther
+    int mover = Black;                // whose move it is
 
-    // "move 3 (4-x): not a point; ..."
+    // A diagnostic in English: "move 2 (5-5): White may not play there
+    // (occupied)". Front-ends that speak to a person word the kind themselves.
     std::string Message() const;
 };
 

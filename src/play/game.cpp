@@ -1,5 +1,7 @@
 #include "play/game.h"
 
+#include <algorithm>
+
 #include "core/check.h"
 #include "game/notation.h"
 
@@ -52,44 +54,61 @@ bool Game::TakeBack() {
 }
 
 std::optional<RecordError> Game::Replay(std::string_view record, SearchObserver& observer) {
-    NANAREN_ASSERT(mPosition.Moves().empty());
     Position read;
     if (auto error = read.ReadRecord(record)) return error;
-    const std::uint32_t seeded = mRandom.State();
     const std::vector<Vertex>& moves = read.Moves();
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-        if (const auto reason = ReplayMove(moves[i], observer)) {
-            Restart(seeded);
-            return RecordError{static_cast<int>(i + 1), MoveText(moves[i]), *reason};
+    const std::size_t given = mPosition.Moves().size();
+    NANAREN_ASSERT(given <= moves.size() &&
+                   std::equal(mPosition.Moves().begin(), mPosition.Moves().end(), moves.begin()));
+    const std::uint32_t seeded = mRandom.State();
+    for (std::size_t i = given; i < moves.size(); ++i) {
+        if (auto error = ReplayMove(moves[i], observer)) {
+            BackTo(given, seeded);
+            error->token = static_cast<int>(i + 1);
+            error->text = MoveText(moves[i]);
+            return error;
         }
     }
     return std::nullopt;
 }
 
-// One move of a replay; why it cannot stand, or nothing.
-std::optional<std::string> Game::ReplayMove(Vertex move, SearchObserver& observer) {
+std::optional<RecordError> Game::SetUp(std::string_view record) {
+    NANAREN_ASSERT(mPosition.Moves().empty());
+    Position read;
+    if (auto error = read.ReadRecord(record)) return error;
+    for (const Vertex move : read.Moves())
+        Record(move, mRandom.State());
+    return std::nullopt;
+}
+
+// One move of a replay; why it cannot stand (its place left to the caller),
+// or nothing.
+std::optional<RecordError> Game::ReplayMove(Vertex move, SearchObserver& observer) {
     if (CurrentState() == State::PersonToMove) {
         const MoveOutcome outcome = Play(move);
         NANAREN_ASSERT(outcome.Stands());  // the record was read as legal
         return std::nullopt;
     }
-    if (move == nanaren::Resign) return "the computer does not resign";
+    if (move == nanaren::Resign) return RecordError{0, {}, RecordError::Kind::ComputerNoResign};
     const std::uint32_t before = mRandom.State();
     if (!mComputer->FollowSearch(mRandom)) {
         const Vertex chosen =
             mComputer->Think(mPosition, mPosition.ToMove(), mRandom, observer).move;
-        if (chosen != move) return "the computer plays " + MoveText(chosen) + " here";
+        if (chosen != move) {
+            return RecordError{0, {}, RecordError::Kind::ComputerPlaysOther, Refusal::None, chosen};
+        }
     }
     Record(move, before);
     return std::nullopt;
 }
 
-// Back to the start: no move, the generator as the game was seeded (a
-// search refused before any move stood has drawn from it too).
-void Game::Restart(std::uint32_t seeded) {
+// Back to the first kept moves, the generator as it stood then (a search
+// refused before any move stood has drawn from it too).
+void Game::BackTo(std::size_t kept, std::uint32_t seeded) {
+    while (mPosition.Moves().size() > kept)
+        mPosition.Undo();
     mRandom.Restore(seeded);
-    mRandomBefore.clear();
-    mPosition.Restart();
+    mRandomBefore.resize(kept);
 }
 
 // Plays a move on the position; one that stands is noted with the

@@ -59,18 +59,26 @@ class Game {
     // take back or the computer is to move.
     bool TakeBack();
 
-    // Plays a record's moves (Position::Record) in a game not yet begun: the
-    // person's as written, the computer's as its search finds them again, or
-    // without searching where the player can follow its search. When a move
-    // cannot be played, or is not the one the computer plays there, the game
-    // goes back to its start and the error names the move.
+    // Plays a record's moves (Position::Record) in a game not yet begun, or
+    // begun by SetUp with the record's first moves: the person's as written,
+    // the computer's as its search finds them again, or without searching
+    // where the player can follow its search. When a move cannot be played,
+    // or is not the one the computer plays there, the game goes back to where
+    // the replay began and the error names the move (counted in the whole
+    // record).
     std::optional<RecordError> Replay(std::string_view record, SearchObserver& observer);
+
+    // Plays a record's moves as given, both colours alike, in a game not yet
+    // begun: a game played on from a position of another (a review, a
+    // problem). The generator is not drawn from; the moves can be taken back
+    // like any others. On an error the game stays at its start.
+    std::optional<RecordError> SetUp(std::string_view record);
 
   private:
     std::size_t MovesToTakeBack() const;
     MoveOutcome Record(Vertex v, std::uint32_t randomBefore);
-    std::optional<std::string> ReplayMove(Vertex move, SearchObserver& observer);
-    void Restart(std::uint32_t seeded);
+    std::optional<RecordError> ReplayMove(Vertex move, SearchObserver& observer);
+    void BackTo(std::size_t kept, std::uint32_t seeded);
 
     int mHuman;                                // the person's colour against the computer
     std::unique_ptr<Player> mComputer;         // the computer player, none between people

@@ -4,10 +4,16 @@
 
 namespace nanaren {
 
-SelfPlay::SelfPlay(std::array<std::unique_ptr<Player>, 2> players, std::time_t clock)
+SelfPlay::SelfPlay(std::array<std::unique_ptr<Player>, 2> players, std::time_t clock,
+                   const std::vector<Vertex>& opening)
     : mPlayers(std::move(players)) {
     mRandom.Seed(clock);
     mRandom.Seed(clock);
+    for (const Vertex v : opening) {
+        NANAREN_ASSERT(IsPlayingPoint(v));
+        const MoveOutcome outcome = mPosition.Play(v);
+        NANAREN_ASSERT(outcome.kind == MoveOutcome::Kind::Played);
+    }
 }
 
 bool SelfPlay::IsOver() const {

@@ -20,8 +20,10 @@ class SelfPlay {
     // A game that no one has won after this many moves is a draw.
     static constexpr int MaxMoves = 300;
 
-    // players[0] plays Black, players[1] White.
-    SelfPlay(std::array<std::unique_ptr<Player>, 2> players, std::time_t clock);
+    // players[0] plays Black, players[1] White, from the opening's moves,
+    // which are played as they are (legal points that do not end the game).
+    SelfPlay(std::array<std::unique_ptr<Player>, 2> players, std::time_t clock,
+             const std::vector<Vertex>& opening = {});
 
     // The side to move searches, reporting to observer, and plays; its move
     // is returned, Pass when it has no legal move.

@@ -174,32 +174,9 @@ StrongPlayer::Plan StrongPlayer::MakePlan(int color) {
             plan.wins = true;
             return plan;
         }
-        plan.moves = MovesStoppingForcedWin(color);
+        plan.moves = mThreats.StoppingMoves(board, opponent);
     }
     return plan;
-}
-
-// Where the opponent, were it to move, would win by consecutive threats: the
-// moves after which it no longer can. A stopping move blocks a point of its
-// lines or captures some of their stones. None when it cannot win so, or
-// when nothing stops it.
-PointSet StrongPlayer::MovesStoppingForcedWin(int color) {
-    const Board& board = First().WorkingBoard();
-    const int opponent = Opposite(color);
-    if (mThreats.FindForcedWin(board, opponent) == NoVertex) return {};
-    PointSet candidates = ThreatCandidates(board, opponent);
-    candidates.AddAll(AtariPoints(board, opponent));
-    PointSet stopping;
-    Board after;
-    candidates.ForEach([&](Vertex v) {
-        after.CopyPosition(board);
-        if (after.PutAt(v, color) != Board::Success) return;
-        if (WinningPoints(after, opponent).IsEmpty() &&
-            mThreats.FindForcedWin(after, opponent) == NoVertex) {
-            stopping.Add(v);
-        }
-    });
-    return stopping;
 }
 
 std::vector<Candidate> StrongPlayer::Candidates(int lineLength) const {

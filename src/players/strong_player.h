@@ -54,7 +54,6 @@ class StrongPlayer : public Player {
         PointSet moves;             // otherwise the root's moves, all when empty
     };
     Plan MakePlan(int color);
-    PointSet MovesStoppingForcedWin(int color);
     Vertex AnyMoveNearStones(int color);
     SearchResult ReportDecidedWin(Vertex move, SearchObserver& observer);
     SearchResult SearchLanes(const Board& position, int color, const PointSet& rootMoves,

@@ -45,8 +45,26 @@ class ThreatSearch {
     // attack moves and the search's node budget.
     Vertex FindForcedWin(const Board& board, int attacker);
 
+    // A forced win as a line of moves: the attacker's first move, the
+    // defender's first answer, the attacker's next move, ... down to the
+    // winning move (that move alone where the attacker wins at once). Empty
+    // when FindForcedWin finds none.
+    std::vector<Vertex> ForcedWinLine(const Board& board, int attacker);
+    // The same from a given first move; empty when that move does not start
+    // a forced win.
+    std::vector<Vertex> ForcedWinLineFrom(const Board& board, int attacker, Vertex first);
+
+    // Where the attacker, were it to move, would win by consecutive threats:
+    // the defender's moves after which it has no winning point and no forced
+    // win any more. A stopping move blocks a point of its lines or captures
+    // some of their stones. None when the attacker cannot win so, or when
+    // nothing stops it.
+    PointSet StoppingMoves(const Board& board, int attacker);
+
   private:
     bool Attack(const Board& board, int attacker, int movesLeft, int ply, Vertex& first);
+    bool Forces(const Board& board, int attacker, Vertex m, int movesLeft, int ply);
+    Vertex AnswerOf(const Board& board, int attacker);
     PointSet Defences(const Board& board, int attacker, Board& scratch);
 
     int mAttackMoves;            // the depth of a forced win, in attacker moves

@@ -7,6 +7,8 @@
 #include <optional>
 #include <utility>
 
+#include "core/always_inline.h"
+
 namespace nanaren {
 
 namespace {
@@ -43,7 +45,7 @@ struct PointList {
 // learn one by one.
 template <std::size_t N, typename F>
 void ForEachDirection(const std::array<int, N>& directions, F&& f) {
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) NANAREN_ALWAYS_INLINE {
         (f(directions[I]), ...);
     }
     (std::make_index_sequence<N>{});
@@ -128,14 +130,14 @@ Board::PutResult PlayoutPolicy::ReplyToAtari(int c) {
     PointList<5> captures;  // the last move, then the enemy neighbours of q
     PointList<5> escapes;   // the own neighbours of the last move, then q
     captures.AddLiberty(mBoard.FindSingleLiberty(m, o));
-    ForEachDirection(AtariDirections, [&](int d) {
+    ForEachDirection(AtariDirections, [&](int d) NANAREN_ALWAYS_INLINE {
         if (mBoard.Cell(m + d) == c) escapes.AddLiberty(mBoard.FindSingleLiberty(m + d, c));
     });
     if (mBoard.RecordSize() > 1) {
         const Vertex q = mBoard.RecordAt(mBoard.RecordSize() - 2);
         if (mBoard.Cell(q) == c) {
             escapes.AddLiberty(mBoard.FindSingleLiberty(q, c));
-            ForEachDirection(AtariDirections, [&](int d) {
+            ForEachDirection(AtariDirections, [&](int d) NANAREN_ALWAYS_INLINE {
                 if (mBoard.Cell(q + d) == o)
                     captures.AddLiberty(mBoard.FindSingleLiberty(q + d, o));
             });
@@ -176,7 +178,7 @@ Board::PutResult PlayoutPolicy::PlayNearPreviousMove(int c) {
     PointList<8> candidates;
     if (mBoard.RecordSize() >= 2) {
         const Vertex q = mBoard.RecordAt(mBoard.RecordSize() - 2);
-        ForEachDirection(LocalDirections, [&](int d) {
+        ForEachDirection(LocalDirections, [&](int d) NANAREN_ALWAYS_INLINE {
             const Vertex p = mBoard.SkipStones(q + d, d, c);
             if (mBoard.Cell(p) == Empty && !mBoard.IsEnclosed(p, c)) candidates.Add(p);
         });

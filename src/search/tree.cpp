@@ -65,22 +65,4 @@ std::int32_t Tree::BestChild(std::int32_t idx) const {
     return result;
 }
 
-// The slots of the node's children in list order, read off the run where
-// they form one and followed along the list otherwise.
-int Tree::ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const {
-    const int run = node.childRun;
-    NANAREN_ASSERT(run <= MaxVertexSize);
-    if (run != 0) {
-        for (int i = 0; i < run; ++i)
-            slots[i] = node.firstChild - i;
-        return run;
-    }
-    int count = 0;
-    for (std::int32_t c = node.firstChild; c != NoNode; c = At(c).nextSibling) {
-        NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
-        slots[count++] = c;
-    }
-    return count;
-}
-
 }  // namespace nanaren

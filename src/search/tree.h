@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/always_inline.h"
+#include "core/check.h"
 #include "game/geometry.h"
 #include "search/pool.h"
 
@@ -53,8 +55,25 @@ class Tree {
     // The child with the most visits, the first among equals; NoNode if none.
     std::int32_t BestChild(std::int32_t idx) const;
     bool IsLeaf(std::int32_t idx) const { return At(idx).firstChild == NoNode; }
-    // The slots of the node's children in list order; their number.
-    int ChildSlots(const Node& node, std::array<std::int32_t, MaxVertexSize>& slots) const;
+    // The slots of the node's children in list order, read off the run where
+    // they form one and followed along the list otherwise; their number.
+    // Every descent step and backup reads them: always inlined.
+    NANAREN_ALWAYS_INLINE int ChildSlots(const Node& node,
+                                         std::array<std::int32_t, MaxVertexSize>& slots) const {
+        const int run = node.childRun;
+        NANAREN_ASSERT(run <= MaxVertexSize);
+        if (run != 0) {
+            for (int i = 0; i < run; ++i)
+                slots[i] = node.firstChild - i;
+            return run;
+        }
+        int count = 0;
+        for (std::int32_t c = node.firstChild; c != NoNode; c = At(c).nextSibling) {
+            NANAREN_ASSERT(count < MaxVertexSize);  // the children's moves are distinct vertices
+            slots[count++] = c;
+        }
+        return count;
+    }
 
     std::int32_t FreeCount() const { return mPool.FreeCount(); }
     bool IsPathFull() const { return mHistoryIndex >= MaxDepth; }

@@ -1,6 +1,7 @@
 // The page as a place to play, in headless Chromium: levels, take-backs,
-// resuming after a reload, the end and its record, refusals, English, the
-// keyboard, a phone and the dark scheme, installing and playing offline.
+// resuming after a reload, two people, the end and its record, links beside
+// an unfinished game, the stop button, malformed links, refusals, English,
+// the keyboard, installing and playing offline, a phone and the dark scheme.
 // Games of the exact player are held to the native console, games of the
 // levels to the native engine playing the same person's moves.
 
@@ -9,7 +10,7 @@ import {mkdirSync, readFileSync} from "node:fs";
 import {join} from "node:path";
 import {after, before, describe, it} from "node:test";
 
-import {parseRecord, parseRecordQuery} from "../record.js";
+import {parseRecord} from "../record.js";
 import {
   chooser, closePage, launchBrowser, launchProfile, listedMoves, movesOf, nativeGame, openPage, PageGame,
   playSomewhere, referenceGame, ScreenshotDirectory, settled, startServer,
@@ -35,14 +36,11 @@ const address = (query) => `${server.url}?${query}`;
 function nativeComputerMoves(seed, playouts, colour, personMoves) {
   const input = [colour === "black" ? "1" : "2", ...personMoves.map((m) => m.replace("-", " "))];
   const native = nativeGame({seed, playouts, input});
-  return {
-    moves: native.computerMoves.map(({report}) => /^AI:(\d), (\d)$/.exec(report[0]).slice(1).join("-")),
-    end: native.end,
-  };
+  return {moves: native.computerMoves.map(({report}) => report.move), end: native.end};
 }
 
-async function storedGame(page) {
-  return page.evaluate(() => localStorage.getItem("nanaren.game"));
+async function storedGames(page) {
+  return page.evaluate(() => JSON.parse(localStorage.getItem("nanaren.games") ?? "[]"));
 }
 
 // The winning stones ringed and the lines drawn through them, in board
@@ -71,16 +69,48 @@ const KoAndSuicide = "5-4 6-4 4-5 5-5 5-6 7-5 8-9 6-6 9-8 1-1 6-5";
 const Overline = "1-3 1-7 2-3 3-7 3-3 5-7 4-3 7-7 6-3 9-7 7-3 2-5 8-3 4-5";
 const recordLink = (you, moves) => address(`seed=1&you=${you}&level=1&moves=${moves}`);
 
+// A point played in a game between two people: true when the engine took it.
+async function put(page, x, y) {
+  const before = (await listedMoves(page)).length;
+  await page.click(`.target[data-x="${x}"][data-y="${y}"]`);
+  await settled(page);
+  return (await listedMoves(page)).length > before;
+}
+
+// The tops of the board, the report, the buttons and the move list, which
+// stay where they are whatever the report shows.
+const layout = (page) => page.evaluate(() =>
+  ["board", "report", "take-back", "moves"].map((id) => document.getElementById(id).getBoundingClientRect().top));
+
 describe("the page as a game app", () => {
-  it("lists the engine's levels, level 4 first, and plays a level game as the engine does",
-     async () => {
+  it("opens on an empty board with a line about the game, offers the levels in plain words, " +
+     "and plays a level game as the engine does", async () => {
     const seed = 1733700123;
-    const page = await openPage(browser, address(`seed=${seed}`));
+    // The measured shares come from a file, not through the service worker.
+    const page = await openPage(browser, address(`seed=${seed}`), {serviceWorkers: "block"});
     await page.waitForSelector("#play-black:enabled");
-    const options = await page.$$eval("#level option", (all) => all.map((o) => o.textContent));
-    assert.equal(options.length, 7 + 1);  // LevelCount levels, then the exact game
-    options.slice(0, 7).forEach((text, i) => assert.match(text, new RegExp(`^レベル${i + 1} \\([^)]+\\)`)));
-    assert.equal(await page.inputValue("#level"), "4");
+    assert.equal(await page.locator("#board").isVisible(), true);
+    assert.equal(await page.locator("#board .stone").count(), 0);
+    assert.notEqual(await page.textContent("#tagline"), "");
+    const options = await page.$$eval("#level option", (all) => all.map((o) => [o.value, o.textContent]));
+    assert.deepEqual(options.map(([value]) => value), ["1", "2", "3", "4", "5", "6", "7", "exact", "human"]);
+    // What each level does, in words: never a statistic in the list.
+    const abouts = new Set();
+    for (const [value, text] of options) {
+      assert.doesNotMatch(text, /%/);
+      await page.selectOption("#level", value);
+      abouts.add(await page.textContent("#level-about"));
+    }
+    assert.equal(abouts.size, options.length);
+    // The measured shares, when the ladder has been measured, in a line of
+    // their own.
+    await page.route("**/strength.json", (route) => route.fulfill({json: {
+      signature: "0", levels: [{level: 2, against: "level:1", games: 200, score: 0.96, low: 0.923, high: 0.98}],
+    }}));
+    await page.reload();
+    await page.waitForSelector("#play-black:enabled");
+    assert.equal(await page.inputValue("#level"), "2", "a level a newcomer can beat, first");
+    assert.equal(await page.textContent("#level-measured"), "計測: レベル1に200局で勝率96% (95%区間 92〜98%)");
 
     await page.selectOption("#level", "1");
     const game = new PageGame(page);
@@ -96,20 +126,23 @@ describe("the page as a game app", () => {
     await closePage(page);
   });
 
-  it("takes a move back to the same reply, and resumes the game after a reload", async () => {
+  it("takes a move back to the same reply, the layout in place, and resumes the game after a reload",
+     async () => {
     const seed = 1733700456;
-    const page = await openPage(browser, address(`seed=${seed}&playouts=100`));
+    const page = await openPage(browser, address(`seed=${seed}&playouts=300`));
     const game = new PageGame(page);
     await game.start("black");
     const choose = chooser(6);
     for (let move = 0; move < 4; ++move) await playSomewhere(game, choose);
     const played = await listedMoves(page);
     const board = await game.board();
+    const shown = await layout(page);
 
     await page.click("#take-back");
     await settled(page);
     assert.deepEqual(await listedMoves(page), played.slice(0, -2));
-    assert.equal(await page.locator("#report").isVisible(), false);
+    assert.equal(await page.getAttribute("#report", "data-kind"), "none", "no report of a move taken back");
+    assert.deepEqual(await layout(page), shown);
     const [x, y] = played.at(-2).split("-").map(Number);
     assert.equal(await game.click(x, y), true);
     assert.deepEqual(await listedMoves(page), played);
@@ -124,112 +157,213 @@ describe("the page as a game app", () => {
     assert.deepEqual(await game.board(), board);
     await playSomewhere(game, choose);
     const moves = await listedMoves(page);
-    const native = nativeComputerMoves(seed, 100, "black", movesOf(moves, "black"));
+    const native = nativeComputerMoves(seed, 300, "black", movesOf(moves, "black"));
     assert.deepEqual(movesOf(moves, "white"), native.moves);
     await closePage(page);
   });
 
-  it("marks the winning line, steps through the game, and hands out a record that replays it",
-     async () => {
-    // A computer that does not search plays the first point it may and
-    // leaves row 5 open.
-    const seed = 7;
-    const page = await openPage(browser, address(`seed=${seed}&playouts=-1`),
+  it("plays two people to a win with a take-back, steps through it, and hands out a record, " +
+     "an SGF file and a link that replay it", async () => {
+    const page = await openPage(browser, address("level=human"),
                                 {permissions: ["clipboard-read", "clipboard-write"]});
-    const game = new PageGame(page);
-    await game.start("black");
-    for (let x = 1; x <= 7; ++x) assert.equal(await game.click(x, 5), true);
+    await page.waitForSelector("#play-two:enabled");
+    await page.click("#play-two");
+    await settled(page);
+    // Three passes each first, so that the move list scrolls at the end.
+    for (let pass = 0; pass < 6; ++pass) {
+      await page.click("#pass");
+      await settled(page);
+    }
+    for (let x = 1; x <= 7; ++x) {
+      assert.equal(await put(page, x, 5), true);
+      if (x === 7) break;
+      if (x === 3) {
+        assert.equal(await put(page, 9, 9), true);
+        await page.click("#take-back");
+        await settled(page);
+        assert.equal(await page.textContent("#status"), "白の番です");
+      }
+      assert.equal(await put(page, x, 8), true);
+    }
     const moves = await listedMoves(page);
-    const native = nativeComputerMoves(seed, -1, "black", movesOf(moves, "black"));
-    assert.deepEqual(movesOf(moves, "white"), native.moves);
-    assert.equal(native.end, "あなたの勝ちです");
-    assert.equal(await page.textContent("#status"), native.end);
+    assert.equal(moves.length, 19);
     const row5 = {stones: [1, 2, 3, 4, 5, 6, 7].map((x) => `${x}-5`), lines: [[1, 5, 7, 5]]};
     assert.deepEqual(await winningMarks(page), row5);
-    assert.equal(await page.textContent("#result-text"), native.end);
-    assert.equal(await page.textContent("#result-detail"), "黒の勝ち (13手)");
-    assert.equal(await page.locator("#rematch").isVisible(), true);
-    assert.equal(await page.locator("#report").isVisible(), false, "no stale report");
-    assert.equal(await storedGame(page), null, "a finished game is not resumed");
+    // The result once, in the words of someone who watched.
+    const side = await page.textContent("#side");
+    assert.equal(side.split("黒の勝ち").length - 1, 1, side);
+    assert.equal(await page.textContent("#status"), "黒の勝ちです");
+    assert.equal(await storedGames(page).then((games) => games[0].over), true);
+    // The move list shows whole rows, the last at the bottom.
+    const list = await page.$eval("#moves", (l) => ({top: l.scrollTop, row: l.firstElementChild.offsetHeight}));
+    assert.ok(list.top > 0 && list.top % list.row === 0, JSON.stringify(list));
 
-    // Back one move with the key, to the start, and to the end again.
     await page.keyboard.press("ArrowLeft");
-    assert.equal((await game.board()).join("").replace(/[ +]/g, "").length, 12);
     assert.deepEqual(await winningMarks(page), {stones: [], lines: []});
-    assert.equal(await page.textContent("#review-at"), "12手目");
+    assert.equal(await page.textContent("#review-at"), "18手目");
     await page.keyboard.press("Home");
-    assert.equal((await game.board()).join("").replace(/[ +]/g, "").length, 0);
+    assert.equal(await page.locator("#board .stone").count(), 0);
     await page.click("#review-end");
     assert.deepEqual(await winningMarks(page), row5);
 
     const download = page.waitForEvent("download");
     await page.click("#record");
     const file = readFileSync(await (await download).path(), "utf8");
-    const expected = {seed, human: 1, computer: "exact:-1", moves: moves.join(" ")};
-    assert.deepEqual(parseRecord(file), {record: expected});
+    const {record} = parseRecord(file, {levelCount: 7, clock: 0});
+    assert.deepEqual([record.opponent, record.moves], ["human", moves.join(" ")]);
     await page.waitForFunction(() => document.getElementById("record-status").textContent !== "");
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), file);
     const link = await page.getAttribute("#record-link", "href");
-    assert.deepEqual(parseRecordQuery(link), {record: expected});
+    const sgfDownload = page.waitForEvent("download");
+    await page.click("#record-sgf");
+    const sgf = readFileSync(await (await sgfDownload).path(), "utf8");
+    // Black's line of seven, the passes as empty moves, and no one named.
+    assert.match(sgf, /^\(;FF\[4\]GM\[1\]SZ\[9\]CA\[UTF-8\].*RE\[B\+\]\n;B\[\]\n;W\[\]\n/);
+    assert.doesNotMatch(sgf, /P[BW]\[/);
+    await page.waitForFunction(() =>
+      document.getElementById("record-status").textContent === "SGFファイルに保存しました");
 
+    // A link's game is shown under its own address, to a viewer.
     const replayed = await openPage(browser, new URL(link, server.url).href);
     await settled(replayed);
-    const again = new PageGame(replayed);
-    assert.deepEqual(await again.board(), await game.board());
     assert.deepEqual(await listedMoves(replayed), moves);
     assert.deepEqual(await winningMarks(replayed), row5);
-    assert.equal(await replayed.textContent("#result-text"), native.end);
-    assert.equal(await replayed.evaluate(() => location.search), "");
+    assert.equal(await replayed.textContent("#status"), "黒の勝ちです");
+    assert.equal(await replayed.evaluate(() => location.search), link);
     // The saved file opens the same game.
     await replayed.click("#new-game");
+    assert.equal(await replayed.evaluate(() => location.search), "");
     await replayed.setInputFiles("#open-record",
                                  {name: "won.txt", mimeType: "text/plain", buffer: Buffer.from(file)});
-    await replayed.waitForSelector("#result:not([hidden])");
+    await replayed.waitForSelector("#game.over");
     assert.deepEqual(await listedMoves(replayed), moves);
+    // So does the SGF file.
+    await replayed.click("#new-game");
+    await replayed.setInputFiles("#open-record",
+                                 {name: "won.sgf", mimeType: "application/x-go-sgf", buffer: Buffer.from(sgf)});
+    await replayed.waitForSelector("#game.over");
+    assert.deepEqual(await listedMoves(replayed), moves);
+    assert.deepEqual(await winningMarks(replayed), row5);
+    assert.equal(await replayed.textContent("#status"), "黒の勝ちです");
     await closePage(replayed);
 
     // Taken back after the end, the winning move leaves the board and the
-    // game goes on, kept for a reload again.
+    // game goes on.
     await page.click("#take-back");
     await settled(page);
     assert.deepEqual(await listedMoves(page), moves.slice(0, -1));
     assert.deepEqual(await winningMarks(page), {stones: [], lines: []});
-    assert.equal(await page.locator("#result").isVisible(), false);
-    assert.equal(await page.textContent("#status"), "あなたの手番です");
-    assert.notEqual(await storedGame(page), null);
+    assert.equal(await page.textContent("#status"), "黒の番です");
+    assert.equal(await storedGames(page).then((games) => games[0].over), false);
     await closePage(page);
   });
 
-  it("refuses a malformed link or record with a message and a fresh game", async () => {
+  it("keeps an unfinished game when a link is opened, and resumes it from the recent games",
+     async () => {
+    const page = await openPage(browser, address("seed=11&level=1"));
+    const game = new PageGame(page);
+    await game.start("black");
+    assert.equal(await game.click(5, 5), true);
+    const unfinished = await listedMoves(page);
+
+    const link = recordLink("black", "1-1");
+    await page.goto(link);
+    await settled(page);
+    assert.equal((await listedMoves(page))[0], "1-1");
+    assert.equal(await page.evaluate(() => location.href), link);
+    const recent = await page.$$eval("#recent li", (all) => all.map((li) => li.textContent));
+    assert.equal(recent.length, 1);
+    assert.match(recent[0], /レベル1.*2手.*対局中/);
+
+    await page.click("#recent .recent-open");
+    await settled(page);
+    assert.deepEqual(await listedMoves(page), unfinished);
+    assert.equal(await page.textContent("#status"), "あなたの手番です");
+    assert.equal(await page.evaluate(() => location.search), "");
+    await closePage(page);
+  });
+
+  it("says so when the browser cannot keep the games", async () => {
+    const page = await openPage(browser, address("level=1"));
+    await page.addInitScript(() => {
+      Storage.prototype.setItem = () => {
+        throw new DOMException("full", "QuotaExceededError");
+      };
+    });
+    await page.reload();
+    const game = new PageGame(page);
+    await game.start("black");
+    assert.equal(await game.click(5, 5), true);
+    assert.match(await page.textContent("#notice"), /保存領域がいっぱい/);
+    await closePage(page);
+  });
+
+  it("stops a long search and gives the turn back", async () => {
+    const page = await openPage(browser, address("seed=5&playouts=50000"));
+    const game = new PageGame(page);
+    await game.start("black");
+    await page.click('.target[data-x="5"][data-y="5"]');
+    await page.waitForFunction(() => document.getElementById("progress").value > 0, null, {polling: 10});
+    assert.equal(await page.locator("#new-game").isEnabled(), true);
+    await page.click("#stop");
+    await settled(page);
+    assert.equal(await page.textContent("#status"), "あなたの手番です");
+    assert.deepEqual(await listedMoves(page), []);
+    assert.equal(await page.locator("#board .stone").count(), 0);
+    // The fresh engine plays on, until the person resigns.
+    assert.equal(await game.click(4, 4), true);
+    assert.equal((await listedMoves(page)).length, 2);
+    await page.click("#resign");
+    await settled(page);
+    assert.equal(await page.textContent("#status"), "あなたの負けです");
+    assert.equal(await page.textContent("#result-detail"), "黒が投了しました。白の勝ち (3手)");
+    await closePage(page);
+  });
+
+  it("answers a malformed link or record about the field and the text that are wrong", async () => {
     const page = await openPage(browser, server.url);
     const refused = [
-      ["seed=x&you=black&level=1&moves=5-5", /seed/],
-      ["seed=1&you=black&moves=5-5", /computer/],
-      ["seed=1&you=black&level=99&moves=5-5", /computer/],
-      ["seed=1&you=black&level=1&moves=5-5+5-5", /move 2 \(5-5\)/],
-      ["seed=1&you=black&level=1&moves=5-5+4-x", /move 2 \(4-x\)/],
-      // The exact player's first choice is the first point it may play,
-      // never the last of the board.
-      ["seed=7&you=black&playouts=-1&moves=1-5+9-9", /move 2 \(9-9\): the computer plays/],
+      ["moves=5-5+5-5", /moves の2手目「5-5」/],
+      ["moves=zz", /moves の1手目「zz」/],
+      ["moves=", /moves に着手がありません/],
+      ["level=2&moves=10-10", /moves の1手目「10-10」/],
+      ["level=99", /level の「99」/],
+      ["playouts=-5", /playouts の「-5」/],
+      ["playouts=99999999", /playouts の「99999999」/],
+      ["seed=x&you=black&level=1&moves=5-5", /seed の「x」/],
+      // The exact player's first choice is never the last point of the board.
+      ["seed=7&you=black&playouts=300&moves=1-5+9-9", /moves の2手目「9-9」はコンピュータ/],
     ];
     for (const [query, message] of refused) {
       await page.goto(address(query));
       await settled(page);
       assert.match(await page.textContent("#notice"), message, query);
       assert.equal(await page.locator("#setup").isVisible(), true, query);
-      assert.equal(await page.locator("#game").isVisible(), false, query);
-      assert.equal(await page.evaluate(() => location.search), "", query);
-      assert.equal(await storedGame(page), null, query);
+      assert.deepEqual(await storedGames(page), [], query);
     }
+    const playouts = await page.$$eval("#playouts option", (all) => all.map((o) => o.value));
+    assert.deepEqual(playouts, ["300", "1000", "5000", "20000", "50000"]);
     await page.setInputFiles("#open-record", {
       name: "cut.txt", mimeType: "text/plain", buffer: Buffer.from("nanaren record 1\nseed: 1\n"),
     });
-    await page.waitForFunction(() => /you/.test(document.getElementById("notice").textContent));
+    await page.waitForFunction(() => /computer/.test(document.getElementById("notice").textContent));
+    // White's W[ee], on Black's stone, begins at the eighth byte of the second line.
+    await page.setInputFiles("#open-record", {
+      name: "taken.sgf", mimeType: "application/x-go-sgf",
+      buffer: Buffer.from("(;FF[4]GM[1]SZ[9]\n;B[ee];W[ee])\n"),
+    });
+    await page.waitForFunction(() => /SGF|2行目/.test(document.getElementById("notice").textContent));
+    assert.equal(await page.textContent("#notice"), "この棋譜ファイルは開けません: " +
+                 "2行目の8バイト目: W: move 2 (W[ee]): White may not play there (occupied)");
     assert.equal(await page.locator("#setup").isVisible(), true);
+    // A link without a seed gets a fresh one.
+    await page.goto(address("level=1&moves=5-5"));
+    await settled(page);
+    assert.equal((await listedMoves(page)).length, 2);
     await closePage(page);
   });
 
-  it("names the reason a point is refused", async () => {
+  it("names the reason a point is refused, until the next move that stands", async () => {
     const page = await openPage(browser, recordLink("white", KoAndSuicide));
     await settled(page);
     const game = new PageGame(page);
@@ -239,13 +373,17 @@ describe("the page as a game app", () => {
     ];
     for (const [x, y, reason] of reasons) {
       assert.equal(await game.click(x, y), false);
-      assert.match(await page.textContent("#hint"), new RegExp(`^${reason}`));
+      assert.match(await page.textContent("#refusal"), new RegExp(`^${reason}`));
+      assert.equal(await page.locator("#refused").count(), 1);
     }
+    assert.equal(await game.click(1, 9), true);
+    assert.equal(await page.textContent("#refusal"), "");
+    assert.equal(await page.locator("#refused").count(), 0);
     await page.goto(recordLink("black", Overline));
     await settled(page);
     await game.watchProgress();
     assert.equal(await game.click(5, 3), false);
-    assert.match(await page.textContent("#hint"), /^長連です/);
+    assert.match(await page.textContent("#refusal"), /^長連です/);
     await closePage(page);
   });
 
@@ -272,11 +410,14 @@ describe("the page as a game app", () => {
     });
     assert.deepEqual(await japanese(), []);
     assert.equal(await game.click(5, 5), false);
-    assert.equal(await page.textContent("#hint"), "That point is taken");
+    assert.equal(await page.textContent("#refusal"), "That point is taken");
 
+    await page.click("#sound");
+    assert.equal(await game.click(4, 4), true, "a move with its sound");
     await page.reload();
     await settled(page);
     assert.equal(await page.getAttribute("html", "lang"), "en");
+    assert.equal(await page.getAttribute("#sound", "aria-pressed"), "true");
     assert.equal(await page.textContent("#status"), "Your move");
     await page.selectOption("#lang", "ja");
     assert.equal(await page.getAttribute("html", "lang"), "ja");
@@ -284,11 +425,10 @@ describe("the page as a game app", () => {
     await closePage(page);
   });
 
-  it("plays a whole game from the keyboard alone", async () => {
-    const seed = 7;
-    const page = await openPage(browser, address(`seed=${seed}&playouts=-1`));
-    await page.waitForSelector("#play-black:enabled");
-    await tabTo(page, () => document.activeElement.id === "play-black");
+  it("plays a whole game between two people from the keyboard alone", async () => {
+    const page = await openPage(browser, address("level=human"));
+    await page.waitForSelector("#play-two:enabled");
+    await tabTo(page, () => document.activeElement.id === "play-two");
     await page.keyboard.press("Enter");
     await settled(page);
     await tabTo(page, () => document.activeElement.classList.contains("target"));
@@ -298,18 +438,26 @@ describe("the page as a game app", () => {
     });
     assert.equal((await focused()).at, "5-5");
     assert.notEqual((await focused()).ring, "none", "the focus is visible");
-    for (let step = 0; step < 4; ++step) await page.keyboard.press("ArrowLeft");
+    const press = async (key, times = 1) => {
+      for (let i = 0; i < times; ++i) await page.keyboard.press(key);
+    };
+    await press("ArrowLeft", 4);
+    // Black along row 5, White along row 8.
     for (let x = 1; x <= 7; ++x) {
       assert.equal((await focused()).at, `${x}-5`);
-      await page.keyboard.press(x % 2 === 0 ? "Space" : "Enter");
+      await press(x % 2 === 0 ? "Space" : "Enter");
       await settled(page);
-      await page.keyboard.press("ArrowRight");
+      if (x === 7) break;
+      await press("ArrowDown", 3);
+      await press("Enter");
+      await settled(page);
+      await press("ArrowUp", 3);
+      await press("ArrowRight");
     }
     const moves = await listedMoves(page);
     assert.deepEqual(movesOf(moves, "black"), [1, 2, 3, 4, 5, 6, 7].map((x) => `${x}-5`));
-    const native = nativeComputerMoves(seed, -1, "black", movesOf(moves, "black"));
-    assert.deepEqual(movesOf(moves, "white"), native.moves);
-    assert.equal(await page.textContent("#status"), "あなたの勝ちです");
+    assert.deepEqual(movesOf(moves, "white"), [1, 2, 3, 4, 5, 6].map((x) => `${x}-8`));
+    assert.equal(await page.textContent("#status"), "黒の勝ちです");
     await closePage(page);
   });
 
@@ -338,7 +486,8 @@ describe("the page as a game app", () => {
     await closePage(page);
   });
 
-  it("fits a 390 px phone, follows the dark scheme, and is drawn for the README", async () => {
+  it("fits a 390 px phone in both languages, follows the dark scheme, and is drawn for the README",
+     async () => {
     // A game in the middle, with the report of a computer move.
     const link = recordLink("black", "5-5 4-4 6-4 4-6 4-5 6-6 3-6 5-3 7-3 2-7 6-5 3-5");
     const openGame = async (options) => {
@@ -349,11 +498,22 @@ describe("the page as a game app", () => {
       assert.equal(await game.click(7, 5), true);
       return page;
     };
+    const fits = (page) => page.evaluate(() => document.documentElement.scrollWidth <= innerWidth);
     const desktop = await openGame({viewport: {width: 960, height: 620}});
+    // With the coach's hint, ringed on the board.
+    await desktop.click("#hint");
+    await desktop.waitForSelector("#board .hint-ring");
     await desktop.screenshot({path: join(ScreenshotDirectory, "desktop.png")});
     await closePage(desktop);
 
-    const phone = await openGame({viewport: {width: 390, height: 844}, isMobile: true, hasTouch: true});
+    const onPhone = {viewport: {width: 390, height: 844}, isMobile: true, hasTouch: true};
+    for (const locale of ["ja-JP", "en-GB"]) {
+      const first = await openPage(browser, server.url, {...onPhone, locale});
+      await first.waitForSelector("#play-black:enabled");
+      assert.ok(await fits(first), `the first screen in ${locale}`);
+      await closePage(first);
+    }
+    const phone = await openGame(onPhone);
     const centre = async (x, y) => {
       const box = await phone.locator(`.target[data-x="${x}"][data-y="${y}"]`).boundingBox();
       return [box.x + box.width / 2, box.y + box.height / 2];
@@ -363,16 +523,21 @@ describe("the page as a game app", () => {
     const labelPixels = await phone.$eval("#board .label", (label) =>
       parseFloat(getComputedStyle(label).fontSize) * label.ownerSVGElement.getScreenCTM().a);
     assert.ok(labelPixels >= 12, `labels ${labelPixels} px`);
-    assert.ok(await phone.evaluate(() => document.documentElement.scrollWidth <= 390));
+    assert.ok(await fits(phone));
+    // The review's buttons share one line (laid out while hidden, too).
+    const reviewRows = await phone.$$eval(".review-buttons button", (all) => new Set(all.map((b) => b.offsetTop)).size);
+    assert.equal(reviewRows, 1);
     await phone.screenshot({path: join(ScreenshotDirectory, "phone.png")});
+    await phone.selectOption("#lang", "en");
+    assert.ok(await fits(phone), "the game in English");
     await closePage(phone);
 
-    const dark = await openPage(browser, link, {colorScheme: "dark"});
-    await settled(dark);
-    const background = await dark.evaluate(() =>
-      getComputedStyle(document.documentElement).backgroundColor);
-    const channels = background.match(/\d+/g).map(Number);
-    assert.ok(channels.slice(0, 3).every((c) => c < 64), background);
+    const dark = await openGame({colorScheme: "dark", locale: "en-GB"});
+    const colour = (selector, property) => dark.$eval(selector, (element, name) =>
+      getComputedStyle(element)[name].match(/\d+/g).slice(0, 3).map(Number), property);
+    assert.ok((await colour("html", "backgroundColor")).every((c) => c < 64));
+    // The black stones of the move list stand out by their rims.
+    assert.ok((await colour("#moves .who.black", "borderTopColor")).every((c) => c > 150));
     await dark.screenshot({path: join(ScreenshotDirectory, "dark.png")});
     await closePage(dark);
   });

@@ -121,12 +121,7 @@ export class PageGame {
     const searches = await this.page.evaluate(() => window.searches.splice(0));
     if (searches.length === 0) return;
     this.progress.push(...searches);
-    const report = [];
-    for (const id of ["#computer-move", "#winning-rate", "#expected-reply"]) {
-      const line = await this.page.textContent(id);
-      if (line !== "") report.push(line);
-    }
-    this.computerMoves.push({report, board: await this.board()});
+    this.computerMoves.push({report: await shownReport(this.page), board: await this.board()});
   }
 
   // The console's rows of "+", "@" and "O", read from the page's stones.
@@ -139,43 +134,51 @@ export class PageGame {
   }
 
   // Records the steps the progress bar shows, one list per search: a search
-  // starts when the status says the computer is thinking.
+  // starts when the page counts one more (a new game counts from 0 again).
   watchProgress() {
     return this.page.evaluate(() => {
       const watching = window.searches !== undefined;
       window.searches = [];
       if (watching) return;
-      const status = document.getElementById("status");
+      const thinking = document.getElementById("thinking");
       const bar = document.getElementById("progress");
       new MutationObserver((records) => {
-        // A bar record holds the value before its change; the next one, or
-        // the bar itself, holds the value after it.
-        const steps = records.filter((r) => r.target === bar);
+        // A record holds the value before its change; the next one of the
+        // same element, or the element itself, holds the value after it.
+        const after = (record, attribute) => {
+          const same = records.filter((r) => r.target === record.target);
+          const next = same[same.indexOf(record) + 1];
+          return next ? next.oldValue : record.target.getAttribute(attribute);
+        };
         for (const record of records) {
-          if (record.target === status &&
-              [...record.addedNodes].some((n) => n.textContent === "[思考中]")) {
-            window.searches.push([]);
+          if (record.target === thinking) {
+            const count = after(record, "data-searches");
+            if (count !== null && count !== "0") window.searches.push([]);
+          } else if (record.target === bar) {
+            const value = after(record, "value");
+            if (value !== null) window.searches.at(-1).push(Number(value));
           }
-          if (record.target !== bar) continue;
-          const next = steps[steps.indexOf(record) + 1];
-          const value = next ? next.oldValue : bar.getAttribute("value");
-          if (value !== null) window.searches.at(-1).push(Number(value));
         }
-      }).observe(document.getElementById("side"),
-                 {subtree: true, childList: true, attributeFilter: ["value"], attributeOldValue: true});
+      }).observe(document.getElementById("side"), {
+        subtree: true, attributeFilter: ["value", "data-searches"], attributeOldValue: true,
+      });
     });
   }
 }
 
 // A page in a browser context of its own (its own storage and service
 // worker), or in the given profile's, in Japanese unless the options say
-// otherwise, with the errors its scripts throw kept in page.errors.
+// otherwise, with the errors its scripts throw or write to the console kept
+// in page.errors.
 export async function openPage(browser, url, options = {}) {
   const context = browser.newContext ? await browser.newContext({...PageOptions, ...options})
                                      : browser;
   const page = await context.newPage();
   page.errors = [];
   page.on("pageerror", (error) => page.errors.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") page.errors.push(message.text());
+  });
   await page.goto(url);
   return page;
 }
@@ -189,6 +192,16 @@ export async function closePage(page) {
   }
 }
 
+// The computer's last move as the report shows it: the move, and its
+// estimate while the game goes on.
+export function shownReport(page) {
+  return page.$eval("#report", ({dataset}) => ({
+    move: dataset.move ?? null,
+    winningRate: dataset.winningRate === undefined ? null : Number(dataset.winningRate),
+    expectedReply: dataset.expectedReply ?? null,
+  }));
+}
+
 // Waits until the engine has answered and the page waits for the person, or
 // shows the end, the setup or a refused record.
 export function settled(page) {
@@ -200,7 +213,8 @@ export function settled(page) {
 // them.
 export async function listedMoves(page) {
   const points = await page.$$eval("#moves .point", (all) => all.map((p) => p.textContent));
-  return points.map((p) => (p === "パス" || p === "pass" ? "pass" : p));
+  const names = {パス: "pass", pass: "pass", 投了: "resign", resign: "resign"};
+  return points.map((p) => names[p] ?? p);
 }
 
 // The native game of a player the page names, with the same clock value and
@@ -245,7 +259,9 @@ export function chooser(seed) {
 }
 
 // The native console game with the same clock value, playout count and input:
-// its computer moves, their progress steps and its closing message, if any.
+// its computer moves with their reports as the page's report holds them, their
+// progress steps and its closing message, if any. The estimate of a move that
+// wins is not shown on the page, which shows the result instead.
 export function nativeGame({seed, playouts, input}) {
   const directory = mkdtempSync(join(tmpdir(), "nanaren-web-"));
   try {
@@ -263,24 +279,33 @@ function parseTranscript(text) {
   // The prompts end without a line break.
   const lines = text.replace(/手番を選択して下さい\[黒:1 白:2\]:|あなたの手番です:/g, "\n").split("\n");
   const game = {computerMoves: [], progress: [], end: null};
-  let report = [];
+  let report = {winningRate: null, expectedReply: null};
   let steps = [];
   lines.forEach((line, i) => {
     const step = /^\.\.\.(\d+)%$/.exec(line);
+    const rate = /^コンピュータの勝率推定:(-?\d+)%$/.exec(line);
+    const reply = /^プレイヤーの着手推定:\((\d), (\d)\)$/.exec(line);
+    const move = /^AI:(-?\d), (-?\d)$/.exec(line);
     if (step) {
       steps.push(Number(step[1]));
-    } else if (/^(コンピュータの勝率推定|プレイヤーの着手推定):/.test(line)) {
-      report.push(line);
-    } else if (line.startsWith("AI:")) {
+    } else if (rate) {
+      report.winningRate = Number(rate[1]);
+    } else if (reply) {
+      report.expectedReply = `${reply[1]}-${reply[2]}`;
+    } else if (move) {
       // The header, then nine rows of "[ y]  + @ O ...".
       const board = lines.slice(i + 2, i + 11).map((row) => row.slice(6));
-      game.computerMoves.push({report: [line, ...report], board});
+      const played = move[1] === "-1" ? "pass" : `${move[1]}-${move[2]}`;
+      game.computerMoves.push({report: {move: played, ...report}, board});
       game.progress.push(steps);
-      report = [];
+      report = {winningRate: null, expectedReply: null};
       steps = [];
     } else if (/^あなたの(勝ち|負け)です$/.test(line)) {
       game.end = line;
     }
   });
+  if (game.end === "あなたの負けです") {
+    Object.assign(game.computerMoves.at(-1).report, {winningRate: null, expectedReply: null});
+  }
   return game;
 }

@@ -10,9 +10,16 @@
 // Beside the time on the clock it gives the processor time the thread that
 // searches ran (Linux's scheduler statistics), which other work on the
 // machine disturbs much less: on a busy machine, compare those.
+//
+// Then the coach: the review of a 40-move game at the default review level,
+// natively (nanaren --review) and in Chromium (from the click on Analyse to
+// the graph), and a hint in Chromium (from the click to the ringed point),
+// after twenty moves of the same game: the benchmarks' game, the first 40
+// moves of level 4 against itself from clock 0. "coach" as the argument
+// times the coach alone.
 
-import {spawn} from "node:child_process";
-import {mkdtempSync, readdirSync, readFileSync, rmSync} from "node:fs";
+import {spawn, spawnSync} from "node:child_process";
+import {mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from "node:fs";
 import {tmpdir} from "node:os";
 import {join} from "node:path";
 import {gzipSync} from "node:zlib";
@@ -21,6 +28,9 @@ import {launchBrowser, openPage, Root, SeededConsole, settled, startServer} from
 
 const Seed = 1733700000;
 const Runs = Number(process.env.NANAREN_TIMING_RUNS ?? 7);
+const CoachRuns = Number(process.env.NANAREN_COACH_RUNS ?? 3);
+const Console = join(Root, "build/nanaren");
+const Match = join(Root, "build/tools/nanaren-match");
 const Answer = [5, 5];
 const TopLevel = 7;
 
@@ -60,9 +70,10 @@ function nativeMoves() {
   return new Promise((done, fail) => {
     game.stdout.on("data", (bytes) => {
       output += bytes.toString("latin1");
-      const found = [...output.matchAll(/AI:\d+, \d+/g)];
+      const found = [...output.matchAll(/AI:(\d+), (\d+)/g)];
       if (found.length === moves.length) return;
-      moves.push({at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat), move: found.at(-1)[0]});
+      const [, x, y] = found.at(-1);
+      moves.push({at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat), move: `${x}-${y}`});
       if (moves.length === 1) {
         answered = {at: process.hrtime.bigint(), cpu: cpuSeconds(schedstat)};
         game.stdin.write(`${Answer.join(" ")}\n`);
@@ -98,7 +109,7 @@ async function browserMoves(browser, url, opponent) {
       await settled(page);
       const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
       return {seconds: milliseconds / 1000, cpu: cpuSeconds(thread) - cpu,
-              move: await page.textContent("#computer-move")};
+              move: await page.getAttribute("#report", "data-move")};
     };
     const first = await move(() => page.click("#play-white"));
     const later = await move(() => page.click(`.target[data-x="${Answer[0]}"][data-y="${Answer[1]}"]`));
@@ -108,7 +119,6 @@ async function browserMoves(browser, url, opponent) {
   }
 }
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kilobytes = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 
 function size(file) {
@@ -124,9 +134,80 @@ function sameMove(name, results) {
 
 const loadAverage = () => readFileSync("/proc/loadavg", "latin1").split(" ")[0];
 
-const server = await startServer();
-const browser = await launchBrowser();
-try {
+// ---- the coach ----
+
+// The benchmarks' game: level 4 against itself from clock 0, its first 40
+// moves.
+function fortyMoves() {
+  const directory = mkdtempSync(join(tmpdir(), "nanaren-timing-"));
+  try {
+    const csv = join(directory, "game.csv");
+    const args = ["--players", "level:4,level:4", "--games", "1", "--jobs", "1", "--csv", csv];
+    if (spawnSync(Match, args).status !== 0) throw new Error("the match tool failed");
+    const [, game] = readFileSync(csv, "latin1").trim().split("\n");
+    return game.split(",").at(-1).split(" ").slice(0, 40);
+  } finally {
+    rmSync(directory, {recursive: true, force: true});
+  }
+}
+
+// nanaren --review of the moves, timed by the shell: the time on the clock
+// and the processor's.
+function nativeReview(moves) {
+  const directory = mkdtempSync(join(tmpdir(), "nanaren-timing-"));
+  try {
+    const file = join(directory, "game.txt");
+    writeFileSync(file, `nanaren record 1\nseed: 0\ncomputer: none\nmoves: ${moves.join(" ")}\n`);
+    const run = spawnSync("bash", ["-c", 'time -p "$0" --review "$1" >/dev/null', Console, file]);
+    const times = Object.fromEntries(run.stderr.toString().trim().split("\n")
+        .map((line) => line.split(" ")).map(([name, value]) => [name, Number(value)]));
+    return {seconds: times.real, cpu: times.user + times.sys};
+  } finally {
+    rmSync(directory, {recursive: true, force: true});
+  }
+}
+
+// A fresh page's review of the moves (a game between two people from a
+// link) and its first hint after twenty of them, as the worker times them.
+async function browserCoach(browser, url, moves) {
+  const before = workerThreads();
+  const link = (count) => `${url}?level=human&moves=${moves.slice(0, count).join("+")}`;
+  const page = await openPage(browser, link(moves.length));
+  try {
+    await settled(page);
+    const [thread] = [...workerThreads()].filter((t) => !before.has(t));
+    let cpu = cpuSeconds(thread);
+    await page.click("#analyse");
+    await page.waitForSelector("#graph:not([hidden])", {timeout: 120000});
+    const review = {seconds: Number(await page.getAttribute("#graph", "data-milliseconds")) / 1000,
+                    cpu: cpuSeconds(thread) - cpu};
+    const reviewed = workerThreads();
+    await page.goto(link(20));
+    await settled(page);
+    const [hinting] = [...workerThreads()].filter((t) => !reviewed.has(t));
+    cpu = cpuSeconds(hinting);
+    await page.click("#hint");
+    await page.waitForSelector("#board .hint-ring");
+    const hint = {seconds: Number(await page.getAttribute("#coach", "data-milliseconds")) / 1000,
+                  cpu: cpuSeconds(hinting) - cpu};
+    return {review, hint};
+  } finally {
+    await page.context().close();
+  }
+}
+
+// ---- the tables ----
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const medianOf = (results, key) => median(results.map((r) => r[key]));
+const row = (name, results) => `| ${name.padEnd(26)} | ${medianOf(results, "seconds").toFixed(3)} s | ${
+  Math.min(...results.map((r) => r.seconds)).toFixed(3)} s | ${medianOf(results, "cpu").toFixed(3)} s |`;
+const header = () => {
+  console.log(`| ${"".padEnd(26)} | median  | fastest | processor (median) |`);
+  console.log(`|${"-".repeat(28)}|---------|---------|--------------------|`);
+};
+
+async function timeMoves(server, browser) {
   const load = [loadAverage()];
   const times = {native: [[], []], chromium: [[], []], top: [[], []], ready: []};
   for (let run = 0; run < Runs; ++run) {
@@ -142,9 +223,6 @@ try {
   }
   load.push(loadAverage());
 
-  const medianOf = (results, key) => median(results.map((r) => r[key]));
-  const row = (name, results) => `| ${name.padEnd(26)} | ${medianOf(results, "seconds").toFixed(3)} s | ${
-    Math.min(...results.map((r) => r.seconds)).toFixed(3)} s | ${medianOf(results, "cpu").toFixed(3)} s |`;
   const ratio = (i, key) =>
     (medianOf(times.chromium[i], key) / medianOf(times.native[i], key)).toFixed(2);
   const fastest = (i) => (Math.min(...times.chromium[i].map((r) => r.seconds)) /
@@ -152,8 +230,7 @@ try {
   const moves = [0, 1].map((i) => sameMove(`move ${i + 1}`, [...times.native[i], ...times.chromium[i]]));
   console.log(`The exact game's 20000-playout moves (${moves.join(", then ")} after ${
     Answer.join("-")}), ${Runs} runs each, load average ${load.join(" to ")}:`);
-  console.log(`| ${"move".padEnd(26)} | median  | fastest | processor (median) |`);
-  console.log(`|${"-".repeat(28)}|---------|---------|--------------------|`);
+  header();
   console.log(row("native, first", times.native[0]));
   console.log(row("Chromium, first", times.chromium[0]));
   console.log(row("native, later", times.native[1]));
@@ -166,6 +243,32 @@ try {
   console.log(`The page is ready ${median(times.ready).toFixed(2)} s after it starts loading ` +
               "(median), its engine warmed up.");
   console.log(`${size("nanaren.wasm")}, ${size("nanaren.js")}`);
+}
+
+async function timeCoach(server, browser) {
+  const moves = fortyMoves();
+  const load = [loadAverage()];
+  const times = {native: [], review: [], hint: []};
+  for (let run = 0; run < CoachRuns; ++run) {
+    times.native.push(nativeReview(moves));
+    const {review, hint} = await browserCoach(browser, server.url, moves);
+    times.review.push(review);
+    times.hint.push(hint);
+  }
+  load.push(loadAverage());
+  console.log(`The coach at its default levels, ${CoachRuns} runs each, load average ${
+    load.join(" to ")}:`);
+  header();
+  console.log(row("review of 40 moves, native", times.native));
+  console.log(row("the same in Chromium", times.review));
+  console.log(row("a hint in Chromium", times.hint));
+}
+
+const server = await startServer();
+const browser = await launchBrowser();
+try {
+  if (process.argv[2] !== "coach") await timeMoves(server, browser);
+  await timeCoach(server, browser);
 } finally {
   await browser.close();
   await server.stop();
