@@ -12,4 +12,4 @@ if ! log="$(cd "$root" && emcmake cmake --preset web 2>&1)"; then
     exit 1
 fi
 say "building the page with emscripten"
-(cd "$root" && cmake --build --preset web --target nanaren_web -j "$(nproc)" >/dev/null)
+(cd "$root" && cmake --build --preset web --target nanaren_web nanaren_web_threads -j "$(nproc)" >/dev/null)

@@ -5,6 +5,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -21,6 +22,7 @@
 #include "players/levels.h"
 #include "players/registry.h"
 #include "review_printer.h"
+#include "search/lane_threads.h"
 
 namespace {
 
@@ -48,6 +50,9 @@ struct KeptReview {
 std::optional<KeptReview> LastReview;
 // The text last handed to JavaScript, which reads it before the next call.
 std::string Answer;
+// The threads a computer player's lanes run on, the worker's own included:
+// one until the worker says how many cores there are.
+int LaneThreadCount = 1;
 
 const char* Answered(std::string text) {
     Answer = std::move(text);
@@ -216,6 +221,17 @@ std::string MoveReviewJson(const nanaren::MoveReview& move) {
 
 extern "C" {
 
+// The computer players made from now on run their lanes on up to cores
+// threads: at most the worker's own and the threads the build starts with
+// the module (none without WebAssembly threads), since a thread started
+// later would wait for the worker's event loop, which a search holds. The
+// threads used, which change no move.
+EMSCRIPTEN_KEEPALIVE int UseThreads(int cores) {
+    const int most = nanaren::ThreadsAvailable ? NANAREN_THREAD_POOL + 1 : 1;
+    LaneThreadCount = std::clamp(cores, 1, most);
+    return LaneThreadCount;
+}
+
 // A new game against the player the engine names so ("exact:20000",
 // "level:4"), or between two people ("human"); clock is the seconds value
 // the computer is seeded with, an integer that JavaScript holds as a double.
@@ -229,7 +245,7 @@ EMSCRIPTEN_KEEPALIVE int NewGame(int human, double clock, const char* player) {
                                         std::holds_alternative<nanaren::LevelChoice>(*choice));
         if (!offered) return 0;
         CurrentGame.reset();  // one node store at a time
-        computer = nanaren::MakePlayer(*choice);
+        computer = nanaren::MakePlayer(*choice, LaneThreadCount);
     }
     const auto seconds = static_cast<std::time_t>(static_cast<std::int64_t>(clock));
     CurrentGame = std::make_unique<nanaren::Game>(human, seconds, std::move(computer));

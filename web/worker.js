@@ -1,5 +1,5 @@
-// The engine's side of the page: runs nanaren.js and nanaren.wasm off the
-// page's thread, so that the page stays responsive while the computer
+// The engine's side of the page: runs nanaren.js and nanaren.wasm (or the
+// threaded build, nanaren-threads.js, below) off the page's thread, so that the page stays responsive while the computer
 // searches. It plays what the page asks and answers with the engine's own
 // JSON (binding.cpp): the game as it stands after each step. The computer
 // moves whenever the engine says it is its turn. A search cannot be
@@ -24,7 +24,8 @@
 //   {type: "sgf", black, white, date, language}  answered with an "sgf"; a
 //       review under way goes on
 // To the page:
-//   {type: "ready", levelCount}  once the engine is loaded (and warmed up)
+//   {type: "ready", levelCount, threads}  once the engine is loaded (and
+//       warmed up); threads, those the strong player's lanes run on
 //   {type: "game", game, ...}  game is the binding's GameState; with it what
 //       happened: started (a new game or a replay stood, with sgf: the
 //       file's {black, white, date} when it came from one), played (the
@@ -62,8 +63,15 @@
 const CompilingMilliseconds = 400;
 const White = 2;
 
+// A cross-origin-isolated page (sw.js) has SharedArrayBuffer, and there the
+// engine built with WebAssembly threads runs the strong player's lanes at
+// once, one thread a core; elsewhere the single-thread build runs them in
+// turn. Both play the same moves.
+const Glue = self.crossOriginIsolated ? "nanaren-threads.js" : "nanaren.js";
+
 let warmingUp = self.name !== "again";  // the searches before "ready" report nothing
 let ready = false;
+let threads = 1;     // the threads the lanes run on, the worker's own included
 const waiting = [];  // requests that came before the engine was ready
 
 function warmUp() {
@@ -77,12 +85,16 @@ function warmUp() {
 function becomeReady() {
   warmingUp = false;
   ready = true;
-  postMessage({type: "ready", levelCount: Module._LevelCount()});
+  postMessage({type: "ready", levelCount: Module._LevelCount(), threads});
   for (const request of waiting.splice(0)) handle(request);
 }
 
 var Module = {
+  // The threads' own workers load the glue from here: inside a worker the
+  // glue would take this script for itself.
+  mainScriptUrlOrBlob: Glue,
   onRuntimeInitialized() {
+    threads = Module._UseThreads(navigator.hardwareConcurrency || 1);
     if (!warmingUp) return becomeReady();
     warmUp();
     setTimeout(becomeReady, CompilingMilliseconds);
@@ -95,7 +107,7 @@ var Module = {
   },
 };
 
-importScripts("nanaren.js");
+importScripts(Glue);
 
 // The calls that take text, which goes over on the module's stack, and those
 // that answer with JSON.
