@@ -15,4 +15,4 @@ if [ "${1:-}" = --timing ]; then
     exec node test/timing.mjs "${@:2}"
 fi
 # One file at a time: each starts its own server and browser.
-exec node --test --test-concurrency=1 test/state.test.mjs test/record.test.mjs test/page.test.mjs test/app.test.mjs test/coach.test.mjs
+exec node --test --test-concurrency=1 test/state.test.mjs test/record.test.mjs test/page.test.mjs test/app.test.mjs test/coach.test.mjs test/threads.test.mjs

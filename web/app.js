@@ -217,6 +217,33 @@ function main() {
   // Without a service worker (an address that is not secure) the page works
   // as long as the server answers.
   navigator.serviceWorker?.register("sw.js").catch(() => {});
+  if (navigator.serviceWorker) becomeIsolated(navigator.serviceWorker);
+}
+
+// The service worker's answers make the page cross-origin isolated (sw.js),
+// which lets the engine run its threads; a page it did not answer, loaded
+// before it took control, reloads once when it does. The game on the board
+// is stored and the reload resumes it. The note in the session keeps it to
+// one reload where isolation does not come (a browser without it): the page
+// then goes on with the single-thread engine.
+const IsolatingNote = "nanaren.isolating";
+
+function becomeIsolated(serviceWorker) {
+  try {
+    if (self.crossOriginIsolated) sessionStorage.removeItem(IsolatingNote);
+  } catch {
+    // Nothing was noted.
+  }
+  if (self.crossOriginIsolated !== false) return;  // isolated, or a browser that knows no isolation
+  serviceWorker.addEventListener("controllerchange", () => {
+    try {
+      if (sessionStorage.getItem(IsolatingNote)) return;
+      sessionStorage.setItem(IsolatingNote, "reloaded");
+    } catch {
+      return;  // no note, no reload: it could come back again and again
+    }
+    location.reload();
+  });
 }
 
 main();

@@ -169,7 +169,9 @@ export class PageGame {
 // A page in a browser context of its own (its own storage and service
 // worker), or in the given profile's, in Japanese unless the options say
 // otherwise, with the errors its scripts throw or write to the console kept
-// in page.errors.
+// in page.errors. Where service workers may run, the page is returned once
+// it is cross-origin isolated, after the one reload that takes on a first
+// visit (app.js), so that no test sees it reload under it.
 export async function openPage(browser, url, options = {}) {
   const context = browser.newContext ? await browser.newContext({...PageOptions, ...options})
                                      : browser;
@@ -180,6 +182,9 @@ export async function openPage(browser, url, options = {}) {
     if (message.type() === "error") page.errors.push(message.text());
   });
   await page.goto(url);
+  if (options.serviceWorkers !== "block" && url.startsWith("http")) {
+    await page.waitForFunction(() => self.crossOriginIsolated, null, {timeout: 30000});
+  }
   return page;
 }
 
