@@ -2,7 +2,8 @@
 # Builds the native game and the page, installs the browser driver, and plays
 # the browser tests in headless Chromium. With --timing it times a
 # 20000-playout move natively and in Chromium instead, then the coach's
-# review and hint (--timing coach: the coach alone).
+# review and hint (--timing coach: the coach alone; --timing threads: the
+# two-lane levels' moves on the threaded and the single-thread build).
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 install_packages emscripten chromium fonts-ipafont-gothic

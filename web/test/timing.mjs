@@ -17,9 +17,16 @@
 // after twenty moves of the same game: the benchmarks' game, the first 40
 // moves of level 4 against itself from clock 0. "coach" as the argument
 // times the coach alone.
+//
+// "threads" as the argument times the two levels of two lanes instead: a
+// level-7 and a level-8 move from the same position (that game after 20
+// moves, Black to move), in the threaded build (the page isolated by its
+// service worker) and in the single-thread build (service workers blocked),
+// in turn. Its processor time is that of the worker's thread and its
+// threads' together.
 
 import {spawn, spawnSync} from "node:child_process";
-import {mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from "node:fs";
+import {existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from "node:fs";
 import {tmpdir} from "node:os";
 import {join} from "node:path";
 import {gzipSync} from "node:zlib";
@@ -196,6 +203,65 @@ async function browserCoach(browser, url, moves) {
   }
 }
 
+// ---- the lanes on threads ----
+
+const LaneLevels = [7, 8];
+
+// A fresh page's move at the level after the game's first 20 moves, which
+// the person (White) completes with its 20th; the worker's build and the
+// threads it ran the lanes on.
+async function laneMove(browser, url, level, moves, threaded) {
+  const before = workerThreads();
+  const link = `${url}?seed=${Seed}&you=white&level=${level}&moves=${moves.slice(0, 19).join("+")}`;
+  const page = await openPage(browser, link, threaded ? {} : {serviceWorkers: "block"});
+  try {
+    await settled(page);
+    const worker = page.workers().find((w) => w.url().endsWith("/worker.js"));
+    const engine = await worker.evaluate(() => ({glue: Glue, threads}));
+    // The threads of the worker and its lanes (the page's first worker,
+    // before the reload that isolates it, is gone).
+    const running = [...workerThreads()].filter((t) => !before.has(t) && existsSync(t));
+    const cpu = () => running.reduce((sum, thread) => sum + cpuSeconds(thread), 0);
+    const start = cpu();
+    const [x, y] = moves[19].split("-");
+    await page.click(`.target[data-x="${x}"][data-y="${y}"]`);
+    await settled(page);
+    const milliseconds = Number(await page.getAttribute("#report", "data-milliseconds"));
+    return {seconds: milliseconds / 1000, cpu: cpu() - start, ...engine,
+            move: await page.getAttribute("#report", "data-move")};
+  } finally {
+    await page.context().close();
+  }
+}
+
+async function timeLanes(server, browser) {
+  const moves = fortyMoves();
+  const load = [loadAverage()];
+  const times = Object.fromEntries(LaneLevels.map((level) => [level, {threaded: [], single: []}]));
+  for (let run = 0; run < Runs; ++run) {
+    for (const level of LaneLevels) {
+      times[level].threaded.push(await laneMove(browser, server.url, level, moves, true));
+      times[level].single.push(await laneMove(browser, server.url, level, moves, false));
+    }
+  }
+  load.push(loadAverage());
+  console.log(`A move of the two-lane levels after 20 moves of the benchmarks' game, ${Runs} runs each, ` +
+              `load average ${load.join(" to ")}:`);
+  header();
+  for (const level of LaneLevels) {
+    const {threaded, single} = times[level];
+    const move = sameMove(`level ${level}`, [...threaded, ...single]);
+    const {glue, threads} = threaded[0];
+    if (glue !== "nanaren-threads.js") throw new Error("the isolated page ran the single-thread build");
+    console.log(row(`level ${level}, ${threads} threads`, threaded));
+    console.log(row(`level ${level}, single-thread`, single));
+    console.log(`level ${level} played ${move}; single-thread / threaded, medians: ${
+      (medianOf(single, "seconds") / medianOf(threaded, "seconds")).toFixed(2)}x on the clock, ${
+      (medianOf(single, "cpu") / medianOf(threaded, "cpu")).toFixed(2)}x in processor time`);
+  }
+  console.log(`${size("nanaren-threads.wasm")}, ${size("nanaren-threads.js")}`);
+}
+
 // ---- the tables ----
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -267,8 +333,12 @@ async function timeCoach(server, browser) {
 const server = await startServer();
 const browser = await launchBrowser();
 try {
-  if (process.argv[2] !== "coach") await timeMoves(server, browser);
-  await timeCoach(server, browser);
+  if (process.argv[2] === "threads") {
+    await timeLanes(server, browser);
+  } else {
+    if (process.argv[2] !== "coach") await timeMoves(server, browser);
+    await timeCoach(server, browser);
+  }
 } finally {
   await browser.close();
   await server.stop();
