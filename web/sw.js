@@ -12,7 +12,8 @@ const CacheName = "nanaren";
 const Files = [
   "./", "style.css", "app.js", "state.js", "view.js", "board.js", "engine.js", "record.js",
   "storage.js", "sound.js", "texts.js", "worker.js", "nanaren.js", "nanaren.wasm",
-  "nanaren-threads.js", "nanaren-threads.wasm", "nanaren-threads.worker.js", "strength.json", "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
+  "nanaren-threads.js", "nanaren-threads.wasm", "nanaren-threads.worker.js", "strength.json",
+  "manifest.webmanifest", "icon.svg", "icon-192.png", "icon-512.png",
 ];
 
 self.addEventListener("install", (event) => {

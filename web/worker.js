@@ -1,10 +1,11 @@
 // The engine's side of the page: runs nanaren.js and nanaren.wasm (or the
-// threaded build, nanaren-threads.js, below) off the page's thread, so that the page stays responsive while the computer
-// searches. It plays what the page asks and answers with the engine's own
-// JSON (binding.cpp): the game as it stands after each step. The computer
-// moves whenever the engine says it is its turn. A search cannot be
-// interrupted; the page stops one by ending this worker (engine.js). A
-// review goes one position at a time, and hears a stop between positions.
+// threaded build, nanaren-threads.js, below) off the page's thread, so that
+// the page stays responsive while the computer searches. It plays what the
+// page asks and answers with the engine's own JSON (binding.cpp): the game as
+// it stands after each step. The computer moves whenever the engine says it
+// is its turn. A search cannot be interrupted; the page stops one by ending
+// this worker (engine.js). A review goes one position at a time, and hears a
+// stop between positions.
 //
 // From the page, each of the first three answered by one or more "game"
 // messages:
