@@ -127,7 +127,9 @@ void WriteOthers(const std::vector<PairTally>& pairs, std::ostream& out) {
 void WriteTimes(const std::vector<CsvGame>& games, std::ostream& out) {
     out << "## Time per move\n\n"
         << "Seconds by the clock over every move each player chose in these matches,\n"
-        << "two games at a time on a 2-core machine (`--jobs 2`).\n\n"
+        << "each player on one thread, two games at a time on a 2-core machine\n"
+        << "(`--jobs 2`). Levels 7 and 8 on two threads: "
+        << "[strength-notes.md](strength-notes.md).\n\n"
         << "| player | moves | mean | longest |\n|---|---|---|---|\n";
     for (const PlayerTime& player : TimesOf(games)) {
         const ThinkingTime& t = player.time;
