@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -55,6 +58,27 @@ TEST(Signature, TheStrongPlayersGamesPlayAsLadderMeasuredOnOneOrTwoThreads) {
         EXPECT_EQ(signature.games, 5);
         EXPECT_EQ(signature.moves, 116);
     }
+}
+
+std::string ReadSourceFile(const std::string& name) {
+    std::ifstream file(std::string(NANAREN_SOURCE_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The figures that docs/strength.md shows and the page quotes were measured
+// with the player pinned above: a change to the strong player fails here too,
+// until scripts/ladder.sh has measured the levels again.
+TEST(Signature, TheMeasuredStrengthFiguresAreStampedWithTheLadderMeasuredPlayer) {
+    char stamp[17];
+    std::snprintf(stamp, sizeof stamp, "%016llx",
+                  static_cast<unsigned long long>(LadderMeasuredStrongSignature));
+    EXPECT_NE(
+        ReadSourceFile("web/strength.json").find("\"signature\": \"" + std::string(stamp) + '"'),
+        std::string::npos)
+        << "web/strength.json measured another player: run scripts/ladder.sh";
+    EXPECT_NE(ReadSourceFile("docs/strength.md").find('`' + std::string(stamp) + '`'),
+              std::string::npos)
+        << "docs/strength.md measured another player: run scripts/ladder.sh";
 }
 
 // The strong player with every option as the player of commit b7ec331 had it
